@@ -1,0 +1,139 @@
+#include "support/text.h"
+
+#include <cstdlib>
+
+namespace mapwell {
+
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n'; }
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+}  // namespace
+
+std::wstring FileNameOf(std::wstring_view path) {
+    const auto slash = path.rfind(L'\\');
+    return std::wstring(slash == std::wstring_view::npos ? path : path.substr(slash + 1));
+}
+
+std::wstring FolderOf(std::wstring_view path) {
+    const auto slash = path.rfind(L'\\');
+    return std::wstring(slash == std::wstring_view::npos ? path : path.substr(0, slash + 1));
+}
+
+std::wstring DropLast(std::wstring_view text, std::size_t count) {
+    return text.size() > count ? std::wstring(text.substr(0, text.size() - count)) : std::wstring();
+}
+
+std::wstring WithoutChar(std::wstring_view text, wchar_t ch) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        if (c != ch) {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view separator) {
+    std::vector<std::wstring> fields;
+    if (text.empty()) {
+        return fields;
+    }
+    if (separator.empty()) {
+        fields.emplace_back(text);
+        return fields;
+    }
+    std::size_t start = 0;
+    for (;;) {
+        const auto at = text.find(separator, start);
+        if (at == std::wstring_view::npos) {
+            fields.emplace_back(text.substr(start));
+            return fields;
+        }
+        fields.emplace_back(text.substr(start, at - start));
+        start = at + separator.size();
+    }
+}
+
+std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to) {
+    if (from.empty()) {
+        return std::wstring(text);
+    }
+    std::wstring out;
+    std::size_t start = 0;
+    for (auto at = text.find(from); at != std::wstring_view::npos; at = text.find(from, start)) {
+        out.append(text.substr(start, at - start)).append(to);
+        start = at + from.size();
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
+LeadingNumber ReadLeadingNumber(std::wstring_view text) {
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < text.size() && IsBlank(text[i])) {
+            ++i;
+        }
+    };
+    const auto readDigits = [&](std::wstring& into) {
+        bool any = false;
+        for (skipBlanks(); i < text.size() && IsDigit(text[i]); skipBlanks()) {
+            into += text[i++];
+            any = true;
+        }
+        return any;
+    };
+
+    LeadingNumber result;
+    std::wstring digits;
+    skipBlanks();
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
+        negative = text[i++] == L'-';
+    }
+    bool any = readDigits(digits);
+    std::size_t end = i;
+    if (i < text.size() && text[i] == L'.') {
+        ++i;
+        std::wstring fraction;
+        if (readDigits(fraction) || any) {
+            digits += L'.';
+            digits += fraction;
+            any = true;
+            end = i;
+        }
+    }
+    if (!any) {
+        return result;
+    }
+    // An exponent counts only when digits follow it, so "1E Street" reads as 1.
+    if (i < text.size() && (text[i] == L'E' || text[i] == L'e' || text[i] == L'D' || text[i] == L'd')) {
+        std::size_t j = i + 1;
+        std::wstring exponent = L"e";
+        if (j < text.size() && (text[j] == L'-' || text[j] == L'+')) {
+            exponent += text[j++];
+        }
+        std::size_t save = i;
+        i = j;
+        std::wstring expDigits;
+        if (readDigits(expDigits)) {
+            digits += exponent + expDigits;
+            end = i;
+        } else {
+            i = save;
+        }
+    }
+    std::string narrow(digits.begin(), digits.end());
+    double value = std::strtod(narrow.c_str(), nullptr);
+    result.value = negative ? -value : value;
+    result.length = end;
+    result.found = true;
+    return result;
+}
+
+std::wstring DecimalText(long long value) { return std::to_wstring(value); }
+
+}  // namespace mapwell

@@ -1,0 +1,44 @@
+// Path and text rules shared by the whole program. Platform-neutral: no Windows headers here.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mapwell {
+
+// The text after the last backslash ("" for a path ending in one). A forward slash is an
+// ordinary character.
+std::wstring FileNameOf(std::wstring_view path);
+
+// The path up to and including its last backslash; the whole path when it has none.
+std::wstring FolderOf(std::wstring_view path);
+
+// `text` without its last `count` characters ("" when it is not longer).
+std::wstring DropLast(std::wstring_view text, std::size_t count);
+
+// `text` with every occurrence of `ch` removed.
+std::wstring WithoutChar(std::wstring_view text, wchar_t ch);
+
+// Splits at every occurrence of `separator`. Empty fields between separators count; an empty
+// text yields no fields at all. An empty separator yields the whole text as one field.
+std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view separator);
+
+// Replaces every occurrence of `from` by `to`.
+std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to);
+
+// A number read from the start of a text the way a user would read a leading number: leading
+// blanks and blanks between the digits are passed over, an optional sign, digits with an
+// optional decimal point and exponent; reading stops at the first other character.
+struct LeadingNumber {
+    double value = 0;        // 0 when the text does not begin with a number
+    std::size_t length = 0;  // characters read, blanks after the number included
+    bool found = false;      // at least one digit was read
+};
+LeadingNumber ReadLeadingNumber(std::wstring_view text);
+
+// Plain decimal text of an integer ("-1", "0", "42").
+std::wstring DecimalText(long long value);
+
+}  // namespace mapwell
