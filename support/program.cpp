@@ -1,0 +1,8 @@
+#include "support/program.h"
+
+namespace mapwell {
+
+std::wstring ProgramTitle;
+std::wstring ImportExchange;
+
+}  // namespace mapwell
