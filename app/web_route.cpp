@@ -1,15 +1,160 @@
 #include "app/web_route.h"
 
+#include "support/text.h"
+
+#include <cmath>
+
 namespace mapwell {
+
+namespace {
+
+constexpr std::wstring_view kRowEnd = L"\r\n";
+constexpr wchar_t kFieldSeparator = L'\t';
+// Fields of a geocoded row, counted from 0: the item number and the two coordinates.
+constexpr std::size_t kItemField = 4;
+constexpr std::size_t kSecondCoordinateField = 5;
+constexpr std::size_t kFirstCoordinateField = 6;
+
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
+
+bool StartsWithAt(std::wstring_view text, std::size_t at, std::wstring_view part) {
+    return !part.empty() && text.substr(at, part.size()) == part;
+}
+
+// Splits a row at its tabs without copying; a row without tabs is one field.
+std::vector<std::wstring_view> FieldsOf(std::wstring_view row) {
+    std::vector<std::wstring_view> fields;
+    std::size_t start = 0;
+    for (auto at = row.find(kFieldSeparator); at != std::wstring_view::npos;
+         at = row.find(kFieldSeparator, start)) {
+        fields.push_back(row.substr(start, at - start));
+        start = at + 1;
+    }
+    fields.push_back(row.substr(start));
+    return fields;
+}
+
+// The collected line that field 5 names, or 0 when it names none: the page may hand back a
+// field without digits, a 0, a fraction or a number past the last line.
+int ItemNumberOf(std::wstring_view field, int count) {
+    const LeadingNumber number = ReadLeadingNumber(field);
+    if (!number.found || number.value < 1 || number.value > count ||
+        number.value != std::floor(number.value)) {
+        return 0;
+    }
+    return static_cast<int>(number.value);
+}
+
+} // namespace
 
 WebCollection::WebCollection()
     : clipText_(L"Address\tCity\tZipcode\tState\tDescription\r\n"), rows_(1) {}
 
 void WebCollection::Collect(WebRow row) {
     const int item = static_cast<int>(rows_.size());
-    clipText_ += row.Street + L'\t' + row.City + L'\t' + row.Zip + L"\t\t" + std::to_wstring(item) +
-                 L"\r\n";
+    clipText_ +=
+        row.Street + L'\t' + row.City + L'\t' + row.Zip + L"\t\t" + std::to_wstring(item) + L"\r\n";
     rows_.push_back(std::move(row));
 }
 
-}  // namespace mapwell
+bool ReadsAsNonZeroNumber(std::wstring_view text, const RegionalNumberFormat& format) {
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < text.size() && text[i] == L' ') {
+            ++i;
+        }
+    };
+    bool anyDigit = false;
+    bool nonZero = false;
+    const auto readDigits = [&](bool allowGroups) {
+        for (;;) {
+            if (i < text.size() && IsDigit(text[i])) {
+                anyDigit = true;
+                nonZero = nonZero || text[i] != L'0';
+                ++i;
+            } else if (allowGroups && anyDigit && StartsWithAt(text, i, format.groupSeparator) &&
+                       !StartsWithAt(text, i, format.decimalSeparator)) {
+                i += format.groupSeparator.size();
+            } else {
+                return;
+            }
+        }
+    };
+
+    skipBlanks();
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
+        ++i;
+    }
+    readDigits(true);
+    if (StartsWithAt(text, i, format.decimalSeparator)) {
+        i += format.decimalSeparator.size();
+        readDigits(false);
+    }
+    if (!anyDigit) {
+        return false;
+    }
+    if (i < text.size() && (text[i] == L'E' || text[i] == L'e')) {
+        ++i;
+        if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
+            ++i;
+        }
+        const std::size_t exponentStart = i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+        }
+        if (i == exponentStart) {
+            return false;
+        }
+    }
+    skipBlanks();
+    return i == text.size() && nonZero;
+}
+
+bool IsGeocodedText(std::wstring_view text) {
+    return text.find(L"bg_lat") != std::wstring_view::npos;
+}
+
+int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
+                       const RegionalNumberFormat& format, WebResultWriter& writer,
+                       ErrorList& errors) {
+    const int count = collection.Count();
+    std::vector<bool> cameBack(static_cast<std::size_t>(count) + 1, false);
+    int converted = 0;
+    if (IsGeocodedText(text)) {
+        // The first row is the page's header.
+        std::size_t start = text.find(kRowEnd);
+        while (start != std::wstring_view::npos) {
+            start += kRowEnd.size();
+            const std::size_t end = text.find(kRowEnd, start);
+            const std::wstring_view row = text.substr(
+                start, end == std::wstring_view::npos ? std::wstring_view::npos : end - start);
+            start = end;
+
+            const auto fields = FieldsOf(row);
+            if (fields.size() <= kFirstCoordinateField ||
+                !ReadsAsNonZeroNumber(fields[kSecondCoordinateField], format) ||
+                !ReadsAsNonZeroNumber(fields[kFirstCoordinateField], format)) {
+                continue;
+            }
+            const int item = ItemNumberOf(fields[kItemField], count);
+            if (item == 0 || cameBack[static_cast<std::size_t>(item)]) {
+                continue;
+            }
+            cameBack[static_cast<std::size_t>(item)] = true;
+            ++converted;
+            writer.WriteLine(collection.Rows()[static_cast<std::size_t>(item)],
+                             fields[kFirstCoordinateField], fields[kSecondCoordinateField]);
+        }
+    }
+    // Lines the page failed, or that the user's copy left out, would otherwise vanish silently.
+    for (int item = 1; item <= count; ++item) {
+        if (!cameBack[static_cast<std::size_t>(item)]) {
+            errors.Append(collection.Rows()[static_cast<std::size_t>(item)].Line);
+        }
+    }
+    return converted;
+}
+
+} // namespace mapwell

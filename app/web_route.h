@@ -1,8 +1,9 @@
-// The web route's collection: the addresses of a run gathered for the batch-geocoding page.
-// Platform-neutral.
+// The web route: the addresses of a run gathered for the batch-geocoding page, and the import of
+// the geocoded text that the user copies back from it. Platform-neutral.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mapwell {
@@ -16,7 +17,7 @@ struct WebRow {
 // ClipText with its header line, and the WebRow list indexed by item number; index 0 exists
 // and is empty, index n holds the line with item number n.
 class WebCollection {
-public:
+  public:
     WebCollection();
     // Stores the row as the next item number and adds its address line to ClipText.
     void Collect(WebRow row);
@@ -24,9 +25,48 @@ public:
     const std::vector<WebRow>& Rows() const { return rows_; }
     int Count() const { return static_cast<int>(rows_.size()) - 1; }
 
-private:
+  private:
     std::wstring clipText_;
     std::vector<WebRow> rows_;
 };
 
-}  // namespace mapwell
+// The system's regional way of writing numbers, as far as the coordinate test needs it.
+struct RegionalNumberFormat {
+    std::wstring decimalSeparator = L".";
+    std::wstring groupSeparator = L",";
+};
+
+// True when the whole text (blanks around it allowed) is a number in the regional format whose
+// value is not 0: a sign, digits with group separators, one decimal separator, an exponent.
+bool ReadsAsNonZeroNumber(std::wstring_view text, const RegionalNumberFormat& format);
+
+// True when the clipboard holds the page's result: its header names the column "bg_lat".
+bool IsGeocodedText(std::wstring_view text);
+
+// The result file as the web route needs it: one line in the format in force, from a collected
+// row (its output fields, or its raw line for the append layout) and the two coordinate texts
+// exactly as they came back.
+class WebResultWriter {
+  public:
+    virtual ~WebResultWriter() = default;
+    virtual void WriteLine(const WebRow& row, std::wstring_view firstCoordinate,
+                           std::wstring_view secondCoordinate) = 0;
+};
+
+// The error list ConvertError.txt: one raw source line per entry.
+class ErrorList {
+  public:
+    virtual ~ErrorList() = default;
+    virtual void Append(const std::string& rawLine) = 0;
+};
+
+// Reads the geocoded text back: every row after the header that carries two non-zero
+// coordinates (fields 6 and 7) and names a collected line by its item number (field 5) becomes
+// one result line, written in the order the rows come back; an item number counts once.
+// Afterwards every collected line that did not come back (all of them when the text is not a
+// geocoded text) goes to the error list, in item order. Returns the number of lines written.
+int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
+                       const RegionalNumberFormat& format, WebResultWriter& writer,
+                       ErrorList& errors);
+
+} // namespace mapwell

@@ -1,0 +1,235 @@
+#include "app/web_route.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace mapwell {
+namespace {
+
+// Records every written line as "raw line|first|second" so a test can compare the whole run.
+class RecordingWriter : public WebResultWriter {
+  public:
+    void WriteLine(const WebRow& row, std::wstring_view first, std::wstring_view second) override {
+        lines.push_back(std::wstring(row.Line.begin(), row.Line.end()) + L'|' +
+                        std::wstring(first) + L'|' + std::wstring(second));
+    }
+    std::vector<std::wstring> lines;
+};
+
+class RecordingErrors : public ErrorList {
+  public:
+    void Append(const std::string& rawLine) override { lines.push_back(rawLine); }
+    std::vector<std::string> lines;
+};
+
+WebRow Row(const wchar_t* street, const wchar_t* city, const wchar_t* zip, const char* line) {
+    WebRow row;
+    row.Street = street;
+    row.City = city;
+    row.Zip = zip;
+    row.Line = line;
+    return row;
+}
+
+WebCollection ThreeAddresses() {
+    WebCollection collection;
+    collection.Collect(Row(L"Hauptstr. 5a", L"Berlin", L"10115", "Hauptstr. 5a;10115;Berlin"));
+    collection.Collect(Row(L"Am Ring", L"Wien", L"", "Am Ring;;Wien"));
+    collection.Collect(Row(L"", L"Hamburg", L"20095", "\"x\";20095;Hamburg"));
+    return collection;
+}
+
+constexpr wchar_t kHeader[] = L"Address\tCity\tZipcode\tState\tDescription\tbg_lat\tbg_long\r\n";
+
+struct Imported {
+    int converted;
+    std::vector<std::wstring> written;
+    std::vector<std::string> errors;
+};
+
+Imported Import(const WebCollection& collection, std::wstring_view text,
+                const RegionalNumberFormat& format = {}) {
+    RecordingWriter writer;
+    RecordingErrors errors;
+    const int converted = ImportGeocodedText(collection, text, format, writer, errors);
+    return {converted, writer.lines, errors.lines};
+}
+
+TEST(WebCollection, ClipTextHasTheHeaderAndOneLinePerAddressWithItsItemNumber) {
+    const WebCollection collection = ThreeAddresses();
+    EXPECT_EQ(collection.ClipText(), L"Address\tCity\tZipcode\tState\tDescription\r\n"
+                                     L"Hauptstr. 5a\tBerlin\t10115\t\t1\r\n"
+                                     L"Am Ring\tWien\t\t\t2\r\n"
+                                     L"\tHamburg\t20095\t\t3\r\n");
+    ASSERT_EQ(collection.Count(), 3);
+    EXPECT_EQ(collection.Rows()[0].Line, "");
+    EXPECT_EQ(collection.Rows()[0].Street, L"");
+    EXPECT_EQ(collection.Rows()[2].Line, "Am Ring;;Wien");
+}
+
+TEST(GeocodedText, IsRecognisedByTheExactColumnNameOnly) {
+    EXPECT_TRUE(IsGeocodedText(kHeader));
+    EXPECT_TRUE(IsGeocodedText(L"xbg_laty"));
+    EXPECT_FALSE(IsGeocodedText(L"BG_LAT\tbg_long"));
+    EXPECT_FALSE(IsGeocodedText(L"Address\tCity\tZipcode\tState\tDescription\r\n"));
+    EXPECT_FALSE(IsGeocodedText(L""));
+}
+
+TEST(GeocodedText, ACoordinateCountsWhenItReadsAsANumberOtherThanZero) {
+    const RegionalNumberFormat point{L".", L","};
+    const RegionalNumberFormat comma{L",", L"."};
+    struct Case {
+        const wchar_t* text;
+        bool withPoint;
+        bool withComma;
+    };
+    const Case cases[] = {
+        {L"52.5", true, true}, // the page's usual form; with comma it reads as 525
+        {L"52,5", true, true}, // the other way round
+        {L"-13.40", true, true}, {L" 8.1 ", true, true},    {L"+7", true, true},
+        {L"0", false, false},    {L"0.000", false, false},  {L"-0,0", false, false},
+        {L"", false, false},     {L"  ", false, false},     {L"-", false, false},
+        {L".", false, false},    {L".5", true, false}, // a decimal separator needs no digit before
+                                                       // it
+        {L",5", false, true},    {L"1.2.3", false, true},   {L"52.5x", false, false},
+        {L"n/a", false, false},  {L"ERROR", false, false},  {L"4.5e-05", true, true},
+        {L"1e", false, false},   {L"52.5\n", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadsAsNonZeroNumber(c.text, point), c.withPoint) << "point: " << c.text;
+        EXPECT_EQ(ReadsAsNonZeroNumber(c.text, comma), c.withComma) << "comma: " << c.text;
+    }
+}
+
+TEST(GeocodedText, ReadsAMultiCharacterDecimalSeparator) {
+    const RegionalNumberFormat odd{L"<>", L""};
+    EXPECT_TRUE(ReadsAsNonZeroNumber(L"0<>5", odd));
+    EXPECT_FALSE(ReadsAsNonZeroNumber(L"0<>0", odd));
+    EXPECT_FALSE(ReadsAsNonZeroNumber(L"0.5", odd));
+}
+
+TEST(ImportGeocodedText, WritesRowsInTheOrderTheyComeBackWithFieldSevenFirst) {
+    const WebCollection collection = ThreeAddresses();
+    const std::wstring text = std::wstring(kHeader) +
+                              L"\tHamburg\t20095\t\t3\t53.55\t9.99\r\n"
+                              L"Hauptstr. 5a\tBerlin\t10115\t\t1\t 52.520\t13,405\r\n";
+    const Imported got = Import(collection, text);
+    EXPECT_EQ(got.converted, 2);
+    EXPECT_EQ(got.written,
+              (std::vector<std::wstring>{L"\"x\";20095;Hamburg|9.99|53.55",
+                                         L"Hauptstr. 5a;10115;Berlin|13,405| 52.520"}));
+    EXPECT_EQ(got.errors, (std::vector<std::string>{"Am Ring;;Wien"}));
+}
+
+TEST(ImportGeocodedText, SkipsTheHeaderEvenWhenItLooksLikeARow) {
+    const WebCollection collection = ThreeAddresses();
+    const Imported got =
+        Import(collection, L"a\tb\tc\td\t1\t5\tbg_lat\r\nx\ty\tz\t\t2\t48.2\t16.37");
+    EXPECT_EQ(got.converted, 1);
+    EXPECT_EQ(got.written, (std::vector<std::wstring>{L"Am Ring;;Wien|16.37|48.2"}));
+}
+
+TEST(ImportGeocodedText, SkipsRowsWithoutTwoNonZeroCoordinates) {
+    const WebCollection collection = ThreeAddresses();
+    const std::wstring text = std::wstring(kHeader) +
+                              L"a\tb\tc\t\t1\t0\t13.4\r\n"     // the page failed it
+                              L"a\tb\tc\t\t1\t52.5\t\r\n"      // second coordinate empty
+                              L"a\tb\tc\t\t1\t52.5\r\n"        // field 7 missing
+                              L"a\tb\tc\t\t1\tn/a\t13.4\r\n"   // not a number
+                              L"a\tb\tc\t\t2\t48.2\t16.37\r\n" // the only good one
+                              L"\r\n";                         // an empty row
+    const Imported got = Import(collection, text);
+    EXPECT_EQ(got.converted, 1);
+    EXPECT_EQ(got.written, (std::vector<std::wstring>{L"Am Ring;;Wien|16.37|48.2"}));
+}
+
+TEST(ImportGeocodedText, ATrailingLineEndIsNeitherWrittenNorCounted) {
+    const WebCollection collection = ThreeAddresses();
+    const std::wstring text = std::wstring(kHeader) + L"a\tb\tc\t\t1\t52.5\t13.4\r\n";
+    EXPECT_EQ(Import(collection, text).converted, 1);
+}
+
+TEST(ImportGeocodedText, TakesFieldFiveAsALeadingNumber) {
+    const WebCollection collection = ThreeAddresses();
+    const std::wstring text = std::wstring(kHeader) + L"a\tb\tc\t\t 3 item\t53.55\t9.99\r\n";
+    const Imported got = Import(collection, text);
+    EXPECT_EQ(got.written, (std::vector<std::wstring>{L"\"x\";20095;Hamburg|9.99|53.55"}));
+}
+
+TEST(ImportGeocodedText, UsesTheRegionalDecimalSeparatorForTheTestButWritesTheTextUnchanged) {
+    const WebCollection collection = ThreeAddresses();
+    const std::wstring text = std::wstring(kHeader) + L"a\tb\tc\t\t1\t52,5\t13,4\r\n"
+                                                      L"a\tb\tc\t\t2\t0,0\t16,37\r\n";
+    const Imported got = Import(collection, text, RegionalNumberFormat{L",", L"."});
+    EXPECT_EQ(got.converted, 1);
+    EXPECT_EQ(got.written, (std::vector<std::wstring>{L"Hauptstr. 5a;10115;Berlin|13,4|52,5"}));
+}
+
+// An item number that names no collected line would otherwise write the empty record at index
+// 0 or nothing at all, and still be counted as converted.
+TEST(ImportGeocodedText, ARowNamingNoCollectedLineIsNeitherWrittenNorCounted) {
+    const WebCollection collection = ThreeAddresses();
+    const wchar_t* badItems[] = {L"0", L"", L"abc", L"4", L"99999999999", L"-1", L"2.5"};
+    for (const wchar_t* item : badItems) {
+        const std::wstring text =
+            std::wstring(kHeader) + L"a\tb\tc\t\t" + item + L"\t52.5\t13.4\r\n";
+        const Imported got = Import(collection, text);
+        EXPECT_EQ(got.converted, 0) << item;
+        EXPECT_TRUE(got.written.empty()) << item;
+        EXPECT_EQ(got.errors.size(), 3u) << item;
+    }
+}
+
+TEST(ImportGeocodedText, AnItemNumberCountsOnce) {
+    const WebCollection collection = ThreeAddresses();
+    const std::wstring text = std::wstring(kHeader) + L"a\tb\tc\t\t2\t48.2\t16.37\r\n"
+                                                      L"a\tb\tc\t\t2\t48.2\t16.37\r\n"
+                                                      L"a\tb\tc\t\t02\t1\t2\r\n";
+    const Imported got = Import(collection, text);
+    EXPECT_EQ(got.converted, 1);
+    EXPECT_EQ(got.written, (std::vector<std::wstring>{L"Am Ring;;Wien|16.37|48.2"}));
+}
+
+// Without these entries the final message would point to ConvertError.txt for lines that are
+// not in it.
+TEST(ImportGeocodedText, EveryLineThatDidNotComeBackGoesToTheErrorListInItemOrder) {
+    WebCollection collection = ThreeAddresses();
+    collection.Collect(Row(L"Ring 1", L"Graz", L"", "Ring 1;;Graz"));
+    const std::wstring text = std::wstring(kHeader) +
+                              L"a\tb\tc\t\t4\t0\t0\r\n" // failed by the page
+                              L"a\tb\tc\t\t2\t48.2\t16.37\r\n";
+    const Imported got = Import(collection, text);
+    EXPECT_EQ(got.converted, 1);
+    EXPECT_EQ(got.errors, (std::vector<std::string>{"Hauptstr. 5a;10115;Berlin",
+                                                    "\"x\";20095;Hamburg", "Ring 1;;Graz"}));
+}
+
+TEST(ImportGeocodedText, WithoutAGeocodedTextEveryLineGoesToTheErrorListAndNothingIsWritten) {
+    const WebCollection collection = ThreeAddresses();
+    const wchar_t* texts[] = {
+        L"",
+        L"Address\tCity\tZipcode\tState\tDescription\r\nHauptstr. 5a\tBerlin\t10115\t\t1\r\n",
+        L"BG_LAT\r\na\tb\tc\t\t1\t52.5\t13.4\r\n",
+    };
+    for (const wchar_t* text : texts) {
+        const Imported got = Import(collection, text);
+        EXPECT_EQ(got.converted, 0);
+        EXPECT_TRUE(got.written.empty());
+        EXPECT_EQ(got.errors, (std::vector<std::string>{"Hauptstr. 5a;10115;Berlin",
+                                                        "Am Ring;;Wien", "\"x\";20095;Hamburg"}));
+    }
+}
+
+TEST(ImportGeocodedText, AnEmptyCollectionWritesNothingAndReportsNothing) {
+    const WebCollection collection;
+    const std::wstring text = std::wstring(kHeader) + L"a\tb\tc\t\t1\t52.5\t13.4\r\n";
+    const Imported got = Import(collection, text);
+    EXPECT_EQ(got.converted, 0);
+    EXPECT_TRUE(got.written.empty());
+    EXPECT_TRUE(got.errors.empty());
+}
+
+} // namespace
+} // namespace mapwell
