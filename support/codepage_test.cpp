@@ -6,7 +6,8 @@ namespace mapwell {
 namespace {
 
 TEST(CodePage, AnsiRoundTripKeepsUmlautsAndTheEuroSign) {
-    const std::string bytes = "M\xFC" "nchen \x80";
+    const std::string bytes = "M\xFC"
+                              "nchen \x80";
     EXPECT_EQ(AnsiToWide(bytes), L"M\u00FCnchen \u20AC");
     EXPECT_EQ(WideToAnsi(L"M\u00FCnchen \u20AC"), bytes);
 }
@@ -18,5 +19,5 @@ TEST(CodePage, Utf8DecodesAndMarksBrokenSequences) {
     EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");
 }
 
-}  // namespace
-}  // namespace mapwell
+} // namespace
+} // namespace mapwell

@@ -8,7 +8,7 @@ namespace {
 
 // An open registry key, closed when it goes out of scope.
 class RegKey {
-public:
+  public:
     RegKey() = default;
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
@@ -20,11 +20,11 @@ public:
     HKEY* out() { return &key_; }
     HKEY get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 std::wstring RegReadString(HKEY root, std::wstring_view keyPath, std::wstring_view valueName,
                            std::wstring_view fallback) {
@@ -34,7 +34,8 @@ std::wstring RegReadString(HKEY root, std::wstring_view keyPath, std::wstring_vi
         return std::wstring(fallback);
     }
     DWORD type = 0, size = 0;
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
         type != REG_SZ) {
         return std::wstring(fallback);
     }
@@ -42,8 +43,8 @@ std::wstring RegReadString(HKEY root, std::wstring_view keyPath, std::wstring_vi
     // and a text stored without one comes back whole.
     std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
     DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                         &got) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(data.data()), &got) != ERROR_SUCCESS ||
         type != REG_SZ) {
         return std::wstring(fallback);
     }
@@ -65,4 +66,4 @@ void RegWriteString(HKEY root, std::wstring_view keyPath, std::wstring_view valu
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
-}  // namespace mapwell
+} // namespace mapwell
