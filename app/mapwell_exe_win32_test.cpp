@@ -50,4 +50,4 @@ TEST(MapwellExe, ShowsItsMainWindowAndEndsWhenItIsClosed) {
     CloseHandle(process.hProcess);
 }
 
-} // namespace
+}  // namespace

@@ -12,4 +12,4 @@ void WebCollection::Collect(WebRow row) {
     rows_.push_back(std::move(row));
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -16,7 +16,7 @@ struct WebRow {
 // ClipText with its header line, and the WebRow list indexed by item number; index 0 exists
 // and is empty, index n holds the line with item number n.
 class WebCollection {
-  public:
+public:
     WebCollection();
     // Stores the row as the next item number and adds its address line to ClipText.
     void Collect(WebRow row);
@@ -24,9 +24,9 @@ class WebCollection {
     const std::vector<WebRow>& Rows() const { return rows_; }
     int Count() const { return static_cast<int>(rows_.size()) - 1; }
 
-  private:
+private:
     std::wstring clipText_;
     std::vector<WebRow> rows_;
 };
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -14,4 +14,4 @@ std::string WideToAnsi(std::wstring_view text);
 // UTF-8 as written by spreadsheet programs; invalid sequences become U+FFFD. Platform-neutral.
 std::wstring Utf8ToWide(std::string_view bytes);
 
-} // namespace mapwell
+}  // namespace mapwell

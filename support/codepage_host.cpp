@@ -13,7 +13,7 @@ constexpr std::array<wchar_t, 32> kHigh = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-} // namespace
+}  // namespace
 
 std::wstring AnsiToWide(std::string_view bytes) {
     std::wstring text;
@@ -45,4 +45,4 @@ std::string WideToAnsi(std::wstring_view text) {
     return bytes;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

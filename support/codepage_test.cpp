@@ -19,5 +19,5 @@ TEST(CodePage, Utf8DecodesAndMarksBrokenSequences) {
     EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

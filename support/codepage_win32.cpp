@@ -28,4 +28,4 @@ std::string WideToAnsi(std::wstring_view text) {
     return bytes;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -12,4 +12,4 @@ bool FileExists(std::wstring_view path, int skipLengthTest);
 // Opens a document, program or web address through the shell; failures are silent.
 void ShellOpen(std::wstring_view target);
 
-} // namespace mapwell
+}  // namespace mapwell

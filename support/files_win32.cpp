@@ -26,4 +26,4 @@ void ShellOpen(std::wstring_view target) {
                   split.folder.c_str(), SW_SHOWNORMAL);
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -39,5 +39,5 @@ TEST(FileExists, AnEmptyFileWithADotCountsAsMissingUnlessTheLengthTestIsSkipped)
     EXPECT_EQ(FileExists(folder + L"liste", 0), !folderHasDot);
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

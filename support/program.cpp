@@ -5,4 +5,4 @@ namespace mapwell {
 std::wstring ProgramTitle;
 std::wstring ImportExchange;
 
-} // namespace mapwell
+}  // namespace mapwell

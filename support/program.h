@@ -12,4 +12,4 @@ extern std::wstring ProgramTitle;
 // profile name (OK) or "Exit" (Cancel) out; empty when neither holds it.
 extern std::wstring ImportExchange;
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -17,4 +17,4 @@ std::wstring RegReadString(HKEY root, std::wstring_view keyPath, std::wstring_vi
 void RegWriteString(HKEY root, std::wstring_view keyPath, std::wstring_view valueName,
                     std::wstring_view text);
 
-} // namespace mapwell
+}  // namespace mapwell

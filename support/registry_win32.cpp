@@ -8,7 +8,7 @@ namespace {
 
 // An open registry key, closed when it goes out of scope.
 class RegKey {
-  public:
+public:
     RegKey() = default;
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
@@ -20,11 +20,11 @@ class RegKey {
     HKEY* out() { return &key_; }
     HKEY get() const { return key_; }
 
-  private:
+private:
     HKEY key_ = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 std::wstring RegReadString(HKEY root, std::wstring_view keyPath, std::wstring_view valueName,
                            std::wstring_view fallback) {
@@ -66,4 +66,4 @@ void RegWriteString(HKEY root, std::wstring_view keyPath, std::wstring_view valu
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
-} // namespace mapwell
+}  // namespace mapwell

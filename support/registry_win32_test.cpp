@@ -9,7 +9,7 @@ namespace {
 
 // Each test works below a key of its own and removes it afterwards.
 class Registry : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         base_ = L"Software\\MapwellTest\\" + std::wstring(test.begin(), test.end());
@@ -80,5 +80,5 @@ TEST_F(Registry, ValueNamesMatchWithoutRegardToLetterCase) {
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, base_, L"KUNDEN_name1", L"ERROR"), L"0");
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

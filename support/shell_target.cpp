@@ -14,4 +14,4 @@ ShellTarget SplitShellTarget(std::wstring_view target) {
     return split;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

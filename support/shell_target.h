@@ -17,4 +17,4 @@ struct ShellTarget {
 // is always the folder part of the whole target.
 ShellTarget SplitShellTarget(std::wstring_view target);
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -13,7 +13,7 @@ bool IsDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
 }
 
-} // namespace
+}  // namespace
 
 std::wstring FileNameOf(std::wstring_view path) {
     const auto slash = path.rfind(L'\\');
@@ -143,4 +143,4 @@ std::wstring DecimalText(long long value) {
     return std::to_wstring(value);
 }
 
-} // namespace mapwell
+}  // namespace mapwell

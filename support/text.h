@@ -32,13 +32,13 @@ std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wst
 // blanks and blanks between the digits are passed over, an optional sign, digits with an
 // optional decimal point and exponent; reading stops at the first other character.
 struct LeadingNumber {
-    double value = 0;       // 0 when the text does not begin with a number
-    std::size_t length = 0; // characters read, blanks after the number included
-    bool found = false;     // at least one digit was read
+    double value = 0;        // 0 when the text does not begin with a number
+    std::size_t length = 0;  // characters read, blanks after the number included
+    bool found = false;      // at least one digit was read
 };
 LeadingNumber ReadLeadingNumber(std::wstring_view text);
 
 // Plain decimal text of an integer ("-1", "0", "42").
 std::wstring DecimalText(long long value);
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -72,5 +72,5 @@ TEST(ShellTarget, WebAddressGoesWholeAndACommandLineIsSplitAtItsFirstSlash) {
     EXPECT_EQ(tool.folder, L"C:\\Tools\\");
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

@@ -47,4 +47,4 @@ std::wstring Utf8ToWide(std::string_view bytes) {
     return text;
 }
 
-} // namespace mapwell
+}  // namespace mapwell
