@@ -47,7 +47,7 @@ int ItemNumberOf(std::wstring_view field, int count) {
     return static_cast<int>(number.value);
 }
 
-} // namespace
+}  // namespace
 
 WebCollection::WebCollection()
     : clipText_(L"Address\tCity\tZipcode\tState\tDescription\r\n"), rows_(1) {}
@@ -157,4 +157,4 @@ int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
     return converted;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -17,7 +17,7 @@ struct WebRow {
 // ClipText with its header line, and the WebRow list indexed by item number; index 0 exists
 // and is empty, index n holds the line with item number n.
 class WebCollection {
-  public:
+public:
     WebCollection();
     // Stores the row as the next item number and adds its address line to ClipText.
     void Collect(WebRow row);
@@ -25,7 +25,7 @@ class WebCollection {
     const std::vector<WebRow>& Rows() const { return rows_; }
     int Count() const { return static_cast<int>(rows_.size()) - 1; }
 
-  private:
+private:
     std::wstring clipText_;
     std::vector<WebRow> rows_;
 };
@@ -47,7 +47,7 @@ bool IsGeocodedText(std::wstring_view text);
 // row (its output fields, or its raw line for the append layout) and the two coordinate texts
 // exactly as they came back.
 class WebResultWriter {
-  public:
+public:
     virtual ~WebResultWriter() = default;
     virtual void WriteLine(const WebRow& row, std::wstring_view firstCoordinate,
                            std::wstring_view secondCoordinate) = 0;
@@ -55,7 +55,7 @@ class WebResultWriter {
 
 // The error list ConvertError.txt: one raw source line per entry.
 class ErrorList {
-  public:
+public:
     virtual ~ErrorList() = default;
     virtual void Append(const std::string& rawLine) = 0;
 };
@@ -69,4 +69,4 @@ int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
                        const RegionalNumberFormat& format, WebResultWriter& writer,
                        ErrorList& errors);
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -10,7 +10,7 @@ namespace {
 
 // Records every written line as "raw line|first|second" so a test can compare the whole run.
 class RecordingWriter : public WebResultWriter {
-  public:
+public:
     void WriteLine(const WebRow& row, std::wstring_view first, std::wstring_view second) override {
         lines.push_back(std::wstring(row.Line.begin(), row.Line.end()) + L'|' +
                         std::wstring(first) + L'|' + std::wstring(second));
@@ -19,7 +19,7 @@ class RecordingWriter : public WebResultWriter {
 };
 
 class RecordingErrors : public ErrorList {
-  public:
+public:
     void Append(const std::string& rawLine) override { lines.push_back(rawLine); }
     std::vector<std::string> lines;
 };
@@ -86,16 +86,28 @@ TEST(GeocodedText, ACoordinateCountsWhenItReadsAsANumberOtherThanZero) {
         bool withComma;
     };
     const Case cases[] = {
-        {L"52.5", true, true}, // the page's usual form; with comma it reads as 525
-        {L"52,5", true, true}, // the other way round
-        {L"-13.40", true, true}, {L" 8.1 ", true, true},    {L"+7", true, true},
-        {L"0", false, false},    {L"0.000", false, false},  {L"-0,0", false, false},
-        {L"", false, false},     {L"  ", false, false},     {L"-", false, false},
-        {L".", false, false},    {L".5", true, false}, // a decimal separator needs no digit before
-                                                       // it
-        {L",5", false, true},    {L"1.2.3", false, true},   {L"52.5x", false, false},
-        {L"n/a", false, false},  {L"ERROR", false, false},  {L"4.5e-05", true, true},
-        {L"1e", false, false},   {L"52.5\n", false, false},
+        {L"52.5", true, true},  // the page's usual form; with comma it reads as 525
+        {L"52,5", true, true},  // the other way round
+        {L"-13.40", true, true},
+        {L" 8.1 ", true, true},
+        {L"+7", true, true},
+        {L"0", false, false},
+        {L"0.000", false, false},
+        {L"-0,0", false, false},
+        {L"", false, false},
+        {L"  ", false, false},
+        {L"-", false, false},
+        {L".", false, false},
+        {L".5", true, false},  // a decimal separator needs no digit before
+                               // it
+        {L",5", false, true},
+        {L"1.2.3", false, true},
+        {L"52.5x", false, false},
+        {L"n/a", false, false},
+        {L"ERROR", false, false},
+        {L"4.5e-05", true, true},
+        {L"1e", false, false},
+        {L"52.5\n", false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadsAsNonZeroNumber(c.text, point), c.withPoint) << "point: " << c.text;
@@ -134,12 +146,12 @@ TEST(ImportGeocodedText, SkipsTheHeaderEvenWhenItLooksLikeARow) {
 TEST(ImportGeocodedText, SkipsRowsWithoutTwoNonZeroCoordinates) {
     const WebCollection collection = ThreeAddresses();
     const std::wstring text = std::wstring(kHeader) +
-                              L"a\tb\tc\t\t1\t0\t13.4\r\n"     // the page failed it
-                              L"a\tb\tc\t\t1\t52.5\t\r\n"      // second coordinate empty
-                              L"a\tb\tc\t\t1\t52.5\r\n"        // field 7 missing
-                              L"a\tb\tc\t\t1\tn/a\t13.4\r\n"   // not a number
-                              L"a\tb\tc\t\t2\t48.2\t16.37\r\n" // the only good one
-                              L"\r\n";                         // an empty row
+                              L"a\tb\tc\t\t1\t0\t13.4\r\n"      // the page failed it
+                              L"a\tb\tc\t\t1\t52.5\t\r\n"       // second coordinate empty
+                              L"a\tb\tc\t\t1\t52.5\r\n"         // field 7 missing
+                              L"a\tb\tc\t\t1\tn/a\t13.4\r\n"    // not a number
+                              L"a\tb\tc\t\t2\t48.2\t16.37\r\n"  // the only good one
+                              L"\r\n";                          // an empty row
     const Imported got = Import(collection, text);
     EXPECT_EQ(got.converted, 1);
     EXPECT_EQ(got.written, (std::vector<std::wstring>{L"Am Ring;;Wien|16.37|48.2"}));
@@ -198,7 +210,7 @@ TEST(ImportGeocodedText, EveryLineThatDidNotComeBackGoesToTheErrorListInItemOrde
     WebCollection collection = ThreeAddresses();
     collection.Collect(Row(L"Ring 1", L"Graz", L"", "Ring 1;;Graz"));
     const std::wstring text = std::wstring(kHeader) +
-                              L"a\tb\tc\t\t4\t0\t0\r\n" // failed by the page
+                              L"a\tb\tc\t\t4\t0\t0\r\n"  // failed by the page
                               L"a\tb\tc\t\t2\t48.2\t16.37\r\n";
     const Imported got = Import(collection, text);
     EXPECT_EQ(got.converted, 1);
@@ -231,5 +243,5 @@ TEST(ImportGeocodedText, AnEmptyCollectionWritesNothingAndReportsNothing) {
     EXPECT_TRUE(got.errors.empty());
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell
