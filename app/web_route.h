@@ -8,6 +8,27 @@
 
 namespace mapwell {
 
+// The batch-geocoding page: an outside public service that takes the tab-separated list of
+// ClipText and hands back the same rows with two coordinates, under a header holding "bg_lat".
+// It must be an "http://" address: the shell opener hands only those to the browser whole.
+inline constexpr wchar_t kGeocodingPage[] = L"http://www.geocodelist.net/batch/";
+
+// What the user is told while the list travels through the page.
+inline constexpr wchar_t kInfoStartBrowser[] = L"Start Internetbrowser to get coordinates..";
+inline constexpr wchar_t kInfoConverting[] = L"Convert address to coordinates..";
+inline constexpr wchar_t kInfoTryAgain[] =
+    L"Please try again and copy the datas from Internetbrowser to Clipboard..";
+inline constexpr wchar_t kGeocodingCaption[] = L"Geocoding";
+inline constexpr wchar_t kGeocodingInstruction[] =
+    L"For auto import close this message after all complete.\r\n\r\n"
+    L"Steps on geocoding site.\r\n"
+    L"1. Paste Clipboard into textarea of Step 2\r\n"
+    L"2. Click 'Validate Source' in Step 3\r\n"
+    L"3. Click 'Run Geocoder' in Step 5\r\n"
+    L"4. Copy textarea of Step 6 into Clipboard\r\n"
+    L"5. Close Internetbrowser\r\n"
+    L"6. Click on 'Import' in this message";
+
 // One collected line: its output fields and the raw source line exactly as read.
 struct WebRow {
     std::wstring Name1, Name2, Street, Zip, City, Description;
