@@ -73,9 +73,6 @@ void Answer(HWND self, HWND client, RawReply reply) {
 void OnCommand(HWND self, HWND client, const COPYDATASTRUCT& data) {
     const auto* bytes = static_cast<const std::uint8_t*>(data.lpData);
     Log(CommandLogLine(data.dwData, reinterpret_cast<std::uintptr_t>(client), bytes, data.cbData));
-    if (server.options.stallMs > 0) {
-        Sleep(static_cast<DWORD>(server.options.stallMs));
-    }
     if (data.dwData == 1 && server.options.infoReply) {
         Answer(self, client, *server.options.infoReply);
         return;
@@ -84,6 +81,9 @@ void OnCommand(HWND self, HWND client, const COPYDATASTRUCT& data) {
         return;
     }
     ++server.requests;
+    if (server.options.stallMs > 0) {
+        Sleep(static_cast<DWORD>(server.options.stallMs));
+    }
     if (!server.options.neverAnswer) {
         const GeocodeRequest request = ReadRequest(bytes, data.cbData);
         const Place* place = FindPlace(server.places, request.zip, request.city);

@@ -23,7 +23,7 @@ struct StandInOptions {
     std::wstring gazetteer; // empty: gazetteer.txt beside the program
     std::wstring title = L"NCK Stand-in Navigation Server";
     int delayMs = 0; // 0: answer from inside the handling of the command
-    int stallMs = 0; // wait this long inside the handling of every command, as if hung
+    int stallMs = 0; // wait this long inside the handling of every request, as if hung
     bool neverAnswer = false;
     bool answerTwice = false;
     std::optional<std::int32_t> status; // answer every request with this status
