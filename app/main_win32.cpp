@@ -31,9 +31,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     windowClass.lpszClassName = kMainClass;
     RegisterClassExW(&windowClass);
 
-    HWND window = CreateWindowExW(0, kMainClass, L"Mapwell", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
-                                  WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, 400, 320, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(
+        0, kMainClass, L"Mapwell", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+        CW_USEDEFAULT, CW_USEDEFAULT, 400, 320, nullptr, nullptr, instance, nullptr);
     if (!window) {
         return 1;
     }
