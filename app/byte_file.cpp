@@ -18,7 +18,7 @@ std::FILE* OpenPath(const std::filesystem::path& path, ByteFile::Mode mode) {
 #endif
 }
 
-} // namespace
+}  // namespace
 
 ByteFile::ByteFile(const std::filesystem::path& path, Mode mode) {
     // A folder opens as a file on some systems; it is never a list or a result.
@@ -98,4 +98,4 @@ std::string LineReader::ReadLine() {
     return line;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -14,7 +14,7 @@ namespace mapwell {
 
 // An open file, closed when it goes out of scope.
 class ByteFile {
-  public:
+public:
     enum class Mode { Read, Create, Append };
     ByteFile(const std::filesystem::path& path, Mode mode);
     ByteFile(const ByteFile&) = delete;
@@ -27,20 +27,20 @@ class ByteFile {
     // Closes now; false when buffered bytes could not be written.
     bool Close();
 
-  private:
+private:
     std::FILE* file_ = nullptr;
 };
 
 // The result file of a run: created anew, replacing an existing file.
 class FileResultFile : public ResultFile {
-  public:
+public:
     explicit FileResultFile(const std::filesystem::path& path)
         : file_(path, ByteFile::Mode::Create) {}
     bool IsOpen() const { return file_.IsOpen(); }
     bool Write(std::string_view bytes) override { return file_.Write(bytes); }
     bool Close() { return file_.Close(); }
 
-  private:
+private:
     ByteFile file_;
 };
 
@@ -48,7 +48,7 @@ class FileResultFile : public ResultFile {
 // a last line without an end mark is a line too. Reads in blocks, so a list of any length
 // needs memory for one line only.
 class LineReader {
-  public:
+public:
     explicit LineReader(std::FILE* file) : file_(file), block_(1 << 16) {}
     // The next line without its end mark; "" at the end of the list.
     std::string ReadLine();
@@ -57,12 +57,12 @@ class LineReader {
     // At the start of a list: passes over a UTF-8 byte-order mark and tells whether there was one.
     bool SkipUtf8Mark();
 
-  private:
-    bool Fill(); // false at the end of the list
+private:
+    bool Fill();  // false at the end of the list
     std::FILE* file_;
     std::vector<char> block_;
     std::size_t pos_ = 0, size_ = 0;
     bool eof_ = false;
 };
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -37,7 +37,7 @@ TEST(LineReader, EndMarks) {
         {"a\r\n\r\nb", {"a", "", "b"}},
         {"a\r\n\r\n", {"a", ""}},
         {"\r\n", {""}},
-        {"", {""}}, // an empty list still gives one pass with an empty line
+        {"", {""}},  // an empty list still gives one pass with an empty line
         {"\n", {"\n"}},
         {"a\r\r\nb", {"a", "", "b"}},
     };
@@ -76,5 +76,5 @@ TEST(ByteFile, AFolderIsNoFile) {
     EXPECT_FALSE(ByteFile(folder / "missing.csv", ByteFile::Mode::Read).IsOpen());
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

@@ -18,20 +18,20 @@ std::wstring ConvertSurroundings::FullPath(const std::wstring& path) {
 namespace {
 
 constexpr int kReplyPollMs = 10;
-constexpr int kReplyPolls = 200; // the wait ends after the 201st pause at the latest
+constexpr int kReplyPolls = 200;  // the wait ends after the 201st pause at the latest
 constexpr int kReadPauseMs = 1000;
 
 // One run: its inputs, its files and its counts.
 class Run {
-  public:
+public:
     Run(ConvertSurroundings& s, const ColumnProfile& profile, const std::wstring& destination,
         ResultFile& result, std::FILE* source)
         : s_(s), profile_(profile), destination_(destination), result_(result), reader_(source) {}
 
     bool Execute();
 
-  private:
-    bool ConvertLine(); // false when the window wants the run to end
+private:
+    bool ConvertLine();  // false when the window wants the run to end
     void Succeed(const std::vector<std::wstring>& columns, const OutputFields& out,
                  const std::string& raw);
     bool Fail(const std::vector<std::wstring>& columns, const std::string& raw);
@@ -182,7 +182,7 @@ bool ProfileUsable(const ColumnProfile& profile) {
     return profile.ColumnOf(AddressField::Street) >= 0 || profile.ColumnOf(AddressField::City) >= 0;
 }
 
-} // namespace
+}  // namespace
 
 bool OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
                  ConvertSurroundings& surroundings) {
@@ -209,4 +209,4 @@ bool OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName
     return run.Execute();
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -15,7 +15,7 @@ namespace mapwell {
 // store and the navigation link. The engine fills and reads the request and reply fields of
 // NavLink itself.
 class ConvertSurroundings {
-  public:
+public:
     virtual ~ConvertSurroundings() = default;
 
     virtual ProfileStore& Profiles() = 0;
@@ -49,4 +49,4 @@ class ConvertSurroundings {
 bool OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
                  ConvertSurroundings& surroundings);
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -12,10 +12,10 @@ const std::string kEva = "Eva,Frau,Am Ring,20095,Hamburg,DE";
 const std::string kAppendix = ",\"52.5\",\"13.4\"\r\n";
 
 class ConvertEngine : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         NavLink = NavLinkInfo{};
-        NavLink.LinkState = 1; // a navigation program has announced itself
+        NavLink.LinkState = 1;  // a navigation program has announced itself
         s.destination = (folder / "out.txt").wstring();
         s.SaveUsualProfile();
     }
@@ -40,7 +40,7 @@ TEST_F(ConvertEngine, FoundLinesAreWrittenAsTheyCome) {
     EXPECT_EQ(Result(), kMax + kAppendix + kEva + kAppendix);
     EXPECT_EQ(s.infos.front(), L"Start asking Navigon for coordinates..");
     EXPECT_EQ(s.LastInfo(), L"Converting of 2 completed without errors.");
-    EXPECT_EQ(s.infos.size(), 2u); // successful lines show no progress
+    EXPECT_EQ(s.infos.size(), 2u);  // successful lines show no progress
     EXPECT_EQ(s.sleeps, std::vector<int>{1000});
     EXPECT_FALSE(HasErrorList());
     // The route was chosen once: the found replies leave LinkState 0, yet both lines were sent.
@@ -227,7 +227,7 @@ TEST_F(ConvertEngine, AnErrorListThatCannotBeWrittenIsReported) {
 }
 
 TEST_F(ConvertEngine, StopEndsTheRunWithTheConvertedLinesOnDisk) {
-    s.stopAfterEventPasses = 3; // during the third line's wait
+    s.stopAfterEventPasses = 3;  // during the third line's wait
     Convert(kMax + "\r\n" + kEva + "\r\n" + kMax + "\r\n" + kEva);
     EXPECT_EQ(s.requests.size(), 3u);
     EXPECT_EQ(Result(), kMax + kAppendix + kEva + kAppendix);
@@ -237,7 +237,7 @@ TEST_F(ConvertEngine, StopEndsTheRunWithTheConvertedLinesOnDisk) {
 
 TEST_F(ConvertEngine, StopDuringAFailedLineKeepsItsEntry) {
     s.answer = [](const AddressRequest&) { return NotFound(); };
-    s.stopAfterEventPasses = 2; // the pass after the message
+    s.stopAfterEventPasses = 2;  // the pass after the message
     Convert(kMax + "\r\n" + kEva);
     EXPECT_EQ(s.requests.size(), 1u);
     EXPECT_EQ(ErrorList(), kMax + "\r\n");
@@ -265,7 +265,7 @@ TEST_F(ConvertEngine, WebRouteCollectsTheLines) {
 
 TEST_F(ConvertEngine, WebRouteSummaryCountsTheImportedRows) {
     linked = false;
-    s.webImported = 0; // nothing geocoded came back
+    s.webImported = 0;  // nothing geocoded came back
     EXPECT_TRUE(Convert(kMax + "\r\n" + kEva));
     EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 2\r\nFailed items are saved in ConvertError.txt");
 }
@@ -294,5 +294,5 @@ TEST_F(ConvertEngine, ASemicolonProfile) {
     EXPECT_EQ(s.requests[0].Zip, L"10115");
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

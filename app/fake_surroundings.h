@@ -17,9 +17,9 @@ namespace mapwell {
 struct FakeReply {
     float Latitude = 52.5f;
     float Longitude = 13.4f;
-    std::uint8_t Status = 0; // 0 = found
+    std::uint8_t Status = 0;  // 0 = found
     std::wstring Text = L"found";
-    int AfterPauses = 0; // 0: inside the send; n: during the n-th pause; -1: never
+    int AfterPauses = 0;  // 0: inside the send; n: during the n-th pause; -1: never
 };
 
 inline FakeReply NotFound() {
@@ -27,7 +27,7 @@ inline FakeReply NotFound() {
 }
 
 class FakeSurroundings : public ConvertSurroundings {
-  public:
+public:
     ProfileStore& Profiles() override { return store; }
 
     void SendGeocodeRequest() override {
@@ -93,7 +93,7 @@ class FakeSurroundings : public ConvertSurroundings {
     bool webFinished = false;
     int webImported = 0;
 
-  private:
+private:
     void Deliver() {
         NavLink.Latitude = pending->Latitude;
         NavLink.Longitude = pending->Longitude;
@@ -109,4 +109,4 @@ class FakeSurroundings : public ConvertSurroundings {
     int passes = 0;
 };
 
-} // namespace mapwell
+}  // namespace mapwell

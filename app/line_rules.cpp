@@ -27,7 +27,7 @@ std::wstring TextOf(const std::vector<std::wstring>& columns, const ColumnProfil
     return column ? *column : std::wstring();
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::wstring> SplitSourceLine(std::string_view rawLine, std::wstring_view separator,
                                           SourceEncoding encoding) {
@@ -153,4 +153,4 @@ void ApplyTxtSep(std::wstring& lat, std::wstring& lon, std::wstring_view txtSep)
     lon = ReplaceAll(lon, from, txtSep);
 }
 
-} // namespace mapwell
+}  // namespace mapwell

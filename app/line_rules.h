@@ -50,4 +50,4 @@ std::wstring CoordinateText(float value, std::wstring_view decimalSeparator);
 // texts becomes `txtSep`; otherwise every ",".
 void ApplyTxtSep(std::wstring& lat, std::wstring& lon, std::wstring_view txtSep);
 
-} // namespace mapwell
+}  // namespace mapwell

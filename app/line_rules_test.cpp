@@ -27,7 +27,7 @@ TEST(LineRules, Splitting) {
         {"a,", L",", {L"a", L""}},
         {",", L",", {L"", L""}},
         {"", L",", {}},
-        {"\"\"", L",", {}}, // nothing is left once the quotes are gone
+        {"\"\"", L",", {}},  // nothing is left once the quotes are gone
         {"\"Doe, John\",Berlin", L",", {L"Doe", L" John", L"Berlin"}},
         {"a;b,c", L";", {L"a", L"b,c"}},
         {"a\nb,c", L",", {L"a\nb", L"c"}},
@@ -93,7 +93,7 @@ TEST(LineRules, OutputFields) {
     const OutputFields out = BuildOutputFields(
         {L"Max", L"Muster", L"Am Ring 1", L"10115", L"12345 Berlin", L"", L"Gate 3"}, profile);
     EXPECT_EQ(out.Name1, L"Max");
-    EXPECT_EQ(out.City, L"12345 Berlin"); // the city column itself is written unchanged
+    EXPECT_EQ(out.City, L"12345 Berlin");  // the city column itself is written unchanged
     EXPECT_EQ(out.Description, L", Gate 3");
     EXPECT_EQ(BuildOutputFields({L"a", L"b", L"c", L"d", L"e", L"T1", L"T2"}, profile).Description,
               L"T1, T2");
@@ -150,5 +150,5 @@ TEST(LineRules, DecimalSeparatorReplacement) {
     }
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

@@ -13,7 +13,7 @@ void AddQuoted(std::wstring& line, std::wstring_view text) {
     line += L'"';
 }
 
-} // namespace
+}  // namespace
 
 std::string CsvHeaderLine() {
     return "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\",\"Description\","
@@ -70,4 +70,4 @@ void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& 
     }
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -24,7 +24,7 @@ std::string AppendLine(std::string_view rawLine, std::wstring_view lat, std::wst
 
 // Where result lines go: the open result file of a run, or a buffer in tests.
 class ResultFile {
-  public:
+public:
     virtual ~ResultFile() = default;
     // False when the bytes could not be written.
     virtual bool Write(std::string_view bytes) = 0;
@@ -38,4 +38,4 @@ void WriteResultHeader(ResultFile& file, OutputFormat format);
 void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
                      std::wstring_view lat, std::wstring_view lon, std::string_view rawLine);
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -6,7 +6,7 @@ namespace mapwell {
 namespace {
 
 class BufferFile : public ResultFile {
-  public:
+public:
     bool Write(std::string_view bytes) override {
         text.append(bytes);
         return true;
@@ -85,5 +85,5 @@ TEST(OutputFormat, HeaderOnlyForCsv) {
     EXPECT_EQ(csv.text, CsvHeaderLine());
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

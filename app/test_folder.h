@@ -10,7 +10,7 @@
 namespace mapwell {
 
 class TestFolder {
-  public:
+public:
     TestFolder() {
         std::random_device seed;
         path_ = std::filesystem::temp_directory_path() /
@@ -36,8 +36,8 @@ class TestFolder {
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -16,7 +16,7 @@ bool IsBlank(wchar_t c) {
     return c == L' ' || c == L'\t';
 }
 
-} // namespace
+}  // namespace
 
 std::wstring ProfileKeyPath(std::wstring_view programTitle) {
     std::wstring path = L"Software\\";
@@ -101,4 +101,4 @@ void SaveProfile(ProfileStore& store, std::wstring_view profileName,
     store.Write(ValueName(profileName, kSeparatorSuffix), separator);
 }
 
-} // namespace mapwell
+}  // namespace mapwell

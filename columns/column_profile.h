@@ -25,7 +25,7 @@ inline constexpr std::wstring_view kMissingProfile = L"ERROR";
 // Where profiles live: one flat set of named text values. Read returns `fallback` when the
 // value cannot be read as text; Write is silent on failure.
 class ProfileStore {
-  public:
+public:
     virtual ~ProfileStore() = default;
     virtual std::wstring Read(std::wstring_view valueName, std::wstring_view fallback) = 0;
     virtual void Write(std::wstring_view valueName, std::wstring_view text) = 0;
@@ -71,4 +71,4 @@ void SaveProfile(ProfileStore& store, std::wstring_view profileName,
                  const std::array<int, kAddressFieldCount>& selections,
                  std::wstring_view separator);
 
-} // namespace mapwell
+}  // namespace mapwell

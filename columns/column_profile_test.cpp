@@ -105,7 +105,7 @@ TEST(ColumnProfile, DialogLoadKeepsBoxesWhoseStoredIndexDoesNotFit) {
     store.Set(L"kunden_Name2", L"-1");
     store.Set(L"kunden_Street", L"abc");
     store.Set(L"kunden_Zip", L"-2");
-    store.Set(L"kunden_City", L"7"); // the first line has five fields
+    store.Set(L"kunden_City", L"7");  // the first line has five fields
     store.Set(L"kunden_Land", L"4");
     store.Set(L"kunden_B1", L"5");
     // kunden_B2 missing
@@ -134,5 +134,5 @@ TEST(ColumnProfile, WhatTheDialogSavesTheEngineAndTheDialogReadBack) {
     }
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

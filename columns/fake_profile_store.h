@@ -10,7 +10,7 @@
 namespace mapwell {
 
 class FakeProfileStore : public ProfileStore {
-  public:
+public:
     std::wstring Read(std::wstring_view valueName, std::wstring_view fallback) override {
         ++reads;
         const auto it = values.find(Key(valueName));
@@ -26,7 +26,7 @@ class FakeProfileStore : public ProfileStore {
     std::map<std::wstring, std::wstring> values;
     int reads = 0;
 
-  private:
+private:
     static std::wstring Key(std::wstring_view name) {
         std::wstring key(name);
         for (auto& c : key) {
@@ -36,4 +36,4 @@ class FakeProfileStore : public ProfileStore {
     }
 };
 
-} // namespace mapwell
+}  // namespace mapwell

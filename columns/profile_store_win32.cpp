@@ -13,4 +13,4 @@ void RegistryProfileStore::Write(std::wstring_view valueName, std::wstring_view 
     RegWriteString(HKEY_CURRENT_USER, ProfileKeyPath(ProgramTitle), valueName, text);
 }
 
-} // namespace mapwell
+}  // namespace mapwell

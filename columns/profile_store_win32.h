@@ -7,10 +7,10 @@
 namespace mapwell {
 
 class RegistryProfileStore : public ProfileStore {
-  public:
+public:
     // The key path is built from ProgramTitle at every call, as it stands then.
     std::wstring Read(std::wstring_view valueName, std::wstring_view fallback) override;
     void Write(std::wstring_view valueName, std::wstring_view text) override;
 };
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -12,7 +12,7 @@ namespace {
 
 // Each test works under its own program title, so that profiles of earlier runs do not count.
 class RegistryProfiles : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ProgramTitle = L"MapwellTest" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                        std::to_wstring(GetTickCount());
@@ -44,7 +44,7 @@ TEST_F(RegistryProfiles, RoundTrip) {
     const auto loaded = LoadProfileForDialog(store, L"kunden", 5);
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(loaded->Selections[4], 4);
-    EXPECT_FALSE(loaded->Selections[7].has_value()); // column 5 does not fit five entries
+    EXPECT_FALSE(loaded->Selections[7].has_value());  // column 5 does not fit five entries
 }
 
 TEST_F(RegistryProfiles, AName1OfAnotherTypeMeansNoProfile) {
@@ -60,5 +60,5 @@ TEST_F(RegistryProfiles, AName1OfAnotherTypeMeansNoProfile) {
     EXPECT_FALSE(ReadProfile(store, L"kunden").has_value());
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell
