@@ -1,5 +1,6 @@
 #include "app/web_route.h"
 
+#include "app/byte_file.h"
 #include "support/text.h"
 
 #include <cmath>
@@ -116,9 +117,17 @@ bool IsGeocodedText(std::wstring_view text) {
     return text.find(L"bg_lat") != std::wstring_view::npos;
 }
 
+void ErrorListFile::Append(const std::string& rawLine) {
+    ByteFile file(path_, ByteFile::Mode::Append);
+    const bool written = file.Write(rawLine) && file.Write("\r\n");
+    if (!file.Close() || !written) {
+        lost_ = true;
+    }
+}
+
 int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
-                       const RegionalNumberFormat& format, WebResultWriter& writer,
-                       ErrorList& errors) {
+                       const RegionalNumberFormat& format, ResultFile& result,
+                       const std::function<OutputFormat()>& formatInForce, ErrorList& errors) {
     const int count = collection.Count();
     std::vector<bool> cameBack(static_cast<std::size_t>(count) + 1, false);
     int converted = 0;
@@ -144,8 +153,12 @@ int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
             }
             cameBack[static_cast<std::size_t>(item)] = true;
             ++converted;
-            writer.WriteLine(collection.Rows()[static_cast<std::size_t>(item)],
-                             fields[kFirstCoordinateField], fields[kSecondCoordinateField]);
+            const WebRow& back = collection.Rows()[static_cast<std::size_t>(item)];
+            WriteResultLine(result, formatInForce(),
+                            OutputFields{back.Name1, back.Name2, back.Street, back.Zip, back.City,
+                                         back.Description},
+                            fields[kFirstCoordinateField], fields[kSecondCoordinateField],
+                            back.Line);
         }
     }
     // Lines the page failed, or that the user's copy left out, would otherwise vanish silently.

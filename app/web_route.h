@@ -2,6 +2,10 @@
 // the geocoded text that the user copies back from it. Platform-neutral.
 #pragma once
 
+#include "app/output_format.h"
+
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,16 +68,6 @@ bool ReadsAsNonZeroNumber(std::wstring_view text, const RegionalNumberFormat& fo
 // True when the clipboard holds the page's result: its header names the column "bg_lat".
 bool IsGeocodedText(std::wstring_view text);
 
-// The result file as the web route needs it: one line in the format in force, from a collected
-// row (its output fields, or its raw line for the append layout) and the two coordinate texts
-// exactly as they came back.
-class WebResultWriter {
-public:
-    virtual ~WebResultWriter() = default;
-    virtual void WriteLine(const WebRow& row, std::wstring_view firstCoordinate,
-                           std::wstring_view secondCoordinate) = 0;
-};
-
 // The error list ConvertError.txt: one raw source line per entry.
 class ErrorList {
 public:
@@ -81,13 +75,28 @@ public:
     virtual void Append(const std::string& rawLine) = 0;
 };
 
+// The error list in its file: created when missing, opened for appending and closed again for
+// every entry. Remembers whether an entry could not be written.
+class ErrorListFile : public ErrorList {
+public:
+    explicit ErrorListFile(std::filesystem::path path) : path_(std::move(path)) {}
+    void Append(const std::string& rawLine) override;
+    bool Lost() const { return lost_; }
+
+private:
+    std::filesystem::path path_;
+    bool lost_ = false;
+};
+
 // Reads the geocoded text back: every row after the header that carries two non-zero
 // coordinates (fields 6 and 7) and names a collected line by its item number (field 5) becomes
-// one result line, written in the order the rows come back; an item number counts once.
-// Afterwards every collected line that did not come back (all of them when the text is not a
-// geocoded text) goes to the error list, in item order. Returns the number of lines written.
+// one result line in the format in force when it is written, in the order the rows come back,
+// with field 7 as the first coordinate text and field 6 as the second, both unchanged. An item
+// number counts once. Afterwards every collected line that did not come back (all of them when
+// the text is not a geocoded text) goes to the error list, in item order. Returns the number of
+// lines converted.
 int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
-                       const RegionalNumberFormat& format, WebResultWriter& writer,
-                       ErrorList& errors);
+                       const RegionalNumberFormat& format, ResultFile& result,
+                       const std::function<OutputFormat()>& formatInForce, ErrorList& errors);
 
 }  // namespace mapwell

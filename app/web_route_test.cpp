@@ -1,5 +1,7 @@
 #include "app/web_route.h"
 
+#include "app/test_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,14 +10,14 @@
 namespace mapwell {
 namespace {
 
-// Records every written line as "raw line|first|second" so a test can compare the whole run.
-class RecordingWriter : public WebResultWriter {
+// The result file as a buffer.
+class ResultBuffer : public ResultFile {
 public:
-    void WriteLine(const WebRow& row, std::wstring_view first, std::wstring_view second) override {
-        lines.push_back(std::wstring(row.Line.begin(), row.Line.end()) + L'|' +
-                        std::wstring(first) + L'|' + std::wstring(second));
+    bool Write(std::string_view bytes) override {
+        this->bytes += bytes;
+        return true;
     }
-    std::vector<std::wstring> lines;
+    std::string bytes;
 };
 
 class RecordingErrors : public ErrorList {
@@ -45,16 +47,18 @@ constexpr wchar_t kHeader[] = L"Address\tCity\tZipcode\tState\tDescription\tbg_l
 
 struct Imported {
     int converted;
-    std::vector<std::wstring> written;
+    std::string written;
     std::vector<std::string> errors;
 };
 
+// Imports in the append layout, which shows the raw line and both coordinate texts.
 Imported Import(const WebCollection& collection, std::wstring_view text,
                 const RegionalNumberFormat& format = {}) {
-    RecordingWriter writer;
+    ResultBuffer result;
     RecordingErrors errors;
-    const int converted = ImportGeocodedText(collection, text, format, writer, errors);
-    return {converted, writer.lines, errors.lines};
+    const int converted = ImportGeocodedText(
+        collection, text, format, result, [] { return OutputFormat::Append; }, errors);
+    return {converted, result.bytes, errors.lines};
 }
 
 TEST(WebCollection, ClipTextHasTheHeaderAndOneLinePerAddressWithItsItemNumber) {
@@ -129,9 +133,8 @@ TEST(ImportGeocodedText, WritesRowsInTheOrderTheyComeBackWithFieldSevenFirst) {
                               L"Hauptstr. 5a\tBerlin\t10115\t\t1\t 52.520\t13,405\r\n";
     const Imported got = Import(collection, text);
     EXPECT_EQ(got.converted, 2);
-    EXPECT_EQ(got.written,
-              (std::vector<std::wstring>{L"\"x\";20095;Hamburg|9.99|53.55",
-                                         L"Hauptstr. 5a;10115;Berlin|13,405| 52.520"}));
+    EXPECT_EQ(got.written, "\"x\";20095;Hamburg,\"9.99\",\"53.55\"\r\n"
+                           "Hauptstr. 5a;10115;Berlin,\"13,405\",\" 52.520\"\r\n");
     EXPECT_EQ(got.errors, (std::vector<std::string>{"Am Ring;;Wien"}));
 }
 
@@ -140,7 +143,7 @@ TEST(ImportGeocodedText, SkipsTheHeaderEvenWhenItLooksLikeARow) {
     const Imported got =
         Import(collection, L"a\tb\tc\td\t1\t5\tbg_lat\r\nx\ty\tz\t\t2\t48.2\t16.37");
     EXPECT_EQ(got.converted, 1);
-    EXPECT_EQ(got.written, (std::vector<std::wstring>{L"Am Ring;;Wien|16.37|48.2"}));
+    EXPECT_EQ(got.written, "Am Ring;;Wien,\"16.37\",\"48.2\"\r\n");
 }
 
 TEST(ImportGeocodedText, SkipsRowsWithoutTwoNonZeroCoordinates) {
@@ -154,7 +157,7 @@ TEST(ImportGeocodedText, SkipsRowsWithoutTwoNonZeroCoordinates) {
                               L"\r\n";                          // an empty row
     const Imported got = Import(collection, text);
     EXPECT_EQ(got.converted, 1);
-    EXPECT_EQ(got.written, (std::vector<std::wstring>{L"Am Ring;;Wien|16.37|48.2"}));
+    EXPECT_EQ(got.written, "Am Ring;;Wien,\"16.37\",\"48.2\"\r\n");
 }
 
 TEST(ImportGeocodedText, ATrailingLineEndIsNeitherWrittenNorCounted) {
@@ -167,7 +170,7 @@ TEST(ImportGeocodedText, TakesFieldFiveAsALeadingNumber) {
     const WebCollection collection = ThreeAddresses();
     const std::wstring text = std::wstring(kHeader) + L"a\tb\tc\t\t 3 item\t53.55\t9.99\r\n";
     const Imported got = Import(collection, text);
-    EXPECT_EQ(got.written, (std::vector<std::wstring>{L"\"x\";20095;Hamburg|9.99|53.55"}));
+    EXPECT_EQ(got.written, "\"x\";20095;Hamburg,\"9.99\",\"53.55\"\r\n");
 }
 
 TEST(ImportGeocodedText, UsesTheRegionalDecimalSeparatorForTheTestButWritesTheTextUnchanged) {
@@ -176,7 +179,7 @@ TEST(ImportGeocodedText, UsesTheRegionalDecimalSeparatorForTheTestButWritesTheTe
                                                       L"a\tb\tc\t\t2\t0,0\t16,37\r\n";
     const Imported got = Import(collection, text, RegionalNumberFormat{L",", L"."});
     EXPECT_EQ(got.converted, 1);
-    EXPECT_EQ(got.written, (std::vector<std::wstring>{L"Hauptstr. 5a;10115;Berlin|13,4|52,5"}));
+    EXPECT_EQ(got.written, "Hauptstr. 5a;10115;Berlin,\"13,4\",\"52,5\"\r\n");
 }
 
 // An item number that names no collected line would otherwise write the empty record at index
@@ -201,7 +204,7 @@ TEST(ImportGeocodedText, AnItemNumberCountsOnce) {
                                                       L"a\tb\tc\t\t02\t1\t2\r\n";
     const Imported got = Import(collection, text);
     EXPECT_EQ(got.converted, 1);
-    EXPECT_EQ(got.written, (std::vector<std::wstring>{L"Am Ring;;Wien|16.37|48.2"}));
+    EXPECT_EQ(got.written, "Am Ring;;Wien,\"16.37\",\"48.2\"\r\n");
 }
 
 // Without these entries the final message would point to ConvertError.txt for lines that are
@@ -241,6 +244,66 @@ TEST(ImportGeocodedText, AnEmptyCollectionWritesNothingAndReportsNothing) {
     EXPECT_EQ(got.converted, 0);
     EXPECT_TRUE(got.written.empty());
     EXPECT_TRUE(got.errors.empty());
+}
+
+TEST(ImportGeocodedText, WritesEachLayoutFromTheCollectedFieldsInTheFormatInForceAtThatLine) {
+    WebCollection collection;
+    WebRow full = Row(L"Hauptstr. 5a", L"Berlin", L"10115", "Max;Muster;Hauptstr. 5a;10115;Berlin");
+    full.Name1 = L"Max";
+    full.Name2 = L"Muster";
+    full.Description = L", Gate 3";
+    collection.Collect(full);
+    collection.Collect(Row(L"Hauptstr. 5a", L"Berlin", L"", "Hauptstr. 5a;;Berlin"));
+    collection.Collect(Row(L"Am Ring", L"Wien", L"", "Am Ring;;Wien"));
+    const std::wstring text = std::wstring(kHeader) + L"a\tb\tc\t\t1\t13.4\t52.5\r\n"
+                                                      L"a\tb\tc\t\t2\t13.4\t52.5\r\n"
+                                                      L"a\tb\tc\t\t3\t16.37\t48.2\r\n";
+    // The user may switch the option while the page works; each line takes what is set then.
+    std::vector<OutputFormat> formats{OutputFormat::Poi, OutputFormat::Csv, OutputFormat::Append};
+    std::size_t asked = 0;
+    ResultBuffer result;
+    RecordingErrors errors;
+    const int converted = ImportGeocodedText(
+        collection, text, {}, result, [&] { return formats[asked++]; }, errors);
+    EXPECT_EQ(converted, 3);
+    EXPECT_EQ(asked, 3u);
+    EXPECT_EQ(result.bytes, "52.5,13.4,\"Max Muster - Hauptstr. 5a 10115 Berlin, , Gate 3\"\r\n"
+                            "\"\",\"\",\"Hauptstr. 5a\",\"\",\"Berlin\",\"\",\"52.5\",\"13.4\"\r\n"
+                            "Am Ring;;Wien,\"48.2\",\"16.37\"\r\n");
+    EXPECT_TRUE(errors.lines.empty());
+}
+
+TEST(ImportGeocodedText, WithNoFormatSetALineIsCountedButNotWritten) {
+    const WebCollection collection = ThreeAddresses();
+    const std::wstring text = std::wstring(kHeader) + L"a\tb\tc\t\t1\t52.5\t13.4\r\n";
+    ResultBuffer result;
+    RecordingErrors errors;
+    EXPECT_EQ(ImportGeocodedText(
+                  collection, text, {}, result, [] { return OutputFormat::None; }, errors),
+              1);
+    EXPECT_EQ(result.bytes, "");
+}
+
+TEST(ErrorListFile, AppendsRawLinesWithLineEndsToWhatIsThere) {
+    TestFolder folder;
+    const auto path = folder / "ConvertError.txt";
+    TestFolder::Put(path, "earlier run\r\n");
+    ErrorListFile list(path);
+    list.Append("M\xfcller;\"Hauptstr. 5a\";Berlin");
+    list.Append("");
+    EXPECT_EQ(TestFolder::Get(path), "earlier run\r\nM\xfcller;\"Hauptstr. 5a\";Berlin\r\n\r\n");
+    EXPECT_FALSE(list.Lost());
+}
+
+TEST(ErrorListFile, CreatesTheListAndTellsWhenAnEntryCouldNotBeWritten) {
+    TestFolder folder;
+    ErrorListFile fresh(folder / "ConvertError.txt");
+    fresh.Append("a");
+    EXPECT_EQ(TestFolder::Get(folder / "ConvertError.txt"), "a\r\n");
+
+    ErrorListFile blocked(folder.Path());  // a folder cannot take an entry
+    blocked.Append("a");
+    EXPECT_TRUE(blocked.Lost());
 }
 
 }  // namespace

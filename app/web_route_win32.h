@@ -2,27 +2,17 @@
 // in the browser, the instruction dialog, and the geocoded text read back into the result file.
 #pragma once
 
+#include "app/convert_win32.h"
 #include "app/web_route.h"
-
-#include <windows.h>
-
-#include <functional>
-#include <string>
 
 namespace mapwell {
 
-// What the exchange needs of the main window.
-struct WebRouteWindow {
-    HWND mainWindow = nullptr;  // owns the dialog and the clipboard; leaves the screen meanwhile
-    std::function<void(const std::wstring&)> showInfo;  // the status label Info
-};
-
-// Runs the exchange after the engine's line loop and writes what comes back. Returns the new
-// RowsConverted: the number of result lines written.
-int FinishWebRoute(const WebCollection& collection, const WebRouteWindow& window,
-                   WebResultWriter& writer, ErrorList& errors);
+// The web route after the engine's line loop, as the finisher of ConvertWin32. Result lines go
+// into `result` in the format in force; collected lines that do not come back go to
+// ConvertError.txt beside the destination. Returns the new RowsConverted.
+int FinishWebRoute(WebCollection& rows, ResultFile& result, ConvertWin32& surroundings);
 
 // The user's regional number format, as the coordinate test reads it.
-RegionalNumberFormat SystemNumberFormat();
+RegionalNumberFormat SystemNumberFormat(ConvertSurroundings& surroundings);
 
 }  // namespace mapwell

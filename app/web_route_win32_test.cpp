@@ -2,6 +2,7 @@
 // Form3, and the whole exchange with a stub browser and a test thread playing the user.
 #include "app/clipboard_win32.h"
 #include "app/form3_win32.h"
+#include "app/byte_file.h"
 #include "app/web_route_win32.h"
 
 #include <windows.h>
@@ -48,9 +49,22 @@ public:
                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 120, 80, 360, 300,
                                   nullptr, nullptr, windowClass.hInstance, nullptr);
         ShowWindow(window_, SW_SHOWNORMAL);
+        controls_.MainWindow = window_;
+        controls_.ExportFileTxt = Child(L"EDIT", L"", 0);
+        controls_.TxtSep = Child(L"EDIT", L",", 0);
+        controls_.Option1 = Child(L"BUTTON", L"ASC", BS_AUTORADIOBUTTON | WS_GROUP);
+        controls_.Option2 = Child(L"BUTTON", L"CSV", BS_AUTORADIOBUTTON);
+        controls_.Option3 = Child(L"BUTTON", L"TXT", BS_AUTORADIOBUTTON);
+        controls_.Info = Child(L"STATIC", L"", 0);
     }
     ~MainWindow() { DestroyWindow(window_); }
     HWND get() const { return window_; }
+    const ConvertControls& Controls() const { return controls_; }
+    void Choose(HWND option) {
+        for (HWND each : {controls_.Option1, controls_.Option2, controls_.Option3}) {
+            SendMessageW(each, BM_SETCHECK, each == option ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+    }
     RECT Place() const {
         RECT place{};
         GetWindowRect(window_, &place);
@@ -58,7 +72,13 @@ public:
     }
 
 private:
+    HWND Child(const wchar_t* windowClass, const wchar_t* text, DWORD style) {
+        return CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 80, 20,
+                               window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+
     HWND window_;
+    ConvertControls controls_;
 };
 
 HWND WaitForForm3() {
@@ -376,23 +396,6 @@ std::string Normalised(std::string address) {
     return address;
 }
 
-class RecordingWriter : public WebResultWriter {
-public:
-    void WriteLine(const WebRow& row, std::wstring_view first, std::wstring_view second) override {
-        lines.push_back(row.Line + "|" + WideToNarrow(first) + "|" + WideToNarrow(second));
-    }
-    static std::string WideToNarrow(std::wstring_view text) {
-        return std::string(text.begin(), text.end());
-    }
-    std::vector<std::string> lines;
-};
-
-class RecordingErrors : public ErrorList {
-public:
-    void Append(const std::string& rawLine) override { lines.push_back(rawLine); }
-    std::vector<std::string> lines;
-};
-
 WebRow Row(const wchar_t* street, const wchar_t* city, const wchar_t* zip, const char* line) {
     WebRow row;
     row.Street = street;
@@ -417,70 +420,108 @@ constexpr wchar_t kGeocoded[] = L"Address\tCity\tZipcode\tState\tDescription\tbg
                                 L"x\ty\t\t\t0\t1.5\t2.5\r\n"
                                 L"Hauptstr. 5a\tBerlin\t10115\t\t1\t52.5200\t13.4050\r\n";
 
+// A folder of the test's own under the temporary folder, emptied first.
+std::wstring TestFolder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::filesystem::path folder = std::filesystem::path(temp) / L"mapwell-web-route-test";
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    std::filesystem::create_directories(folder);
+    return folder.wstring();
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 struct Exchange {
     int converted = -1;
-    std::vector<std::wstring> infos;
-    std::vector<std::string> written, errors;
-    std::wstring clipboardSeen;
+    std::wstring infoWhileOpen, infoAfter, clipboardSeen;
+    std::string browserAddress;
     LONG mainLeftSeen = 0;
+    std::string result, errors;
 };
 
-Exchange RunExchange(const std::wstring& userCopies, CloseBy how) {
+// One exchange as the engine runs it after its line loop: the result file created, the user
+// copying `userCopies` while the dialog is open and closing it `how`.
+Exchange RunExchange(const std::wstring& userCopies, CloseBy how,
+                     OutputFormat format = OutputFormat::Append) {
+    StubBrowser browser;
     MainWindow main;
-    Exchange result;
-    RecordingWriter writer;
-    RecordingErrors errors;
-    const WebRouteWindow window{main.get(),
-                                [&](const std::wstring& text) { result.infos.push_back(text); }};
-    WhileModal([&] { result.converted = FinishWebRoute(ThreeAddresses(), window, writer, errors); },
-               [&](HWND) {
-                   result.clipboardSeen = ReadClipboardText(nullptr);
-                   result.mainLeftSeen = main.Place().left;
-                   PutClipboardText(main.get(), userCopies);
-               },
-               how);
-    result.written = writer.lines;
-    result.errors = errors.lines;
-    return result;
+    const ConvertControls& controls = main.Controls();
+    main.Choose(format == OutputFormat::Poi   ? controls.Option1
+                : format == OutputFormat::Csv ? controls.Option2
+                                              : controls.Option3);
+    const std::wstring folder = TestFolder();
+    const std::wstring destination = folder + L"\\kunden_Geo.txt";
+    SetWindowTextW(controls.ExportFileTxt, destination.c_str());
+    WriteFileBytes(folder + L"\\ConvertError.txt", "empty line of the loop\r\n");
+
+    Exchange got;
+    ConvertWin32 surroundings(controls);
+    WebCollection rows = ThreeAddresses();
+    {
+        FileResultFile result(std::filesystem::path{destination});
+        WriteResultHeader(result, format);
+        WhileModal([&] { got.converted = FinishWebRoute(rows, result, surroundings); },
+                   [&](HWND) {
+                       got.clipboardSeen = ReadClipboardText(nullptr);
+                       got.infoWhileOpen = WindowText(controls.Info);
+                       got.mainLeftSeen = main.Place().left;
+                       PutClipboardText(main.get(), userCopies);
+                   },
+                   how);
+    }
+    got.browserAddress = browser.AwaitAddress();
+    got.infoAfter = WindowText(controls.Info);
+    got.result = FileBytes(destination);
+    got.errors = FileBytes(folder + L"\\ConvertError.txt");
+    return got;
 }
 
 TEST(FinishWebRoute, HandsTheListToThePageAndWritesWhatComesBack) {
-    StubBrowser browser;
     const Exchange got = RunExchange(kGeocoded, CloseBy::Import);
 
-    EXPECT_EQ(Normalised(browser.AwaitAddress()), Normalised("http://www.geocodelist.net/batch/"));
+    const std::wstring page = kGeocodingPage;
+    EXPECT_EQ(Normalised(got.browserAddress), Normalised(std::string(page.begin(), page.end())));
     EXPECT_EQ(got.clipboardSeen, L"Address\tCity\tZipcode\tState\tDescription\r\n"
                                  L"Hauptstr. 5a\tBerlin\t10115\t\t1\r\n"
                                  L"Am Ring\tWien\t\t\t2\r\n"
                                  L"Jungfernstieg 1\tHamburg\t20095\t\t3\r\n");
     EXPECT_EQ(got.mainLeftSeen, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(got.infos, (std::vector<std::wstring>{L"Start Internetbrowser to get coordinates..",
-                                                    L"Convert address to coordinates.."}));
+    EXPECT_EQ(got.infoWhileOpen, L"Start Internetbrowser to get coordinates..");
+    EXPECT_EQ(got.infoAfter, L"Convert address to coordinates..");
     EXPECT_EQ(got.converted, 2);
-    EXPECT_EQ(got.written, (std::vector<std::string>{"Jungfernstieg 1;20095;Hamburg|9.9926|53.5534",
-                                                     "Hauptstr. 5a;10115;Berlin|13.4050|52.5200"}));
-    EXPECT_EQ(got.errors, (std::vector<std::string>{"Am Ring;;Wien"}));
+    EXPECT_EQ(got.result, "Jungfernstieg 1;20095;Hamburg,\"9.9926\",\"53.5534\"\r\n"
+                          "Hauptstr. 5a;10115;Berlin,\"13.4050\",\"52.5200\"\r\n");
+    EXPECT_EQ(got.errors, "empty line of the loop\r\nAm Ring;;Wien\r\n");
 }
 
 TEST(FinishWebRoute, CancelAfterCopyingImportsAllTheSame) {
-    StubBrowser browser;
-    const Exchange got = RunExchange(kGeocoded, CloseBy::Cancel);
+    const Exchange got = RunExchange(kGeocoded, CloseBy::Cancel, OutputFormat::Poi);
     EXPECT_EQ(got.converted, 2);
-    EXPECT_EQ(got.written.size(), 2u);
+    EXPECT_EQ(got.result, "9.9926,53.5534,\"  - Jungfernstieg 1 20095 Hamburg, \"\r\n"
+                          "13.4050,52.5200,\"  - Hauptstr. 5a 10115 Berlin, \"\r\n");
 }
 
 TEST(FinishWebRoute, WithoutAGeocodedTextAsksToTryAgainAndKeepsEveryLineAsFailed) {
-    StubBrowser browser;
-    const Exchange got = RunExchange(
-        L"Address\tCity\tZipcode\tState\tDescription\r\nx\ty\t\t\t1\r\n", CloseBy::CloseBox);
-    EXPECT_EQ(got.infos,
-              (std::vector<std::wstring>{
-                  L"Start Internetbrowser to get coordinates..",
-                  L"Please try again and copy the datas from Internetbrowser to Clipboard.."}));
+    const Exchange got =
+        RunExchange(L"Address\tCity\tZipcode\tState\tDescription\r\nx\ty\t\t\t1\r\n",
+                    CloseBy::CloseBox, OutputFormat::Csv);
+    EXPECT_EQ(got.infoWhileOpen, L"Start Internetbrowser to get coordinates..");
+    EXPECT_EQ(got.infoAfter,
+              L"Please try again and copy the datas from Internetbrowser to Clipboard..");
     EXPECT_EQ(got.converted, 0);
-    EXPECT_TRUE(got.written.empty());
-    EXPECT_EQ(got.errors, (std::vector<std::string>{"Hauptstr. 5a;10115;Berlin", "Am Ring;;Wien",
-                                                    "Jungfernstieg 1;20095;Hamburg"}));
+    EXPECT_EQ(got.result, "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
+                          "\"Description\",\"Latitude\",\"Longitude\"\r\n");
+    EXPECT_EQ(got.errors, "empty line of the loop\r\nHauptstr. 5a;10115;Berlin\r\nAm Ring;;Wien\r\n"
+                          "Jungfernstieg 1;20095;Hamburg\r\n");
 }
 
 }  // namespace
