@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "navlink/navlink_win32.h"
+
 namespace {
 
 constexpr wchar_t kMainClass[] = L"MapwellImport";
@@ -37,6 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     if (!window) {
         return 1;
     }
+    mapwell::StartNavLink(window);
     ShowWindow(window, show);
     UpdateWindow(window);
 
