@@ -102,6 +102,19 @@ TEST_F(ConvertEngine, TheWaitForAReply) {
     }
 }
 
+TEST_F(ConvertEngine, AnAnnouncementAfterTheReplyDoesNotUndoIt) {
+    s.announceAfterReply = true;
+    s.answer = [](const AddressRequest& r) {
+        FakeReply reply;
+        reply.AfterPauses = r.City == L"Hamburg" ? 3 : 0;  // late: announced in the same pause
+        return reply;
+    };
+    EXPECT_TRUE(Convert(kMax + "\r\n" + kEva));
+    EXPECT_EQ(Result(), kMax + kAppendix + kEva + kAppendix);
+    EXPECT_EQ(s.LastInfo(), L"Converting of 2 completed without errors.");
+    EXPECT_EQ(NavLink.LinkState, 1);
+}
+
 TEST_F(ConvertEngine, RequestFieldsAreSetAfreshForEveryLine) {
     Convert(kMax + "\r\nEva,Frau,Am Ring\r\n\r\n");
     ASSERT_EQ(s.requests.size(), 3u);

@@ -1,6 +1,7 @@
 #include "app/convert_win32.h"
 
 #include "navlink/link_record.h"
+#include "navlink/test_support_win32.h"
 #include "support/program.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +163,48 @@ TEST(ConvertWin32, AWebRouteRunWithTheRegistryProfile) {
               "Eva;Frau;Am Ring;20095;Hamburg,\"52.5\",\"13.4\"\r\n");
     EXPECT_EQ(MainWindowControls::Text(window.controls.Info),
               L"Converting of 2 completed without errors.");
+
+    RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
+    ProgramTitle = L"Mapwell";
+    std::filesystem::remove_all(folder);
+}
+
+// A whole run through the real link against the stand-in navigation program.
+TEST(ConvertWin32, ARunThroughTheNavigationProgram) {
+    ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
+    test::ResetLink();
+    test::Program server(test::NavServerPath(), L"");
+    ASSERT_TRUE(server.started());
+    ASSERT_NE(server.Window(), nullptr);
+    ASSERT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
+
+    MainWindowControls window;
+    const auto folder = NewFolder();
+    {
+        std::ofstream list(folder / L"kunden.csv", std::ios::binary);
+        list << "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\n"
+                "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n"
+                "Otto,Kurz,Gasse 4,,1010 Wien,AT";
+    }
+    SetWindowTextW(window.controls.ExportFileTxt, (folder / L"kunden_Geo.csv").c_str());
+    SetWindowTextW(window.controls.TxtSep, L".");
+    window.Check(window.controls.Option2);
+    ConvertWin32 surroundings(window.controls);
+    SaveProfile(surroundings.Profiles(), L"kunden", {0, 1, 2, 3, 4, 5, -1, -1}, L",");
+
+    EXPECT_TRUE(OpenAddList((folder / L"kunden.csv").wstring(), L"kunden", surroundings));
+    // Wien is found by its city once the postal code in front of it is dropped; it follows a
+    // failed line, whose second of sleep leaves the detection timer's announcement for the
+    // next wait, after Wien's reply has come in.
+    EXPECT_EQ(
+        Bytes(folder / L"kunden_Geo.csv"),
+        CsvHeaderLine() +
+            "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"Berlin\",\"\",\"52.5323\","
+            "\"13.3846\"\r\n"
+            "\"Otto\",\"Kurz\",\"Gasse 4\",\"\",\"1010 Wien\",\"\",\"48.2085\",\"16.3721\"\r\n");
+    EXPECT_EQ(Bytes(folder / L"ConvertError.txt"), "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n");
+    EXPECT_EQ(MainWindowControls::Text(window.controls.Info),
+              L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt");
 
     RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
     ProgramTitle = L"Mapwell";

@@ -45,6 +45,12 @@ public:
         if (pending && pausesToReply > 0 && --pausesToReply == 0) {
             Deliver();
         }
+        if (announcePending) {
+            // The detection timer's announcement, received by the main window from itself.
+            announcePending = false;
+            NavLink.LinkState = 1;
+            Notify();
+        }
         CountEventPass();
     }
     void DoEvents() override {
@@ -92,6 +98,8 @@ public:
     std::optional<WebCollection> web;
     bool webFinished = false;
     int webImported = 0;
+    // Every reply is followed by an announcement in the next (or the same) pause.
+    bool announceAfterReply = false;
 
 private:
     void Deliver() {
@@ -101,12 +109,20 @@ private:
         NavLink.ReplyText = pending->Text;
         NavLink.ReplyReceived = true;
         pending.reset();
+        Notify();
+        announcePending = announceAfterReply;
+    }
+    void Notify() {
+        if (EachEvent) {
+            EachEvent();
+        }
     }
     void CountEventPass() { ++passes; }
 
     std::optional<FakeReply> pending;
     int pausesToReply = 0;
     int passes = 0;
+    bool announcePending = false;
 };
 
 }  // namespace mapwell
