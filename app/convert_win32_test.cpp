@@ -1,5 +1,7 @@
 #include "app/convert_win32.h"
 
+#include "app/main_window_controls_win32.h"
+
 #include "navlink/link_record.h"
 #include "navlink/test_support_win32.h"
 #include "support/program.h"
@@ -27,46 +29,6 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A hidden stand-in of the main window with the controls that a conversion uses.
-class MainWindowControls {
-public:
-    MainWindowControls() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kHostClass;
-        RegisterClassW(&wc);
-        controls.MainWindow = CreateWindowExW(0, kHostClass, L"Mapwell", WS_OVERLAPPEDWINDOW, 0, 0,
-                                              400, 300, nullptr, nullptr, wc.hInstance, nullptr);
-        controls.ExportFileTxt = Child(L"EDIT", L"", 0);
-        controls.TxtSep = Child(L"EDIT", L",", 0);
-        controls.Option1 = Child(L"BUTTON", L"ASC", BS_AUTORADIOBUTTON | WS_GROUP);
-        controls.Option2 = Child(L"BUTTON", L"CSV", BS_AUTORADIOBUTTON);
-        controls.Option3 = Child(L"BUTTON", L"TXT", BS_AUTORADIOBUTTON);
-        controls.Info = Child(L"STATIC", L"", 0);
-    }
-    ~MainWindowControls() { DestroyWindow(controls.MainWindow); }
-
-    void Check(HWND option) {
-        for (HWND each : {controls.Option1, controls.Option2, controls.Option3}) {
-            SendMessageW(each, BM_SETCHECK, each == option ? BST_CHECKED : BST_UNCHECKED, 0);
-        }
-    }
-    static std::wstring Text(HWND control) {
-        wchar_t buffer[1024] = {};
-        GetWindowTextW(control, buffer, 1024);
-        return buffer;
-    }
-
-    ConvertControls controls;
-
-private:
-    HWND Child(const wchar_t* kind, const wchar_t* text, DWORD style) {
-        return CreateWindowExW(0, kind, text, WS_CHILD | style, 0, 0, 100, 20, controls.MainWindow,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-};
-
 std::filesystem::path NewFolder() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -83,7 +45,7 @@ std::string Bytes(const std::filesystem::path& file) {
 }
 
 TEST(ConvertWin32, ReadsTheMainWindowsControls) {
-    MainWindowControls window;
+    MainWindowControls window(kHostClass, HostProc);
     ASSERT_NE(window.controls.Info, nullptr);
     ConvertWin32 surroundings(window.controls);
     EXPECT_EQ(surroundings.FormatInForce(), OutputFormat::None);
@@ -107,7 +69,7 @@ TEST(ConvertWin32, ReadsTheMainWindowsControls) {
 }
 
 TEST(ConvertWin32, PauseAndDoEventsHandleTheWindowsMessages) {
-    MainWindowControls window;
+    MainWindowControls window(kHostClass, HostProc);
     ConvertWin32 surroundings(window.controls);
     countedMessages = 0;
     PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
@@ -123,7 +85,7 @@ TEST(ConvertWin32, PauseAndDoEventsHandleTheWindowsMessages) {
 }
 
 TEST(ConvertWin32, AQuitMessageStopsTheRunAndStaysForTheWindowsLoop) {
-    MainWindowControls window;
+    MainWindowControls window(kHostClass, HostProc);
     ConvertWin32 surroundings(window.controls);
     PostQuitMessage(7);
     surroundings.Pause(10);
@@ -135,7 +97,7 @@ TEST(ConvertWin32, AQuitMessageStopsTheRunAndStaysForTheWindowsLoop) {
 
 TEST(ConvertWin32, AWebRouteRunWithTheRegistryProfile) {
     ProgramTitle = L"MapwellConvertTest" + std::to_wstring(GetCurrentProcessId());
-    MainWindowControls window;
+    MainWindowControls window(kHostClass, HostProc);
     const auto folder = NewFolder();
     {
         std::ofstream list(folder / L"kunden.csv", std::ios::binary);
@@ -178,7 +140,7 @@ TEST(ConvertWin32, ARunThroughTheNavigationProgram) {
     ASSERT_NE(server.Window(), nullptr);
     ASSERT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
 
-    MainWindowControls window;
+    MainWindowControls window(kHostClass, HostProc);
     const auto folder = NewFolder();
     {
         std::ofstream list(folder / L"kunden.csv", std::ios::binary);
