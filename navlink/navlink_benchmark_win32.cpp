@@ -3,6 +3,7 @@
 // prints medians in microseconds. Run it where NavServer.exe is beside it.
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
+#include "navlink/test_support_win32.h"
 
 #include <windows.h>
 
@@ -33,37 +34,6 @@ void Report(const char* what, std::vector<double> samples) {
     std::printf("%-58s median %9.1f us  (min %.1f, 90%% %.1f, max %.1f, n=%zu)\n", what,
                 samples[samples.size() / 2], samples.front(), samples[samples.size() * 9 / 10],
                 samples.back(), samples.size());
-}
-
-bool PumpUntil(bool (*done)(), DWORD ms) {
-    const ULONGLONG start = GetTickCount64();
-    while (!done()) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-        if (GetTickCount64() - start > ms) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return true;
-}
-
-struct ProcessWindow {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<ProcessWindow*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process && IsWindowVisible(window) && GetParent(window) == nullptr) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 HWND CreateTopLevel(const wchar_t* className, const std::wstring& title, DWORD style) {
@@ -97,27 +67,12 @@ int main() {
     MainWindow = main;
     HookForm(main);
 
-    wchar_t self[MAX_PATH];
-    std::wstring exe(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-    std::wstring server = exe.substr(0, exe.rfind(L'\\') + 1) + L"NavServer.exe";
-    std::wstring command = L"\"" + server + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(server.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        std::printf("NavServer.exe could not be started\n");
-        return 1;
-    }
-    ProcessWindow search{process.dwProcessId, nullptr};
-    for (int i = 0; i < 3000 && search.found == nullptr; ++i) {
-        Sleep(10);
-        EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-    }
+    test::Program server(test::NavServerPath(), L"");
+    HWND serverWindow = server.started() ? server.Window() : nullptr;
     SendNavCommand(0);
-    if (search.found == nullptr || !PumpUntil([] { return NavLink.LinkState == 1; }, 30000)) {
+    if (serverWindow == nullptr ||
+        !test::PumpUntil([] { return NavLink.LinkState == 1; }, 30000)) {
         std::printf("the stand-in did not link\n");
-        TerminateProcess(process.hProcess, 1);
         return 1;
     }
 
@@ -133,7 +88,7 @@ int main() {
         QueryPerformanceCounter(&t0);
         SendNavCommand(5);
         if (!NavLink.ReplyReceived) {
-            PumpUntil([] { return NavLink.ReplyReceived; }, 5000);
+            test::PumpUntil([] { return NavLink.ReplyReceived; }, 5000);
         }
         QueryPerformanceCounter(&t1);
         roundTrips.push_back(Microseconds(t0, t1));
@@ -149,13 +104,11 @@ int main() {
     }
     std::printf("detection tick with %d visible top-level windows:\n", kWindows);
     Report("  FindNavigator, navigation program present", TimeTicks());
-    TerminateProcess(process.hProcess, 0);
-    WaitForSingleObject(process.hProcess, 30000);
+    PostMessageW(serverWindow, WM_CLOSE, 0, 0);
+    server.WaitForExit(30000);
     Report("  FindNavigator, no navigation program (16 full passes)", TimeTicks());
     for (HWND window : windows) {
         DestroyWindow(window);
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return 0;
 }
