@@ -143,6 +143,7 @@ BENCHMARK(CollectAndImport)
     ->Arg(10000)
     ->Arg(100000)
     ->Arg(200000)
+    ->Arg(400000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
