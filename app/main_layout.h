@@ -2,15 +2,15 @@
 // order they are created, which is also the Tab order. Platform-neutral.
 #pragma once
 
+#include "support/control_table.h"
+
 #include <span>
 
 namespace mapwell {
 
-enum class ControlKind { Frame, TextBox, Container, Button, DefaultButton, OptionButton, Label };
-
 // Control ids; a container's children name it in `container`, 0 is the window itself.
 enum MainControlId : int {
-    IdWindow = 0,
+    IdWindow = kOnWindow,
     IdFrame1 = 101,
     IdImportFileTxt,
     IdPicture1,
@@ -30,15 +30,6 @@ enum MainControlId : int {
     IdInfo,
     IdNowImport,
     IdCommand2,
-};
-
-struct ControlSpec {
-    int id;
-    const wchar_t* name;
-    ControlKind kind;
-    const wchar_t* caption;
-    int left, top, width, height; // twips, relative to the container
-    int container;
 };
 
 // Client area of the window, twips.
