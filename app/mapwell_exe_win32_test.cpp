@@ -32,8 +32,8 @@ TEST(MapwellExe, ShowsItsMainWindowAndEndsWhenItIsClosed) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
 
     HWND window = WaitForWindow(L"Mapwell", 30000);
     ASSERT_NE(window, nullptr);

@@ -7,8 +7,8 @@ WebCollection::WebCollection()
 
 void WebCollection::Collect(WebRow row) {
     const int item = static_cast<int>(rows_.size());
-    clipText_ += row.Street + L'\t' + row.City + L'\t' + row.Zip + L"\t\t" + std::to_wstring(item) +
-                 L"\r\n";
+    clipText_ +=
+        row.Street + L'\t' + row.City + L'\t' + row.Zip + L"\t\t" + std::to_wstring(item) + L"\r\n";
     rows_.push_back(std::move(row));
 }
 

@@ -6,7 +6,8 @@ namespace mapwell {
 namespace {
 
 TEST(CodePage, AnsiRoundTripKeepsUmlautsAndTheEuroSign) {
-    const std::string bytes = "M\xFC" "nchen \x80";
+    const std::string bytes = "M\xFC"
+                              "nchen \x80";
     EXPECT_EQ(AnsiToWide(bytes), L"M\u00FCnchen \u20AC");
     EXPECT_EQ(WideToAnsi(L"M\u00FCnchen \u20AC"), bytes);
 }

@@ -21,7 +21,8 @@ std::string WideToAnsi(std::wstring_view text) {
         return {};
     }
     const int size = static_cast<int>(text.size());
-    const int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    const int needed =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(needed), '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), needed, nullptr, nullptr);
     return bytes;

@@ -34,7 +34,8 @@ std::wstring RegReadString(HKEY root, std::wstring_view keyPath, std::wstring_vi
         return std::wstring(fallback);
     }
     DWORD type = 0, size = 0;
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
         type != REG_SZ) {
         return std::wstring(fallback);
     }
@@ -42,8 +43,8 @@ std::wstring RegReadString(HKEY root, std::wstring_view keyPath, std::wstring_vi
     // and a text stored without one comes back whole.
     std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
     DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                         &got) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(data.data()), &got) != ERROR_SUCCESS ||
         type != REG_SZ) {
         return std::wstring(fallback);
     }

@@ -6,8 +6,12 @@ namespace mapwell {
 
 namespace {
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n'; }
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == L'\n';
+}
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
 }  // namespace
 
@@ -110,7 +114,8 @@ LeadingNumber ReadLeadingNumber(std::wstring_view text) {
         return result;
     }
     // An exponent counts only when digits follow it, so "1E Street" reads as 1.
-    if (i < text.size() && (text[i] == L'E' || text[i] == L'e' || text[i] == L'D' || text[i] == L'd')) {
+    if (i < text.size() &&
+        (text[i] == L'E' || text[i] == L'e' || text[i] == L'D' || text[i] == L'd')) {
         std::size_t j = i + 1;
         std::wstring exponent = L"e";
         if (j < text.size() && (text[j] == L'-' || text[j] == L'+')) {
@@ -134,6 +139,8 @@ LeadingNumber ReadLeadingNumber(std::wstring_view text) {
     return result;
 }
 
-std::wstring DecimalText(long long value) { return std::to_wstring(value); }
+std::wstring DecimalText(long long value) {
+    return std::to_wstring(value);
+}
 
 }  // namespace mapwell

@@ -40,10 +40,18 @@ TEST(LeadingNumber, ReadsLikeAUserReadsAPostcodeBeforeACity) {
         std::size_t length;
     };
     const Case cases[] = {
-        {L"12345 Berlin", 12345, 6}, {L"1010 Wien", 1010, 5},   {L"Berlin", 0, 0},
-        {L"  1 2 3abc", 123, 7},     {L"-4.5x", -4.5, 4},       {L"", 0, 0},
-        {L"1E Street", 1, 1},        {L"2e3", 2000, 3},         {L".5", 0.5, 2},
-        {L"0 Foo", 0, 2},            {L"7", 7, 1},              {L"x12", 0, 0},
+        {L"12345 Berlin", 12345, 6},
+        {L"1010 Wien", 1010, 5},
+        {L"Berlin", 0, 0},
+        {L"  1 2 3abc", 123, 7},
+        {L"-4.5x", -4.5, 4},
+        {L"", 0, 0},
+        {L"1E Street", 1, 1},
+        {L"2e3", 2000, 3},
+        {L".5", 0.5, 2},
+        {L"0 Foo", 0, 2},
+        {L"7", 7, 1},
+        {L"x12", 0, 0},
     };
     for (const auto& c : cases) {
         const LeadingNumber n = ReadLeadingNumber(c.text);
