@@ -30,4 +30,4 @@ std::wstring BatchCaption(std::wstring_view title, int index, int count) {
     return std::wstring(title) + L" - file " + DecimalText(index) + L" of " + DecimalText(count);
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -19,4 +19,4 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 // "Mapwell - file 2 of 3".
 std::wstring BatchCaption(std::wstring_view title, int index, int count);
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -14,7 +14,7 @@ std::size_t ExtensionDot(std::wstring_view path) {
     return dot == std::wstring_view::npos || dot < nameStart ? std::wstring_view::npos : dot;
 }
 
-} // namespace
+}  // namespace
 
 std::wstring ProposeDestination(std::wstring_view source) {
     return DropLast(source, 4) + L"_Geo.txt";
@@ -41,4 +41,4 @@ std::wstring BatchDestination(std::wstring_view destination, std::wstring_view s
     return (hasFolder ? FolderOf(destination) : std::wstring()) + name + L"_Geo" + extension;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -20,4 +20,4 @@ std::wstring WithExtension(std::wstring_view destination, std::wstring_view exte
 // gets a result file of its own.
 std::wstring BatchDestination(std::wstring_view destination, std::wstring_view source);
 
-} // namespace mapwell
+}  // namespace mapwell

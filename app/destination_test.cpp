@@ -64,5 +64,5 @@ TEST(Batch, PathsAndCaption) {
     EXPECT_EQ(BatchCaption(L"Mapwell", 1, 3), L"Mapwell - file 1 of 3");
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

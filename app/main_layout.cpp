@@ -31,7 +31,7 @@ constexpr ControlSpec kControls[] = {
 };
 // clang-format on
 
-} // namespace
+}  // namespace
 
 std::span<const ControlSpec> MainControls() {
     return kControls;
@@ -46,4 +46,4 @@ const ControlSpec* FindMainControl(int id) {
     return nullptr;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -41,4 +41,4 @@ std::span<const ControlSpec> MainControls();
 // The row of a control id, or nullptr.
 const ControlSpec* FindMainControl(int id);
 
-} // namespace mapwell
+}  // namespace mapwell

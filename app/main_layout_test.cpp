@@ -41,5 +41,5 @@ TEST(MainLayout, CaptionsOfTheButtons) {
     EXPECT_EQ(FindMainControl(IdNowImport)->kind, ControlKind::DefaultButton);
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

@@ -12,6 +12,7 @@
 #include "support/controls_win32.h"
 #include "support/twips.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 namespace mapwell {
@@ -27,16 +28,22 @@ constexpr wchar_t kCancelledText[] = L"Cancelled by user";
 
 std::wstring TextOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(),
-                                                        static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-void SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
+void SetText(HWND control, const std::wstring& text) {
+    SetWindowTextW(control, text.c_str());
+}
 
-void SetInfo(ImportWindow& w, const std::wstring& text) { SetText(w.Control(IdInfo), text); }
+void SetInfo(ImportWindow& w, const std::wstring& text) {
+    SetText(w.Control(IdInfo), text);
+}
 
-bool WindowGone(const ImportWindow& w) { return w.window == nullptr; }
+bool WindowGone(const ImportWindow& w) {
+    return w.window == nullptr;
+}
 
 // --- Handlers, named as the design names them -------------------------------------------------
 
@@ -161,8 +168,12 @@ void Option1_Click(ImportWindow& w) {
     ChooseFormat(w, L".asc");
     SetText(w.Control(IdTxtSep), L".");
 }
-void Option2_Click(ImportWindow& w) { ChooseFormat(w, L".csv"); }
-void Option3_Click(ImportWindow& w) { ChooseFormat(w, L".txt"); }
+void Option2_Click(ImportWindow& w) {
+    ChooseFormat(w, L".csv");
+}
+void Option3_Click(ImportWindow& w) {
+    ChooseFormat(w, L".txt");
+}
 
 void SetBusy(ImportWindow& w, bool busy) {
     w.Converting = busy;
@@ -224,7 +235,8 @@ void NowImport_Click(ImportWindow& w) {
     const int count = static_cast<int>(w.BatchFiles.size()) - 1;
     if (w.BatchIndex != count) {
         ++w.BatchIndex;
-        w.SourceFile = JoinPath(w.BatchFiles[0], w.BatchFiles[static_cast<std::size_t>(w.BatchIndex)]);
+        w.SourceFile =
+            JoinPath(w.BatchFiles[0], w.BatchFiles[static_cast<std::size_t>(w.BatchIndex)]);
         SetText(w.Control(IdImportFileTxt), w.SourceFile);
         if (!WindowGone(w)) {
             SetText(w.window, BatchCaption(ProgramTitle, w.BatchIndex, count));
@@ -274,14 +286,38 @@ void Form_Initialize(ImportWindow& w) {
 void OnCommand(ImportWindow& w, int id, int code) {
     const bool click = code == BN_CLICKED;
     switch (id) {
-    case IdSearchFile: if (click) SearchFile_Click(w); break;
-    case IdImportFileTxt: if (code == EN_CHANGE) ImportFileTxt_Change(w); break;
-    case IdSetFile: if (click) SetFile_Click(w); break;
-    case IdOption1: if (click) Option1_Click(w); break;
-    case IdOption2: if (click) Option2_Click(w); break;
-    case IdOption3: if (click) Option3_Click(w); break;
-    case IdNowImport: if (click) NowImport_Click(w); break;
-    case IdCommand2: if (click) Command2_Click(w); break;
+    case IdSearchFile:
+        if (click)
+            SearchFile_Click(w);
+        break;
+    case IdImportFileTxt:
+        if (code == EN_CHANGE)
+            ImportFileTxt_Change(w);
+        break;
+    case IdSetFile:
+        if (click)
+            SetFile_Click(w);
+        break;
+    case IdOption1:
+        if (click)
+            Option1_Click(w);
+        break;
+    case IdOption2:
+        if (click)
+            Option2_Click(w);
+        break;
+    case IdOption3:
+        if (click)
+            Option3_Click(w);
+        break;
+    case IdNowImport:
+        if (click)
+            NowImport_Click(w);
+        break;
+    case IdCommand2:
+        if (click)
+            Command2_Click(w);
+        break;
     default: break;
     }
 }

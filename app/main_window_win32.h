@@ -25,13 +25,13 @@ struct ImportWindow {
     std::wstring StatusText;
     std::wstring ProfileName;
     std::wstring SourceBaseName;
-    std::vector<std::wstring> BatchFiles; // [0] the folder, [1..n] the names
-    std::int16_t BatchIndex = 0;          // 1-based position of the loaded file; 0 = no batch
+    std::vector<std::wstring> BatchFiles;  // [0] the folder, [1..n] the names
+    std::int16_t BatchIndex = 0;           // 1-based position of the loaded file; 0 = no batch
     bool SourceReady = false;
 
     bool Converting = false;
-    bool ExitRequested = false;         // "Exit" came during a conversion
-    volatile bool StopRequested = false; // tells the running conversion to end
+    bool ExitRequested = false;           // "Exit" came during a conversion
+    volatile bool StopRequested = false;  // tells the running conversion to end
 
     HWND Control(int id) const { return controls[static_cast<std::size_t>(id - IdFrame1)]; }
 };

@@ -13,7 +13,9 @@ constexpr const wchar_t* kSuffixes[kColumnBoxCount] = {L"_Name1", L"_Name2", L"_
 constexpr wchar_t kSepSuffix[] = L"_Sep";
 constexpr wchar_t kMissing[] = L"ERROR";
 
-std::wstring KeyPath() { return L"Software\\" + ProgramTitle + L"\\ImportAdd"; }
+std::wstring KeyPath() {
+    return L"Software\\" + ProgramTitle + L"\\ImportAdd";
+}
 
 }  // namespace
 
@@ -24,8 +26,8 @@ std::optional<StoredProfile> LoadStoredProfile(std::wstring_view name) {
     }
     StoredProfile profile;
     for (int box = 0; box < kColumnBoxCount; ++box) {
-        profile.columns[box] = RegReadString(HKEY_CURRENT_USER, KeyPath(), base + kSuffixes[box],
-                                             L"-1");
+        profile.columns[box] =
+            RegReadString(HKEY_CURRENT_USER, KeyPath(), base + kSuffixes[box], L"-1");
     }
     profile.separator = RegReadString(HKEY_CURRENT_USER, KeyPath(), base + kSepSuffix, L",");
     return profile;

@@ -12,7 +12,7 @@
 namespace mapwell {
 
 struct StoredProfile {
-    std::array<std::wstring, kColumnBoxCount> columns; // index texts as stored, "-1" when missing
+    std::array<std::wstring, kColumnBoxCount> columns;  // index texts as stored, "-1" when missing
     std::wstring separator;                             // "," when missing
 };
 

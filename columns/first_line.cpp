@@ -21,7 +21,7 @@ bool Assign(std::wstring& target, const std::vector<std::wstring>& fields, int c
     return true;
 }
 
-} // namespace
+}  // namespace
 
 FirstLineAnalysis AnalyseFirstLine(std::wstring_view line) {
     FirstLineAnalysis result;
@@ -145,4 +145,4 @@ Preview ComputePreview(std::wstring_view line, std::wstring_view separator,
     return preview;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

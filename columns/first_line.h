@@ -18,11 +18,11 @@ enum ColumnBox { BoxN1, BoxN2, BoxStr, BoxPLZ, BoxCity, BoxLand, BoxT1, BoxT2, k
 using ColumnChoices = std::array<int, kColumnBoxCount>;
 
 struct FirstLineAnalysis {
-    bool usable = false;           // at least four fields at "," or at ";"
-    std::wstring separator = L","; // the separator the fields were found with
+    bool usable = false;            // at least four fields at "," or at ";"
+    std::wstring separator = L",";  // the separator the fields were found with
     std::vector<std::wstring> fields;
     ColumnChoices preselected{-1, -1, -1, -1, -1, -1, -1, -1};
-    int scrollStart = 2; // 1 when no name column was found: the first line is data then
+    int scrollStart = 2;  // 1 when no name column was found: the first line is data then
 };
 
 // Quotes are removed, the line is split at "," and, when that gives fewer than four fields, at
@@ -44,10 +44,10 @@ struct PreviewTexts {
 
 struct Preview {
     PreviewTexts texts;
-    bool streetMissing = false; // the "Street" heading turns red
-    bool cityMissing = false;   // the "City" heading turns red
-    bool okEnabled = false;     // street and city both assigned
-    bool failed = false;        // a chosen column lies beyond the line: that box kept its text
+    bool streetMissing = false;  // the "Street" heading turns red
+    bool cityMissing = false;    // the "City" heading turns red
+    bool okEnabled = false;      // street and city both assigned
+    bool failed = false;         // a chosen column lies beyond the line: that box kept its text
 };
 
 // The preview of `line` split at `separator`. A chosen column that the line lacks leaves its
@@ -62,4 +62,4 @@ std::optional<int> ParseColumnIndex(std::wstring_view text);
 // The description shown in the dialog's title when a preview statement failed.
 inline constexpr wchar_t kPreviewErrorText[] = L"Subscript out of range";
 
-} // namespace mapwell
+}  // namespace mapwell

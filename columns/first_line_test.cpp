@@ -97,5 +97,5 @@ TEST(Preview, AColumnBeyondAShortLineKeepsThePreviousTextAndFails) {
     EXPECT_TRUE(p.okEnabled);
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

@@ -41,6 +41,8 @@ constexpr ControlSpec kControls[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> ImportAddControls() { return kControls; }
+std::span<const ControlSpec> ImportAddControls() {
+    return kControls;
+}
 
 }  // namespace mapwell

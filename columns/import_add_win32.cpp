@@ -64,7 +64,9 @@ std::wstring TextOf(HWND control) {
     return text;
 }
 
-int ScrollValue(const ImportAddDialog& d) { return GetScrollPos(d.Item(IdHScroll1), SB_CTL); }
+int ScrollValue(const ImportAddDialog& d) {
+    return GetScrollPos(d.Item(IdHScroll1), SB_CTL);
+}
 
 void ShowAdd(ImportAddDialog& d, int Zeile) {
     const auto lines = ReadLeadingLines(d.source, kScrollMax);
@@ -105,7 +107,8 @@ void ReadRegistry(ImportAddDialog& d) {
     bool selected = false;
     for (int box = 0; box < kColumnBoxCount; ++box) {
         const std::optional<int> column = ParseColumnIndex(profile->columns[box]);
-        const auto entries = static_cast<int>(SendMessageW(d.Item(kComboIds[box]), CB_GETCOUNT, 0, 0));
+        const auto entries =
+            static_cast<int>(SendMessageW(d.Item(kComboIds[box]), CB_GETCOUNT, 0, 0));
         // An index that does not fit this list leaves the box as it is.
         if (column && *column >= -1 && *column < entries) {
             SelectColumn(d, box, *column);
@@ -213,8 +216,14 @@ void OnCommand(ImportAddDialog& d, int id, int code) {
         }
     }
     switch (id) {
-    case IdImpText: if (code == EN_CHANGE) ReadRegistry(d); break;
-    case IdButOk: if (code == BN_CLICKED) ButOk_Click(d); break;
+    case IdImpText:
+        if (code == EN_CHANGE)
+            ReadRegistry(d);
+        break;
+    case IdButOk:
+        if (code == BN_CLICKED)
+            ButOk_Click(d);
+        break;
     case IdButExit:
     case IDCANCEL: ButExit_Click(d); break;
     default: break;
@@ -223,8 +232,8 @@ void OnCommand(ImportAddDialog& d, int id, int code) {
 
 // The two required headings are drawn red while their field has no column.
 INT_PTR OnColorStatic(ImportAddDialog& d, HDC dc, HWND control) {
-    const bool red = (control == d.Item(IdLabStr) && d.streetRed) ||
-                     (control == d.Item(IdLabCity) && d.cityRed);
+    const bool red =
+        (control == d.Item(IdLabStr) && d.streetRed) || (control == d.Item(IdLabCity) && d.cityRed);
     if (!red) {
         return FALSE;
     }
@@ -298,9 +307,9 @@ ImportAddResult ShowImportAdd(HWND owner) {
     d.source = ImportExchange;
     std::vector<WORD> dialogTemplate = EmptyTemplate();
     const auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleW(nullptr));
-    const INT_PTR answer = DialogBoxIndirectParamW(
-        instance, reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()), owner, ImportAddProc,
-        reinterpret_cast<LPARAM>(&d));
+    const INT_PTR answer =
+        DialogBoxIndirectParamW(instance, reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()),
+                                owner, ImportAddProc, reinterpret_cast<LPARAM>(&d));
     if (d.font) {
         DeleteObject(d.font);
     }

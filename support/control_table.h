@@ -5,14 +5,14 @@
 namespace mapwell {
 
 enum class ControlKind {
-    Frame,         // a container drawn as a group box with the caption
-    Container,     // a plain container (a picture box holding controls)
-    GroupBox,      // a frame drawn around controls that stay children of the window
+    Frame,      // a container drawn as a group box with the caption
+    Container,  // a plain container (a picture box holding controls)
+    GroupBox,   // a frame drawn around controls that stay children of the window
     TextBox,
-    ReadOnlyBox,   // a text box that shows a preview
+    ReadOnlyBox,  // a text box that shows a preview
     TallReadOnlyBox,
-    ComboBox,      // editable drop-down
-    ScrollBar,     // horizontal
+    ComboBox,   // editable drop-down
+    ScrollBar,  // horizontal
     Button,
     DefaultButton,
     OptionButton,
@@ -27,7 +27,7 @@ struct ControlSpec {
     const wchar_t* name;
     ControlKind kind;
     const wchar_t* caption;
-    int left, top, width, height; // twips, relative to the container
+    int left, top, width, height;  // twips, relative to the container
     int container;
 };
 

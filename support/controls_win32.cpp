@@ -17,8 +17,7 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-        return SendMessageW(GetParent(window), message, wParam, lParam);
+    case WM_CTLCOLORBTN: return SendMessageW(GetParent(window), message, wParam, lParam);
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -46,8 +45,7 @@ struct WindowKind {
 WindowKind KindOf(ControlKind kind) {
     switch (kind) {
     case ControlKind::Frame:
-    case ControlKind::Container:
-        return {kContainerClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+    case ControlKind::Container: return {kContainerClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
     case ControlKind::GroupBox: return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
     case ControlKind::TextBox:
         return {L"EDIT", WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
@@ -56,7 +54,8 @@ WindowKind KindOf(ControlKind kind) {
     case ControlKind::TallReadOnlyBox:
         return {L"EDIT", WS_TABSTOP | WS_GROUP | ES_MULTILINE | ES_READONLY, WS_EX_CLIENTEDGE};
     case ControlKind::ComboBox:
-        return {L"COMBOBOX", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+        return {L"COMBOBOX", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                0};
     case ControlKind::ScrollBar: return {L"SCROLLBAR", WS_TABSTOP | WS_GROUP | SBS_HORZ, 0};
     case ControlKind::Button: return {L"BUTTON", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
     case ControlKind::DefaultButton:
@@ -115,16 +114,16 @@ void CreateControls(HWND window, std::span<const ControlSpec> table, int dpi, HF
         if (spec.kind == ControlKind::Frame) {
             // The frame's border and caption: a group box filling the container, beneath the
             // controls inside it.
-            HWND box = CreateWindowExW(0, L"BUTTON", spec.caption,
-                                       WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS, 0, 0,
-                                       TwipsToPixels(spec.width, dpi),
-                                       TwipsToPixels(spec.height, dpi), control, nullptr,
-                                       instance, nullptr);
+            HWND box = CreateWindowExW(
+                0, L"BUTTON", spec.caption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS,
+                0, 0, TwipsToPixels(spec.width, dpi), TwipsToPixels(spec.height, dpi), control,
+                nullptr, instance, nullptr);
             SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             SetWindowPos(box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
         if (spec.kind == ControlKind::GroupBox) {
-            SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
         sink.Created(spec.id, control);
     }
