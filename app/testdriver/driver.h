@@ -114,3 +114,11 @@ void Answer(HWND box, int button);
 void ChooseInOpenDialog(HWND dialog, const std::wstring& names);
 
 }  // namespace mapwell::testdriver
+
+namespace mapwell::testdriver {
+
+// Copies what the screen shows of `window` (frame included) into a 24-bit BMP file. Needs a
+// graphics driver that draws (a display or Xvfb); false when the copy failed.
+bool SaveWindowPicture(HWND window, const std::wstring& path);
+
+}  // namespace mapwell::testdriver
