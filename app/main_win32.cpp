@@ -1,7 +1,7 @@
 // Mapwell's entry point: registers the common controls, creates the main window and runs the
 // message loop until the window is gone.
 #include "app/main_window_win32.h"
-#include "app/pause_win32.h"
+#include "app/events_win32.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,11 +1,13 @@
 #include "app/main_window_win32.h"
 
 #include "app/batch.h"
-#include "app/conversion_win32.h"
+#include "app/convert_win32.h"
 #include "app/destination.h"
-#include "app/pause_win32.h"
+#include "app/events_win32.h"
 #include "columns/import_add_win32.h"
 #include "navlink/link_record.h"
+#include "navlink/navlink_win32.h"
+#include "navlink/protocol.h"
 #include "support/files.h"
 #include "support/program.h"
 #include "support/text.h"
@@ -185,7 +187,7 @@ void SetBusy(ImportWindow& w, bool busy) {
 
 void ImportPOI(ImportWindow& w) {
     if (NavLink.LinkState == 0 && w.SourceReady) {
-        Announce();
+        SendNavCommand(kCommandAnnounce);
         if (NavLink.LinkState == 0) {
             SetInfo(w, L"Please start Navigon NCK5 or NavigatoR to convert Addresslist.");
             if (MessageBoxW(w.window, L"Will you convert the data by Internet?",
@@ -200,14 +202,17 @@ void ImportPOI(ImportWindow& w) {
     SetBusy(w, true);
     SetInfo(w, w.StatusText);
     EnableWindow(w.Control(IdNowImport), FALSE);
-    ConversionControls controls{w.window,
-                                w.Control(IdExportFileTxt),
-                                w.Control(IdTxtSep),
-                                w.Control(IdOption1),
-                                w.Control(IdOption2),
-                                w.Control(IdOption3),
-                                w.Control(IdInfo)};
-    ConvertList(controls, w.SourceFile, w.ProfileName, w.StopRequested);
+    const ConvertControls controls{w.window,
+                                   w.Control(IdExportFileTxt),
+                                   w.Control(IdTxtSep),
+                                   w.Control(IdOption1),
+                                   w.Control(IdOption2),
+                                   w.Control(IdOption3),
+                                   w.Control(IdInfo)};
+    ConvertWin32 surroundings(controls);
+    w.Running = &surroundings;
+    OpenAddList(w.SourceFile, w.ProfileName, surroundings);
+    w.Running = nullptr;
     EnableWindow(w.Control(IdNowImport), TRUE);
     SetBusy(w, false);
 }
@@ -251,7 +256,9 @@ void Command2_Click(ImportWindow& w) {
         // The run ends at its next step with what it converted on disk; the window goes when
         // it has returned.
         w.ExitRequested = true;
-        w.StopRequested = true;
+        if (w.Running) {
+            w.Running->RequestStop();
+        }
         return;
     }
     DestroyWindow(w.window);
@@ -259,8 +266,9 @@ void Command2_Click(ImportWindow& w) {
 
 void Form_Load(ImportWindow& w) {
     ProgramTitle = L"Mapwell";
-    StartLink(w.window);
-    NavLink.ReplyReceived = true;
+    // Hooks the window for the navigation program's messages, sets ReplyReceived and starts
+    // the 500 ms NavTimer.
+    StartNavLink(w.window);
     SetInfo(w, L"Please select source-file.");
 }
 

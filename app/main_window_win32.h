@@ -13,6 +13,8 @@
 
 namespace mapwell {
 
+class ConvertWin32;
+
 // Everything the main window holds between two events. It belongs to the window: the window
 // keeps a pointer to it, and it outlives the window so that a handler interrupted by the
 // window's end can still look at `window`, which is then null.
@@ -30,8 +32,8 @@ struct ImportWindow {
     bool SourceReady = false;
 
     bool Converting = false;
-    bool ExitRequested = false;           // "Exit" came during a conversion
-    volatile bool StopRequested = false;  // tells the running conversion to end
+    bool ExitRequested = false;       // "Exit" came during a conversion
+    ConvertWin32* Running = nullptr;  // the conversion under way, told to stop by "Exit"
 
     HWND Control(int id) const { return controls[static_cast<std::size_t>(id - IdFrame1)]; }
 };

@@ -2,7 +2,7 @@
 // thread, a second thread works it as the user would (through the test driver).
 #include "app/main_window_win32.h"
 
-#include "app/pause_win32.h"
+#include "app/events_win32.h"
 #include "app/testdriver/driver.h"
 #include "columns/import_add_layout.h"
 #include "support/controls_win32.h"

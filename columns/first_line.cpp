@@ -76,35 +76,6 @@ std::string PreviewLine(const std::vector<std::string>& lines, int row) {
     return index < static_cast<int>(lines.size()) ? lines[index] : lines.back();
 }
 
-std::optional<int> ParseColumnIndex(std::wstring_view text) {
-    while (!text.empty() && text.front() == L' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == L' ') {
-        text.remove_suffix(1);
-    }
-    bool negative = false;
-    if (!text.empty() && (text.front() == L'-' || text.front() == L'+')) {
-        negative = text.front() == L'-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.size() > 6) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - L'0');
-    }
-    value = negative ? -value : value;
-    if (value < -32768 || value > 32767) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 Preview ComputePreview(std::wstring_view line, std::wstring_view separator,
                        const ColumnChoices& choices, const PreviewTexts& previous) {
     Preview preview;

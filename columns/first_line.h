@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,10 +53,6 @@ struct Preview {
 // box at the text it had in `previous` and marks the preview as failed.
 Preview ComputePreview(std::wstring_view line, std::wstring_view separator,
                        const ColumnChoices& choices, const PreviewTexts& previous);
-
-// A stored column index as a 16-bit number: blanks around it, an optional sign, digits.
-// Nothing for any other text.
-std::optional<int> ParseColumnIndex(std::wstring_view text);
 
 // The description shown in the dialog's title when a preview statement failed.
 inline constexpr wchar_t kPreviewErrorText[] = L"Subscript out of range";

@@ -2,7 +2,8 @@
 // current choices, loading a stored profile whenever the profile name changes, saving it on OK.
 #include "columns/import_add_win32.h"
 
-#include "columns/dialog_profile_win32.h"
+#include "columns/column_profile.h"
+#include "columns/profile_store_win32.h"
 #include "columns/first_line.h"
 #include "support/codepage.h"
 #include "support/controls_win32.h"
@@ -100,22 +101,22 @@ void SelectColumn(ImportAddDialog& d, int box, int column) {
 }
 
 void ReadRegistry(ImportAddDialog& d) {
-    const std::optional<StoredProfile> profile = LoadStoredProfile(TextOf(d.Item(IdImpText)));
+    RegistryProfileStore store;
+    const auto entries = static_cast<int>(SendMessageW(d.Item(IdComboN1), CB_GETCOUNT, 0, 0));
+    const std::optional<DialogProfile> profile =
+        LoadProfileForDialog(store, TextOf(d.Item(IdImpText)), entries);
     if (!profile) {
         return;
     }
     bool selected = false;
     for (int box = 0; box < kColumnBoxCount; ++box) {
-        const std::optional<int> column = ParseColumnIndex(profile->columns[box]);
-        const auto entries =
-            static_cast<int>(SendMessageW(d.Item(kComboIds[box]), CB_GETCOUNT, 0, 0));
-        // An index that does not fit this list leaves the box as it is.
-        if (column && *column >= -1 && *column < entries) {
+        // A stored index that does not fit this list leaves the box as it is.
+        if (const std::optional<int> column = profile->Selections[box]) {
             SelectColumn(d, box, *column);
             selected = true;
         }
     }
-    d.ImpSep = profile->separator;
+    d.ImpSep = profile->Separator;
     if (selected) {
         ShowAdd(d, ScrollValue(d));
     }
@@ -161,7 +162,8 @@ void ButOk_Click(ImportAddDialog& d) {
         return;
     }
     const std::wstring name = TextOf(d.Item(IdImpText));
-    SaveStoredProfile(name, d.choices, d.ImpSep);
+    RegistryProfileStore store;
+    SaveProfile(store, name, d.choices, d.ImpSep);
     ImportExchange = name;
     EndDialog(d.dialog, IDOK);
 }

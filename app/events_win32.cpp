@@ -1,4 +1,4 @@
-#include "app/pause_win32.h"
+#include "app/events_win32.h"
 
 namespace mapwell {
 
@@ -22,18 +22,6 @@ void DoEvents() {
             return;
         }
         HandleMessage(message);
-    }
-}
-
-void Pause(std::int32_t value) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        DoEvents();
-        const DWORD elapsed = GetTickCount() - start;
-        if (value <= 0 || elapsed >= static_cast<DWORD>(value)) {
-            return;
-        }
-        Sleep(1);
     }
 }
 

@@ -1,0 +1,80 @@
+#include "app/byte_file.h"
+#include "app/test_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace mapwell {
+namespace {
+
+std::vector<std::string> LinesOf(const std::string& bytes, bool* hadMark = nullptr) {
+    TestFolder folder;
+    TestFolder::Put(folder / "list.csv", bytes);
+    ByteFile file(folder / "list.csv", ByteFile::Mode::Read);
+    EXPECT_TRUE(file.IsOpen());
+    LineReader reader(file.Get());
+    const bool mark = reader.SkipUtf8Mark();
+    if (hadMark) {
+        *hadMark = mark;
+    }
+    std::vector<std::string> lines;
+    do {
+        lines.push_back(reader.ReadLine());
+    } while (!reader.AtEnd());
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(LineReader, EndMarks) {
+    const struct {
+        std::string bytes;
+        Lines lines;
+    } cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\nb\r\nc", {"a\nb", "c"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\r\n\r\n", {"a", ""}},
+        {"\r\n", {""}},
+        {"", {""}},  // an empty list still gives one pass with an empty line
+        {"\n", {"\n"}},
+        {"a\r\r\nb", {"a", "", "b"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LinesOf(c.bytes), c.lines) << c.bytes;
+    }
+}
+
+TEST(LineReader, CrLfAcrossTheBlockBoundary) {
+    const std::string first(65535, 'x');
+    EXPECT_EQ(LinesOf(first + "\r\nb"), (Lines{first, "b"}));
+    const std::string longer(200000, 'y');
+    EXPECT_EQ(LinesOf(longer + "\r\n" + longer), (Lines{longer, longer}));
+}
+
+TEST(LineReader, Utf8MarkIsNoPartOfTheFirstLine) {
+    bool mark = false;
+    EXPECT_EQ(LinesOf("\xEF\xBB\xBF"
+                      "a,b\r\nc",
+                      &mark),
+              (Lines{"a,b", "c"}));
+    EXPECT_TRUE(mark);
+    EXPECT_EQ(LinesOf("\xEF\xBB"
+                      "a",
+                      &mark),
+              (Lines{"\xEF\xBB"
+                     "a"}));
+    EXPECT_FALSE(mark);
+    EXPECT_EQ(LinesOf("\xEF\xBB\xBF", &mark), (Lines{""}));
+    EXPECT_TRUE(mark);
+}
+
+TEST(ByteFile, AFolderIsNoFile) {
+    TestFolder folder;
+    EXPECT_FALSE(ByteFile(folder.Path(), ByteFile::Mode::Read).IsOpen());
+    EXPECT_FALSE(ByteFile(folder / "missing.csv", ByteFile::Mode::Read).IsOpen());
+}
+
+}  // namespace
+}  // namespace mapwell

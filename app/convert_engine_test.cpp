@@ -1,0 +1,298 @@
+#include "app/convert_engine.h"
+#include "app/fake_surroundings.h"
+#include "app/test_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace mapwell {
+namespace {
+
+const std::string kMax = "Max,Muster,Hauptstr. 5a,10115,12345 Berlin,DE";
+const std::string kEva = "Eva,Frau,Am Ring,20095,Hamburg,DE";
+const std::string kAppendix = ",\"52.5\",\"13.4\"\r\n";
+
+class ConvertEngine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        NavLink = NavLinkInfo{};
+        NavLink.LinkState = 1;  // a navigation program has announced itself
+        s.destination = (folder / "out.txt").wstring();
+        s.SaveUsualProfile();
+    }
+    // Each run starts linked (or not): a found reply leaves LinkState 0 until the detection
+    // timer announces again, which these tests stand in for.
+    bool Convert(const std::string& list, const std::wstring& profile = L"kunden") {
+        NavLink.LinkState = linked ? 1 : 0;
+        TestFolder::Put(folder / "list.csv", list);
+        return OpenAddList((folder / "list.csv").wstring(), profile, s);
+    }
+    std::string Result() const { return TestFolder::Get(folder / "out.txt"); }
+    std::string ErrorList() const { return TestFolder::Get(folder / "ConvertError.txt"); }
+    bool HasErrorList() const { return std::filesystem::exists(folder / "ConvertError.txt"); }
+
+    TestFolder folder;
+    FakeSurroundings s;
+    bool linked = true;
+};
+
+TEST_F(ConvertEngine, FoundLinesAreWrittenAsTheyCome) {
+    EXPECT_TRUE(Convert(kMax + "\r\n" + kEva + "\r\n"));
+    EXPECT_EQ(Result(), kMax + kAppendix + kEva + kAppendix);
+    EXPECT_EQ(s.infos.front(), L"Start asking Navigon for coordinates..");
+    EXPECT_EQ(s.LastInfo(), L"Converting of 2 completed without errors.");
+    EXPECT_EQ(s.infos.size(), 2u);  // successful lines show no progress
+    EXPECT_EQ(s.sleeps, std::vector<int>{1000});
+    EXPECT_FALSE(HasErrorList());
+    // The route was chosen once: the found replies leave LinkState 0, yet both lines were sent.
+    EXPECT_EQ(s.requests.size(), 2u);
+}
+
+TEST_F(ConvertEngine, AFailedLineIsShownAndListed) {
+    s.answer = [](const AddressRequest& r) {
+        return r.City == L"Hamburg" ? NotFound() : FakeReply{};
+    };
+    EXPECT_TRUE(Convert(kMax + "\r\n" + kEva + "\r\n"));
+    EXPECT_EQ(Result(), kMax + kAppendix);
+    EXPECT_EQ(ErrorList(), kEva + "\r\n");
+    ASSERT_EQ(s.infos.size(), 3u);
+    EXPECT_EQ(s.infos[1],
+              L"Error get coordinate for Addressindex 2 - Eva Frau\r\nAddress not found(3)");
+    EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 2\r\nFailed items are saved in ConvertError.txt");
+    EXPECT_EQ(s.sleeps, (std::vector<int>{1000, 1000}));
+}
+
+TEST_F(ConvertEngine, TheErrorListGrowsAcrossRuns) {
+    s.answer = [](const AddressRequest&) { return NotFound(); };
+    EXPECT_FALSE(Convert(kMax));
+    EXPECT_FALSE(Convert(kEva));
+    EXPECT_EQ(ErrorList(), kMax + "\r\n" + kEva + "\r\n");
+    EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 1\r\nFailed items are saved in ConvertError.txt");
+}
+
+TEST_F(ConvertEngine, TheWaitForAReply) {
+    const struct {
+        int afterPauses;
+        int pauses;
+        bool found;
+    } cases[] = {
+        {0, 1, true},     {1, 1, true},      {5, 5, true},
+        {201, 201, true}, {202, 201, false}, {-1, 201, false},
+    };
+    for (const auto& c : cases) {
+        FakeSurroundings run;
+        run.destination = s.destination;
+        run.SaveUsualProfile();
+        run.answer = [&](const AddressRequest&) {
+            FakeReply reply;
+            reply.AfterPauses = c.afterPauses;
+            return reply;
+        };
+        NavLink = NavLinkInfo{};
+        NavLink.LinkState = 1;
+        NavLink.ReplyText = L"earlier reply";
+        TestFolder::Put(folder / "list.csv", kMax);
+        EXPECT_EQ(OpenAddList((folder / "list.csv").wstring(), L"kunden", run), c.found);
+        EXPECT_EQ(run.pauses, c.pauses) << c.afterPauses;
+        EXPECT_EQ(run.pausedMs, 10 * c.pauses);
+        if (!c.found) {
+            // The message shows what the last reply left behind.
+            EXPECT_EQ(run.infos[1],
+                      L"Error get coordinate for Addressindex 1 - Max Muster\r\nearlier reply(1)");
+        }
+    }
+}
+
+TEST_F(ConvertEngine, RequestFieldsAreSetAfreshForEveryLine) {
+    Convert(kMax + "\r\nEva,Frau,Am Ring\r\n\r\n");
+    ASSERT_EQ(s.requests.size(), 3u);
+    EXPECT_EQ(s.requests[0], (AddressRequest{L"DE", L"10115", L"Berlin", L"Hauptstr. 5a", L"5a"}));
+    EXPECT_EQ(s.requests[1], (AddressRequest{L"", L"", L"", L"Am Ring", L""}));
+    EXPECT_EQ(s.requests[2], AddressRequest{});
+    EXPECT_EQ(NavLink.Street, L"");
+}
+
+TEST_F(ConvertEngine, AFoundLineWithoutStreetAndCityIsListed) {
+    EXPECT_TRUE(Convert(kMax + "\r\n\r\nOtto,Kurz,,53111,,DE"));
+    EXPECT_EQ(Result(), kMax + kAppendix);
+    EXPECT_EQ(ErrorList(), "\r\nOtto,Kurz,,53111,,DE\r\n");
+    EXPECT_EQ(s.infos[1], L"Error get coordinate for Addressindex 2 - \r\nfound(0)");
+    EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 3\r\nFailed items are saved in ConvertError.txt");
+}
+
+TEST_F(ConvertEngine, AnEmptyListIsOnePassWithAnEmptyLine) {
+    EXPECT_FALSE(Convert(""));
+    EXPECT_EQ(s.requests, std::vector<AddressRequest>{AddressRequest{}});
+    EXPECT_EQ(ErrorList(), "\r\n");
+    EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 1\r\nFailed items are saved in ConvertError.txt");
+}
+
+TEST_F(ConvertEngine, RawLinesGoBackByteForByte) {
+    const std::string a = "\"Max\",\"Muster\",\"Hauptstr. 5a\",10115,Berlin";
+    const std::string b = "Eva,Fr\xE4u,Weg 2,20095,Ham\nburg";
+    const std::string c = "Otto,Kurz,Gasse 4,53111,Bonn";
+    EXPECT_TRUE(Convert(a + "\r" + b + "\r\n" + c));
+    EXPECT_EQ(Result(), a + kAppendix + b + kAppendix + c + kAppendix);
+    EXPECT_EQ(s.LastInfo(), L"Converting of 3 completed without errors.");
+    EXPECT_EQ(s.requests[1].City, L"Ham\nburg");
+}
+
+TEST_F(ConvertEngine, OutputLayouts) {
+    s.format = OutputFormat::Poi;
+    Convert(kMax);
+    EXPECT_EQ(Result(), "52.5,13.4,\"Max Muster - Hauptstr. 5a 10115 12345 Berlin, \"\r\n");
+    s.format = OutputFormat::Csv;
+    Convert(kMax);
+    EXPECT_EQ(Result(), CsvHeaderLine() +
+                            "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"12345 Berlin\",\"\","
+                            "\"52.5\",\"13.4\"\r\n");
+    s.format = OutputFormat::None;
+    EXPECT_TRUE(Convert(kMax));
+    EXPECT_EQ(Result(), "");
+    EXPECT_EQ(s.LastInfo(), L"Converting of 1 completed without errors.");
+}
+
+TEST_F(ConvertEngine, DecimalSeparators) {
+    const struct {
+        const wchar_t* regional;
+        const wchar_t* txtSep;
+        std::string poi;
+    } cases[] = {
+        {L".", L".", "52.5,13.4,"}, {L".", L",", "52,5,13,4,"}, {L",", L".", "52.5,13.4,"},
+        {L",", L",", "52,5,13,4,"}, {L",", L"", "525,134,"},
+    };
+    s.format = OutputFormat::Poi;
+    s.answer = [](const AddressRequest&) { return FakeReply{52.5f, 13.4f, 0, L"", 0}; };
+    for (const auto& c : cases) {
+        s.decimal = c.regional;
+        s.txtSep = c.txtSep;
+        Convert(kMax);
+        EXPECT_EQ(Result().substr(0, c.poi.size()), c.poi);
+    }
+}
+
+TEST_F(ConvertEngine, AMissingSourceKeepsTheDestination) {
+    TestFolder::Put(folder / "out.txt", "earlier result");
+    const std::wstring missing = (folder / "missing.csv").wstring();
+    EXPECT_FALSE(OpenAddList(missing, L"kunden", s));
+    EXPECT_EQ(s.infos, std::vector<std::wstring>{L"Can't open source-file " + missing});
+    EXPECT_EQ(Result(), "earlier result");
+    EXPECT_TRUE(s.requests.empty());
+    // The next list of a batch converts as usual.
+    EXPECT_TRUE(Convert(kMax));
+    EXPECT_EQ(Result(), kMax + kAppendix);
+}
+
+TEST_F(ConvertEngine, ADestinationThatCannotBeCreatedIsReported) {
+    s.destination = (folder / "no-such-folder" / "out.txt").wstring();
+    EXPECT_FALSE(Convert(kMax));
+    EXPECT_EQ(s.LastInfo(), L"Can't create destination-file " + s.destination);
+    EXPECT_TRUE(s.requests.empty());
+}
+
+TEST_F(ConvertEngine, AMissingProfileStopsBeforeTheFirstLine) {
+    s.format = OutputFormat::Csv;
+    EXPECT_FALSE(Convert(kMax, L"other"));
+    EXPECT_EQ(s.LastInfo(), L"Error by reading registry");
+    EXPECT_EQ(Result(), CsvHeaderLine());
+    EXPECT_TRUE(s.requests.empty());
+}
+
+TEST_F(ConvertEngine, AProfileWithoutStreetAndCityCannotConvert) {
+    SaveProfile(s.store, L"names", {0, 1, -1, 3, -1, 5, -1, -1}, L",");
+    EXPECT_FALSE(Convert(kMax, L"names"));
+    EXPECT_EQ(s.LastInfo(), L"Error by reading registry");
+    EXPECT_TRUE(s.requests.empty());
+    // Street and City in the same column is a profile like any other.
+    SaveProfile(s.store, L"same", {-1, -1, 0, -1, 0, -1, -1, -1}, L",");
+    EXPECT_TRUE(Convert("Berlin", L"same"));
+}
+
+TEST_F(ConvertEngine, TheErrorListLiesBesideADestinationTypedWithoutFolder) {
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    s.destination = L"out.txt";
+    s.answer = [](const AddressRequest&) { return NotFound(); };
+    Convert(kMax);
+    std::filesystem::current_path(before);
+    EXPECT_EQ(ErrorList(), kMax + "\r\n");
+}
+
+TEST_F(ConvertEngine, AnErrorListThatCannotBeWrittenIsReported) {
+    std::filesystem::create_directory(folder / "ConvertError.txt");
+    s.answer = [](const AddressRequest&) { return NotFound(); };
+    Convert(kMax);
+    ASSERT_EQ(s.infos.size(), 4u);
+    EXPECT_EQ(s.infos[2], L"Can't write ConvertError.txt");
+    EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 1\r\nCan't write ConvertError.txt");
+}
+
+TEST_F(ConvertEngine, StopEndsTheRunWithTheConvertedLinesOnDisk) {
+    s.stopAfterEventPasses = 3;  // during the third line's wait
+    Convert(kMax + "\r\n" + kEva + "\r\n" + kMax + "\r\n" + kEva);
+    EXPECT_EQ(s.requests.size(), 3u);
+    EXPECT_EQ(Result(), kMax + kAppendix + kEva + kAppendix);
+    EXPECT_TRUE(s.sleeps.empty());
+    EXPECT_EQ(s.LastInfo(), L"Start asking Navigon for coordinates..");
+}
+
+TEST_F(ConvertEngine, StopDuringAFailedLineKeepsItsEntry) {
+    s.answer = [](const AddressRequest&) { return NotFound(); };
+    s.stopAfterEventPasses = 2;  // the pass after the message
+    Convert(kMax + "\r\n" + kEva);
+    EXPECT_EQ(s.requests.size(), 1u);
+    EXPECT_EQ(ErrorList(), kMax + "\r\n");
+    EXPECT_TRUE(s.sleeps.empty());
+}
+
+TEST_F(ConvertEngine, WebRouteCollectsTheLines) {
+    linked = false;
+    s.webImported = 2;
+    EXPECT_TRUE(Convert(kMax + "\r\n\r\n" + kEva + "\r\n"));
+    EXPECT_TRUE(s.requests.empty());
+    ASSERT_TRUE(s.web.has_value());
+    EXPECT_EQ(s.web->Count(), 2);
+    EXPECT_EQ(s.web->ClipText(), L"Address\tCity\tZipcode\tState\tDescription\r\n"
+                                 L"Hauptstr. 5a\t12345 Berlin\t10115\t\t1\r\n"
+                                 L"Am Ring\tHamburg\t20095\t\t2\r\n");
+    EXPECT_EQ(s.web->Rows()[2].Line, kEva);
+    EXPECT_EQ(s.web->Rows()[1].Name2, L"Muster");
+    EXPECT_EQ(s.infos[1], L"Error get coordinate for Addressindex 2 - \r\n(1)");
+    EXPECT_EQ(ErrorList(), "\r\n");
+    EXPECT_EQ(Result(), kMax + ",\"1\",\"2\"\r\n" + kEva + ",\"1\",\"2\"\r\n");
+    EXPECT_EQ(s.LastInfo(), L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt");
+    EXPECT_EQ(NavLink.LinkState, 0);
+}
+
+TEST_F(ConvertEngine, WebRouteSummaryCountsTheImportedRows) {
+    linked = false;
+    s.webImported = 0;  // nothing geocoded came back
+    EXPECT_TRUE(Convert(kMax + "\r\n" + kEva));
+    EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 2\r\nFailed items are saved in ConvertError.txt");
+}
+
+TEST_F(ConvertEngine, AUtf8ListIsReadAsUtf8) {
+    const std::string line = "Max,M\xC3\xBCller,Stra\xC3\x9F"
+                             "e 1,10115,Berlin";
+    Convert("\xEF\xBB\xBF" + line + "\r\n");
+    EXPECT_EQ(Result(), line + kAppendix);
+    ASSERT_EQ(s.requests.size(), 1u);
+    EXPECT_EQ(s.requests[0].Street, L"Stra\u00DFe 1");
+    s.format = OutputFormat::Csv;
+    Convert("\xEF\xBB\xBF" + line + "\r\n");
+    EXPECT_EQ(Result(), CsvHeaderLine() + "\"Max\",\"M\xFCller\",\"Stra\xDF"
+                                          "e 1\",\"10115\","
+                                          "\"Berlin\",\"\",\"52.5\",\"13.4\"\r\n");
+    // Without the mark the same bytes are ANSI text.
+    Convert(line);
+    EXPECT_EQ(s.requests.back().Street, L"Stra\u00C3\u0178e 1");
+}
+
+TEST_F(ConvertEngine, ASemicolonProfile) {
+    s.SaveUsualProfile(L"semi", L";");
+    Convert("Max;Muster;Hauptstr. 5a;10115;Berlin;DE", L"semi");
+    EXPECT_EQ(Result(), "Max;Muster;Hauptstr. 5a;10115;Berlin;DE" + kAppendix);
+    EXPECT_EQ(s.requests[0].Zip, L"10115");
+}
+
+}  // namespace
+}  // namespace mapwell

@@ -1,0 +1,110 @@
+#include "app/convert_win32.h"
+
+#include "navlink/navlink_win32.h"
+#include "navlink/protocol.h"
+
+#include <vector>
+
+namespace mapwell {
+
+namespace {
+
+std::wstring TextOf(HWND control) {
+    if (!control) {
+        return {};
+    }
+    const int length = GetWindowTextLengthW(control);
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(control, buffer.data(), length + 1);
+    return std::wstring(buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0));
+}
+
+bool IsChecked(HWND option) {
+    return option && SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+}  // namespace
+
+bool ProcessPendingEvents() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The window's own loop must still see it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+ConvertWin32::ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute)
+    : controls_(controls), finishWebRoute_(std::move(finishWebRoute)) {}
+
+void ConvertWin32::SendGeocodeRequest() {
+    SendNavCommand(kCommandGeocode);
+}
+
+void ConvertWin32::Pause(int milliseconds) {
+    // Elapsed ticks as an unsigned difference, so that a wrap of the tick count ends no wait
+    // early and makes none endless.
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (!ProcessPendingEvents()) {
+            stop_ = true;
+            return;
+        }
+        if (static_cast<long long>(GetTickCount() - start) >= milliseconds) {
+            return;
+        }
+        ::Sleep(1);
+    }
+}
+
+void ConvertWin32::DoEvents() {
+    if (!ProcessPendingEvents()) {
+        stop_ = true;
+    }
+}
+
+void ConvertWin32::SetInfo(const std::wstring& text) {
+    if (controls_.Info) {
+        SetWindowTextW(controls_.Info, text.c_str());
+    }
+}
+
+std::wstring ConvertWin32::Destination() {
+    return TextOf(controls_.ExportFileTxt);
+}
+
+OutputFormat ConvertWin32::FormatInForce() {
+    if (IsChecked(controls_.Option1)) {
+        return OutputFormat::Poi;
+    }
+    if (IsChecked(controls_.Option2)) {
+        return OutputFormat::Csv;
+    }
+    if (IsChecked(controls_.Option3)) {
+        return OutputFormat::Append;
+    }
+    return OutputFormat::None;
+}
+
+std::wstring ConvertWin32::TxtSep() {
+    return TextOf(controls_.TxtSep);
+}
+
+std::wstring ConvertWin32::RegionalDecimalSeparator() {
+    wchar_t separator[8] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) <= 1) {
+        return L".";
+    }
+    return separator;
+}
+
+int ConvertWin32::FinishWebRoute(WebCollection& rows, ResultFile& result) {
+    return finishWebRoute_ ? finishWebRoute_(rows, result, *this) : 0;
+}
+
+}  // namespace mapwell

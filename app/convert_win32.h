@@ -1,0 +1,61 @@
+// The conversion engine's surroundings on Windows: the main window's controls, its wait that
+// keeps the window's events flowing, the registry profiles and the navigation program link.
+#pragma once
+
+#include "app/convert_engine.h"
+#include "columns/profile_store_win32.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace mapwell {
+
+// The main window's handles that a conversion reads and writes.
+struct ConvertControls {
+    HWND MainWindow = nullptr;
+    HWND ExportFileTxt = nullptr;
+    HWND TxtSep = nullptr;
+    HWND Option1 = nullptr;
+    HWND Option2 = nullptr;
+    HWND Option3 = nullptr;
+    HWND Info = nullptr;
+};
+
+// Processes the window events that are pending. A WM_QUIT met here is posted again for the
+// window's own loop; the function then tells so by returning false.
+bool ProcessPendingEvents();
+
+class ConvertWin32 : public ConvertSurroundings {
+public:
+    // The web route after the line loop (clipboard, instruction dialog, import); it returns the
+    // number of rows imported.
+    using WebFinisher = std::function<int(WebCollection&, ResultFile&, ConvertWin32&)>;
+
+    explicit ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute = {});
+
+    ProfileStore& Profiles() override { return store_; }
+    void SendGeocodeRequest() override;
+    void Pause(int milliseconds) override;
+    void DoEvents() override;
+    void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
+    void SetInfo(const std::wstring& text) override;
+    std::wstring Destination() override;
+    OutputFormat FormatInForce() override;
+    std::wstring TxtSep() override;
+    std::wstring RegionalDecimalSeparator() override;
+    bool StopRequested() override { return stop_; }
+    int FinishWebRoute(WebCollection& rows, ResultFile& result) override;
+
+    // The main window's "Exit" during a conversion: the run ends at its next event pass.
+    void RequestStop() { stop_ = true; }
+    const ConvertControls& Controls() const { return controls_; }
+
+private:
+    ConvertControls controls_;
+    WebFinisher finishWebRoute_;
+    RegistryProfileStore store_;
+    bool stop_ = false;
+};
+
+}  // namespace mapwell

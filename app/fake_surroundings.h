@@ -1,0 +1,112 @@
+// The surroundings of a conversion for tests: the main window's controls as plain values, and a
+// stand-in navigation program that answers each request inside the send, after some pauses, or
+// never. Test-only.
+#pragma once
+
+#include "app/convert_engine.h"
+#include "app/line_rules.h"
+#include "columns/fake_profile_store.h"
+#include "navlink/link_record.h"
+
+#include <functional>
+#include <optional>
+
+namespace mapwell {
+
+// What the stand-in navigation program answers to one request.
+struct FakeReply {
+    float Latitude = 52.5f;
+    float Longitude = 13.4f;
+    std::uint8_t Status = 0;  // 0 = found
+    std::wstring Text = L"found";
+    int AfterPauses = 0;  // 0: inside the send; n: during the n-th pause; -1: never
+};
+
+inline FakeReply NotFound() {
+    return FakeReply{0, 0, 3, L"Address not found", 0};
+}
+
+class FakeSurroundings : public ConvertSurroundings {
+public:
+    ProfileStore& Profiles() override { return store; }
+
+    void SendGeocodeRequest() override {
+        requests.push_back(AddressRequest{NavLink.Country, NavLink.Zip, NavLink.City,
+                                          NavLink.Street, NavLink.HouseNo});
+        pending = answer(requests.back());
+        pausesToReply = pending->AfterPauses;
+        if (pausesToReply == 0) {
+            Deliver();
+        }
+    }
+    void Pause(int milliseconds) override {
+        ++pauses;
+        pausedMs += milliseconds;
+        if (pending && pausesToReply > 0 && --pausesToReply == 0) {
+            Deliver();
+        }
+        CountEventPass();
+    }
+    void DoEvents() override {
+        ++eventPasses;
+        CountEventPass();
+    }
+    void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
+    void SetInfo(const std::wstring& text) override { infos.push_back(text); }
+    std::wstring Destination() override { return destination; }
+    OutputFormat FormatInForce() override { return format; }
+    std::wstring TxtSep() override { return txtSep; }
+    std::wstring RegionalDecimalSeparator() override { return decimal; }
+    bool StopRequested() override {
+        return stopAfterEventPasses >= 0 && passes >= stopAfterEventPasses;
+    }
+    int FinishWebRoute(WebCollection& rows, ResultFile& result) override {
+        web = rows;
+        webFinished = true;
+        for (int item = 1; item <= rows.Count(); ++item) {
+            WriteResultLine(result, format, OutputFields{}, L"1", L"2",
+                            rows.Rows()[static_cast<std::size_t>(item)].Line);
+        }
+        return webImported;
+    }
+
+    // The profile of the usual test list: Name1, Name2, Street, Zip, City, Land.
+    void SaveUsualProfile(const std::wstring& name = L"kunden", const std::wstring& sep = L",") {
+        SaveProfile(store, name, {0, 1, 2, 3, 4, 5, -1, -1}, sep);
+    }
+    std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
+
+    FakeProfileStore store;
+    std::function<FakeReply(const AddressRequest&)> answer = [](const AddressRequest&) {
+        return FakeReply{};
+    };
+    std::vector<AddressRequest> requests;
+    int pauses = 0, pausedMs = 0, eventPasses = 0;
+    std::vector<int> sleeps;
+    std::vector<std::wstring> infos;
+    std::wstring destination;
+    OutputFormat format = OutputFormat::Append;
+    std::wstring txtSep = L".";
+    std::wstring decimal = L".";
+    int stopAfterEventPasses = -1;
+    std::optional<WebCollection> web;
+    bool webFinished = false;
+    int webImported = 0;
+
+private:
+    void Deliver() {
+        NavLink.Latitude = pending->Latitude;
+        NavLink.Longitude = pending->Longitude;
+        NavLink.LinkState = pending->Status;
+        NavLink.ReplyText = pending->Text;
+        NavLink.ReplyReceived = true;
+        pending.reset();
+    }
+    void CountEventPass() { ++passes; }
+
+    std::optional<FakeReply> pending;
+    int pausesToReply = 0;
+    int passes = 0;
+};
+
+}  // namespace mapwell

@@ -1,0 +1,41 @@
+// The three layouts of a result file, byte for byte, and the small writer that both routes of a
+// conversion use. Platform-neutral.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mapwell {
+
+// The option in force when a line is written: Option1, Option2, Option3, or none of them.
+enum class OutputFormat { None, Poi, Csv, Append };
+
+// The output fields of one converted line.
+struct OutputFields {
+    std::wstring Name1, Name2, Street, Zip, City, Description;
+};
+
+// Each returns the whole line in the ANSI code page, CR LF included.
+std::string CsvHeaderLine();
+std::string PoiLine(const OutputFields& fields, std::wstring_view lat, std::wstring_view lon);
+std::string CsvLine(const OutputFields& fields, std::wstring_view lat, std::wstring_view lon);
+// The raw source line goes out exactly as read; only the appendix is converted.
+std::string AppendLine(std::string_view rawLine, std::wstring_view lat, std::wstring_view lon);
+
+// Where result lines go: the open result file of a run, or a buffer in tests.
+class ResultFile {
+public:
+    virtual ~ResultFile() = default;
+    // False when the bytes could not be written.
+    virtual bool Write(std::string_view bytes) = 0;
+};
+
+// The CSV header when `format` is Csv; nothing otherwise.
+void WriteResultHeader(ResultFile& file, OutputFormat format);
+
+// One result line in `format`; nothing when no format is set. The first coordinate text is
+// the latitude position.
+void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
+                     std::wstring_view lat, std::wstring_view lon, std::string_view rawLine);
+
+}  // namespace mapwell

@@ -1,0 +1,105 @@
+// Title patterns of navigation programs, the product class choice and the tick decision.
+#include "navlink/detection.h"
+
+#include "navlink/protocol.h"
+#include "support/text.h"
+
+#include <string>
+
+namespace mapwell {
+
+const std::array<ProductPattern, kProductPatternCount> kProductPatterns = {{
+    {L"*MobileNavigator*", false, 3},
+    {L"*NCK*", false, 4},
+    {L"*NavigatoR*", true, 4},
+    {L"*Navigator*", true, 5},
+    {L"*Travelbook*", false, 2},
+    {L"*Navibook*", false, 2},
+    {L"*Touratech*", false, 5},
+    {L"*NaviPC*", false, 1},
+    {L"*ViaMichelin*", false, 1},
+    {L"*Alturion*", false, 1},
+    {L"*AutoRoute*", false, 1},
+    {L"*RoadScout*", false, 1},
+    {L"*Destinator*", false, 1},
+    {L"*cPOS*", false, 1},
+    {L"*CES*", false, 1},
+    {L"*inCar Terminal*", false, 1},
+}};
+
+bool MatchesPattern(std::wstring_view text, std::wstring_view pattern) {
+    std::size_t t = 0;
+    std::size_t p = 0;
+    // Where the last "*" stood and the text position it has been tried against.
+    std::size_t starAt = std::wstring_view::npos;
+    std::size_t starText = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == L'*') {
+            starAt = p++;
+            starText = t;
+        } else if (p < pattern.size() && pattern[p] == text[t]) {
+            ++p;
+            ++t;
+        } else if (starAt != std::wstring_view::npos) {
+            p = starAt + 1;
+            t = ++starText;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == L'*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+int ProductClassOf(const std::array<bool, kProductPatternCount>& rowMatched) {
+    // Later classes override earlier ones: 1, then 2, 5, 3 and finally 4.
+    int found = 0;
+    for (int productClass : {1, 2, 5, 3, 4}) {
+        for (std::size_t row = 0; row < kProductPatternCount; ++row) {
+            if (rowMatched[row] && kProductPatterns[row].productClass == productClass) {
+                found = productClass;
+            }
+        }
+    }
+    return found;
+}
+
+TickAction NextTickAction(int productClass, std::uint8_t linkState, bool awaitingReply,
+                          std::uint8_t lastCommand) {
+    if (productClass != kNavigonClass) {
+        return linkState != 0 ? TickAction::MarkLinkDown : TickAction::Nothing;
+    }
+    if (linkState == 0) {
+        return TickAction::Announce;
+    }
+    if (awaitingReply && lastCommand == kCommandGeocode) {
+        return TickAction::Nothing;
+    }
+    return TickAction::Poll;
+}
+
+bool RunsWithoutHook(std::wstring_view executablePath) {
+    std::wstring name = FileNameOf(executablePath);
+    const auto dot = name.rfind(L'.');
+    if (dot != std::wstring::npos) {
+        name.resize(dot);
+    }
+    constexpr std::wstring_view kUnhooked = L"project1";
+    if (name.size() != kUnhooked.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        wchar_t c = name[i];
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+        }
+        if (c != kUnhooked[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace mapwell

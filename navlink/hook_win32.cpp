@@ -1,0 +1,69 @@
+// The hook in front of the main window's procedure that hands the navigation program's messages
+// to the link, and the start-up of the link for the main window.
+#include "navlink/navlink_win32.h"
+
+#include "navlink/detection.h"
+#include "navlink/link_record.h"
+
+#include <vector>
+
+namespace mapwell {
+
+HWND FormWindow = nullptr;
+WNDPROC PrevWindowProc = nullptr;
+
+namespace {
+
+void CALLBACK NavTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+    try {
+        NavTimer_Timer();
+    } catch (...) {
+        // Nothing may leave a callback of the window system; the next tick tries again.
+    }
+}
+
+std::wstring ExecutablePath() {
+    std::vector<wchar_t> buffer(32768);
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return std::wstring(buffer.data(), length);
+}
+
+} // namespace
+
+void HookForm(HWND window) {
+    FormWindow = window;
+    PrevWindowProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindowProc)));
+}
+
+LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_COPYDATA) {
+            if (AwaitingReply) {
+                // Cleared first: a further WM_COPYDATA during parsing is passed on unread.
+                AwaitingReply = false;
+                ParseNavReply(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            }
+        } else if (MsgServerToClient != 0 && message == MsgServerToClient) {
+            AcceptAnnounce(lParam);
+        }
+    } catch (...) {
+        // Out of memory while storing a reply: the window's own handling still runs.
+    }
+    if (PrevWindowProc == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return CallWindowProcW(PrevWindowProc, window, message, wParam, lParam);
+}
+
+void StartNavLink(HWND mainWindow) {
+    MainWindow = mainWindow;
+    if (!RunsWithoutHook(ExecutablePath())) {
+        HookForm(mainWindow);
+    }
+    NavLink.ReplyReceived = true;
+    SetTimer(mainWindow, kNavTimerId, kNavTimerMs, &NavTimerProc);
+}
+
+} // namespace mapwell

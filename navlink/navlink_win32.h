@@ -1,0 +1,54 @@
+// The navigation program link on Windows: sending commands, taking in the announcement and the
+// replies through a hook on the main window, and the detection timer that finds the navigation
+// program by window title. Everything runs on the main window's thread.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace mapwell {
+
+// The program's main window: wParam of every command, lParam of every announcement.
+extern HWND MainWindow;
+// The hooked window and its procedure before the hook.
+extern HWND FormWindow;
+extern WNDPROC PrevWindowProc;
+// The last command sent by WM_COPYDATA.
+extern std::uint8_t LastCommand;
+// Product class found by the last detection tick, and the window search under way.
+extern std::int16_t NavProduct;
+extern std::wstring FindPattern;
+extern HWND FoundWindow;
+
+// How long a command may take the navigation program before it counts as unanswered.
+inline constexpr UINT kCommandTimeoutMs = 5000;
+inline constexpr UINT kNavTimerMs = 500;
+inline constexpr UINT_PTR kNavTimerId = 0x4E41;
+
+// Start-up of the link for the main window: remembers it, hooks it (unless the executable is
+// named Project1), marks the reply flag as set and starts the detection timer.
+void StartNavLink(HWND mainWindow);
+
+// Sends command 0 (announce), 1 (poll), 5 (geocoding request from NavLink's request fields) or
+// another command up to 24. False when refused: no navigation program known, or above 24.
+bool SendNavCommand(std::uint8_t command);
+
+// The navigation program's announcement, with its window handle as lParam.
+void AcceptAnnounce(LPARAM lParam);
+
+// A reply; `data` is what the WM_COPYDATA's lParam points to.
+void ParseNavReply(const COPYDATASTRUCT* data);
+
+void HookForm(HWND window);
+LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// One detection tick, and the searches behind it.
+void NavTimer_Timer();
+int FindNavigator();
+HWND FindWindowLike(std::wstring_view pattern, bool exact);
+BOOL CALLBACK EnumWindowsProc(HWND window, LPARAM exact);
+
+} // namespace mapwell

@@ -1,0 +1,101 @@
+// Sending commands to the navigation program and taking in its announcement and replies.
+#include "navlink/navlink_win32.h"
+
+#include "navlink/protocol.h"
+
+namespace mapwell {
+
+HWND MainWindow = nullptr;
+std::uint8_t LastCommand = 0;
+
+namespace {
+
+void RegisterAnnounceMessages() {
+    if (MsgServerToClient == 0) {
+        MsgServerToClient = RegisterWindowMessageW(L"NCK_AnnounceServerToClient");
+        MsgClientToServer = RegisterWindowMessageW(L"NCK_AnnounceClientToServer");
+    }
+}
+
+// The announcement is a broadcast: it reaches this program's own main window and every other
+// running copy of the program, which post the same messages. Neither is a navigation program.
+bool IsThisProgramsWindow(HWND window) {
+    if (window == nullptr || MainWindow == nullptr) {
+        return false;
+    }
+    if (window == MainWindow) {
+        return true;
+    }
+    wchar_t ownClass[256];
+    wchar_t otherClass[256];
+    return GetClassNameW(MainWindow, ownClass, 256) > 0 &&
+           GetClassNameW(window, otherClass, 256) > 0 && lstrcmpW(ownClass, otherClass) == 0;
+}
+
+} // namespace
+
+bool SendNavCommand(std::uint8_t command) {
+    if (command != kCommandAnnounce && ServerWindow <= 0) {
+        return false;
+    }
+    if (command == kCommandAnnounce) {
+        if (NavLink.LinkState != 0) {
+            return true;
+        }
+        RegisterAnnounceMessages();
+        const auto self = reinterpret_cast<LPARAM>(MainWindow);
+        PostMessageW(HWND_BROADCAST, MsgServerToClient, 0, self);
+        PostMessageW(HWND_BROADCAST, MsgClientToServer, 0, self);
+        return true;
+    }
+    if (command > kLastCommand) {
+        return false;
+    }
+
+    CommandRecord record{};
+    COPYDATASTRUCT data{};
+    data.dwData = command;
+    if (command == kCommandGeocode) {
+        record = BuildCommandRecord(NavLink);
+        data.cbData = static_cast<DWORD>(record.size());
+        data.lpData = record.data();
+    }
+    LastCommand = command;
+    // Set before sending: the reply may arrive while the send is still in progress.
+    AwaitingReply = true;
+    DWORD_PTR result = 0;
+    // Sent messages (the reply among them) are still handled during the wait; a navigation
+    // program that stops responding must not hold this program for longer than the time limit.
+    if (SendMessageTimeoutW(reinterpret_cast<HWND>(ServerWindow), WM_COPYDATA,
+                            reinterpret_cast<WPARAM>(MainWindow), reinterpret_cast<LPARAM>(&data),
+                            SMTO_NORMAL, kCommandTimeoutMs, &result) == 0) {
+        // Not taken in time, or its window is gone: a late answer must not be read as the answer
+        // to this or a later command.
+        AwaitingReply = false;
+    }
+    return true;
+}
+
+void AcceptAnnounce(LPARAM lParam) {
+    if (IsThisProgramsWindow(reinterpret_cast<HWND>(lParam))) {
+        return;
+    }
+    ServerWindow = lParam;
+    if (lParam > 0) {
+        NavLink.LinkState = 1;
+    }
+}
+
+void ParseNavReply(const COPYDATASTRUCT* data) {
+    if (data == nullptr) {
+        NavLink.ReplyReceived = true;
+        return;
+    }
+    // The three fields are taken out before anything else is read.
+    const ULONG_PTR type = data->dwData;
+    const DWORD size = data->cbData;
+    const void* bytes = data->lpData;
+    ParseReply(NavLink, type, bytes, size);
+}
+
+} // namespace mapwell

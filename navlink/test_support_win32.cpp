@@ -1,0 +1,211 @@
+// Helpers of the link's Windows tests.
+#include "navlink/test_support_win32.h"
+
+#include "navlink/link_record.h"
+#include "navlink/navlink_win32.h"
+
+#include <fstream>
+#include <filesystem>
+
+namespace mapwell::test {
+
+namespace {
+
+constexpr wchar_t kTestMainClass[] = L"NavLinkTestMain";
+
+LRESULT CALLBACK TestMainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        ++Seen().copyData;
+        return kCopyDataResult;
+    }
+    if (MsgServerToClient != 0 && message == MsgServerToClient) {
+        ++Seen().serverToClient;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterTestClass() {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = TestMainProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kTestMainClass;
+        RegisterClassExW(&windowClass);
+        registered = true;
+    }
+}
+
+struct EnumSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<EnumSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process && IsWindowVisible(window) && GetParent(window) == nullptr) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+MainWindowSeen& Seen() {
+    static MainWindowSeen seen;
+    return seen;
+}
+
+HWND TestMainWindow() {
+    static HWND window = [] {
+        RegisterTestClass();
+        HWND created =
+            CreateWindowExW(0, kTestMainClass, L"Link test main window", WS_OVERLAPPEDWINDOW, 0, 0,
+                            300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        StartNavLink(created);
+        // Registers the two announce messages, as the first tick with a navigation program would.
+        SendNavCommand(0);
+        return created;
+    }();
+    return window;
+}
+
+HWND CreateMainClassWindow() {
+    RegisterTestClass();
+    return CreateWindowExW(0, kTestMainClass, L"Second copy", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (done()) {
+            return true;
+        }
+        if (GetTickCount64() - start > ms) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+void ResetLink() {
+    TestMainWindow();
+    PumpFor(50);
+    NavLink = NavLinkInfo{};
+    ServerWindow = 0;
+    AwaitingReply = false;
+    LastCommand = 0;
+    Seen() = MainWindowSeen{};
+}
+
+std::wstring BinFolder() {
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self, length);
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
+
+std::wstring NewTempFolder() {
+    static int counter = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"navlink-test-" +
+                                std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                std::to_wstring(++counter) + L"\\";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+std::wstring NavServerPath() {
+    return BinFolder() + L"NavServer.exe";
+}
+
+Program::Program(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring command = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info_)) {
+        info_ = {};
+    }
+}
+
+Program::~Program() {
+    if (info_.hProcess != nullptr) {
+        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, 30000);
+        }
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+}
+
+HWND Program::Window(DWORD ms) const {
+    EnumSearch search{info_.dwProcessId, nullptr};
+    PumpUntil(
+        [&] {
+            EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        ms);
+    return search.found;
+}
+
+bool Program::WaitForExit(DWORD ms) const {
+    return PumpUntil([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, ms);
+}
+
+std::vector<std::string> ReadLines(const std::wstring& path) {
+    std::ifstream file{std::filesystem::path(path)};
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string DecimalOf(HWND window) {
+    return std::to_string(reinterpret_cast<std::uintptr_t>(window));
+}
+
+std::vector<std::uint8_t> ExpectedDeuRecord() {
+    auto pairs = [](std::vector<std::uint8_t>& bytes, int count) {
+        for (int i = 0; i < count; ++i) {
+            bytes.insert(bytes.end(), {0x20, 0x00});
+        }
+    };
+    std::vector<std::uint8_t> want = {0x90, 0x01, 0, 0, 'D', 'E', 'U', ' '};
+    pairs(want, 3);
+    want.insert(want.end(), 50, 'c');
+    pairs(want, 25);
+    want.insert(want.end(), 10, ' ');
+    pairs(want, 5);
+    want.insert(want.end(), 50, ' ');
+    pairs(want, 25);
+    want.insert(want.end(), 10, ' ');
+    pairs(want, 5);
+    want.insert(want.end(), 146, 0);
+    return want;
+}
+
+} // namespace mapwell::test

@@ -1,0 +1,209 @@
+// NavServer.exe, a stand-in navigation program for testing the link: a visible top-level window
+// whose title names the product, the announcement handshake, and answers to geocoding requests
+// from a gazetteer file (see gazetteer.h). Options (see stand_in.h) make it answer late, twice,
+// never, or with other statuses, so that tests can meet the behaviours of a real one.
+#include "navserver/stand_in.h"
+
+#include "support/text.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace mapwell {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"MapwellNavServer";
+constexpr UINT kSendTimeoutMs = 5000;
+constexpr UINT_PTR kDelayTimerId = 1;
+
+struct PendingReply {
+    HWND client;
+    RawReply reply;
+};
+
+struct Server {
+    StandInOptions options;
+    std::vector<Place> places;
+    UINT serverToClient = 0;
+    UINT clientToServer = 0;
+    int requests = 0;
+    std::deque<PendingReply> pending; // answers waiting for the delay timer
+};
+
+Server server;
+
+void Log(const std::string& line) {
+    if (server.options.logFile.empty()) {
+        return;
+    }
+    // Opened for every line, so that a test can read the log while the program runs.
+    if (FILE* file = _wfopen(server.options.logFile.c_str(), L"ab")) {
+        std::fputs((line + "\r\n").c_str(), file);
+        std::fclose(file);
+    }
+}
+
+void SendReply(HWND self, const PendingReply& answer) {
+    COPYDATASTRUCT data{};
+    data.dwData = answer.reply.type;
+    data.cbData = static_cast<DWORD>(answer.reply.bytes.size());
+    data.lpData =
+        answer.reply.bytes.empty() ? nullptr : const_cast<std::uint8_t*>(answer.reply.bytes.data());
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(answer.client, WM_COPYDATA, reinterpret_cast<WPARAM>(self),
+                        reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, kSendTimeoutMs, &result);
+}
+
+// Answers now, from inside the handling of the command, or later from the delay timer.
+void Answer(HWND self, HWND client, RawReply reply) {
+    if (server.options.delayMs > 0) {
+        server.pending.push_back({client, std::move(reply)});
+        SetTimer(self, kDelayTimerId, static_cast<UINT>(server.options.delayMs), nullptr);
+    } else {
+        SendReply(self, {client, std::move(reply)});
+    }
+}
+
+void OnCommand(HWND self, HWND client, const COPYDATASTRUCT& data) {
+    const auto* bytes = static_cast<const std::uint8_t*>(data.lpData);
+    Log(CommandLogLine(data.dwData, reinterpret_cast<std::uintptr_t>(client), bytes, data.cbData));
+    if (data.dwData == 1 && server.options.infoReply) {
+        Answer(self, client, *server.options.infoReply);
+        return;
+    }
+    if (data.dwData != 5) {
+        return;
+    }
+    ++server.requests;
+    if (server.options.stallMs > 0) {
+        Sleep(static_cast<DWORD>(server.options.stallMs));
+    }
+    if (!server.options.neverAnswer) {
+        const GeocodeRequest request = ReadRequest(bytes, data.cbData);
+        const Place* place = FindPlace(server.places, request.zip, request.city);
+        Answer(self, client, {6, BuildPlaceReply(request, place, server.options.status)});
+        if (server.options.answerTwice) {
+            Answer(self, client, {6, BuildSecondReply()});
+        }
+    }
+    if (server.options.closeAfter > 0 && server.requests >= server.options.closeAfter) {
+        PostMessageW(self, WM_CLOSE, 0, 0);
+    }
+}
+
+void OnClientAnnounce(HWND self, LPARAM client) {
+    Log(AnnounceLogLine(static_cast<std::uintptr_t>(client)));
+    if (client == 0) {
+        return;
+    }
+    const LPARAM own = server.options.announceZero ? 0 : reinterpret_cast<LPARAM>(self);
+    PostMessageW(reinterpret_cast<HWND>(client), server.serverToClient, 0, own);
+}
+
+void OnDelayTimer(HWND self) {
+    KillTimer(self, kDelayTimerId);
+    // Taken out first: sending lets other messages in, which may queue further answers.
+    std::deque<PendingReply> due;
+    due.swap(server.pending);
+    for (const PendingReply& answer : due) {
+        SendReply(self, answer);
+    }
+}
+
+LRESULT CALLBACK ServerWindowProc(HWND self, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == server.clientToServer && message != 0) {
+            OnClientAnnounce(self, lParam);
+            return 0;
+        }
+        switch (message) {
+        case WM_COPYDATA:
+            if (lParam != 0) {
+                OnCommand(self, reinterpret_cast<HWND>(wParam),
+                          *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            }
+            return TRUE;
+        case WM_TIMER:
+            if (wParam == kDelayTimerId) {
+                OnDelayTimer(self);
+            }
+            return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: break;
+        }
+    } catch (...) {
+        // Nothing may leave a window procedure; the message counts as handled.
+        return 0;
+    }
+    return DefWindowProcW(self, message, wParam, lParam);
+}
+
+std::vector<std::wstring> Arguments() {
+    int count = 0;
+    LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> args;
+    for (int i = 1; list != nullptr && i < count; ++i) {
+        args.emplace_back(list[i]);
+    }
+    LocalFree(list);
+    return args;
+}
+
+std::wstring DefaultGazetteer() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return FolderOf(std::wstring_view(path, length)) + L"gazetteer.txt";
+}
+
+std::vector<Place> LoadGazetteer(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    return ReadGazetteer(bytes);
+}
+
+} // namespace
+} // namespace mapwell
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    using namespace mapwell;
+    server.options = ParseStandInOptions(Arguments());
+    if (!server.options.error.empty()) {
+        MessageBoxW(nullptr, server.options.error.c_str(), L"NavServer", MB_OK | MB_ICONERROR);
+        return 2;
+    }
+    const std::wstring gazetteer =
+        server.options.gazetteer.empty() ? DefaultGazetteer() : server.options.gazetteer;
+    server.places = LoadGazetteer(gazetteer);
+    server.serverToClient = RegisterWindowMessageW(L"NCK_AnnounceServerToClient");
+    server.clientToServer = RegisterWindowMessageW(L"NCK_AnnounceClientToServer");
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = ServerWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+    HWND window = CreateWindowExW(0, kWindowClass, server.options.title.c_str(),
+                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 360, 160,
+                                  nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        return 1;
+    }
+    ShowWindow(window, show == SW_HIDE ? SW_SHOWNORMAL : show);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}

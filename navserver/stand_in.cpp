@@ -1,0 +1,225 @@
+// The stand-in navigation program's options, request reading, replies and log lines.
+#include "navserver/stand_in.h"
+
+#include "navlink/protocol.h"
+#include "support/codepage.h"
+#include "support/text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+namespace mapwell {
+
+namespace {
+
+std::optional<long long> ReadInteger(std::wstring_view text) {
+    std::string ascii;
+    for (wchar_t c : text) {
+        if (c > 0x7F) {
+            return std::nullopt;
+        }
+        ascii += static_cast<char>(c);
+    }
+    long long value = 0;
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (ascii.empty() || result.ec != std::errc() || result.ptr != ascii.data() + ascii.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<RawReply> ReadInfoReply(std::wstring_view text) {
+    const auto colon = text.find(L':');
+    if (colon == std::wstring_view::npos) {
+        return std::nullopt;
+    }
+    const auto type = ReadInteger(text.substr(0, colon));
+    if (!type || *type < 0) {
+        return std::nullopt;
+    }
+    RawReply reply;
+    reply.type = static_cast<std::uintptr_t>(*type);
+    const std::wstring_view rest = text.substr(colon + 1);
+    if (rest.empty()) {
+        return reply;
+    }
+    if (rest[0] == L'x') {
+        std::string ascii;
+        for (wchar_t c : rest.substr(1)) {
+            ascii += static_cast<char>(c > 0x7F ? '?' : c);
+        }
+        auto bytes = HexBytes(ascii);
+        if (!bytes) {
+            return std::nullopt;
+        }
+        reply.bytes = std::move(*bytes);
+        return reply;
+    }
+    for (const std::wstring& number : SplitText(rest, L",")) {
+        const auto value = ReadInteger(number);
+        if (!value || *value < INT32_MIN || *value > INT32_MAX) {
+            return std::nullopt;
+        }
+        reply.bytes.resize(reply.bytes.size() + 4);
+        WriteInt32(reply.bytes.data() + reply.bytes.size() - 4, static_cast<std::int32_t>(*value));
+    }
+    return reply;
+}
+
+// A request text field: its bytes up to the first NUL, without the padding blanks.
+std::wstring ReadField(const std::uint8_t* record, std::size_t at, std::size_t chars) {
+    const auto* begin = record + at;
+    const auto* end = std::find(begin, begin + 2 * chars, std::uint8_t{0});
+    std::wstring text = AnsiToWide(std::string_view(reinterpret_cast<const char*>(begin),
+                                                    static_cast<std::size_t>(end - begin)));
+    while (!text.empty() && text.back() == L' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+void PutCutText(std::uint8_t* at, std::size_t size, std::wstring_view text) {
+    const std::string bytes = WideToAnsi(text);
+    // Room is left for a terminating NUL.
+    std::memcpy(at, bytes.data(), std::min(bytes.size(), size - 1));
+}
+
+} // namespace
+
+StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args) {
+    StandInOptions options;
+    for (std::size_t i = 0; i < args.size() && options.error.empty(); ++i) {
+        const std::wstring& name = args[i];
+        const bool hasValue = i + 1 < args.size();
+        auto number = [&](int& target) {
+            const auto value = hasValue ? ReadInteger(args[++i]) : std::nullopt;
+            if (!value || *value < 0 || *value > 0x7FFFFFFF) {
+                options.error = L"a number of 0 or more must follow " + name;
+                return;
+            }
+            target = static_cast<int>(*value);
+        };
+        auto text = [&](std::wstring& target) {
+            if (!hasValue) {
+                options.error = L"a value must follow " + name;
+                return;
+            }
+            target = args[++i];
+        };
+        if (name == L"--gazetteer") {
+            text(options.gazetteer);
+        } else if (name == L"--title") {
+            text(options.title);
+        } else if (name == L"--log") {
+            text(options.logFile);
+        } else if (name == L"--delay") {
+            number(options.delayMs);
+        } else if (name == L"--stall") {
+            number(options.stallMs);
+        } else if (name == L"--close-after") {
+            number(options.closeAfter);
+        } else if (name == L"--never-answer") {
+            options.neverAnswer = true;
+        } else if (name == L"--answer-twice") {
+            options.answerTwice = true;
+        } else if (name == L"--announce-zero") {
+            options.announceZero = true;
+        } else if (name == L"--status") {
+            const auto value = hasValue ? ReadInteger(args[++i]) : std::nullopt;
+            if (!value || *value < INT32_MIN || *value > INT32_MAX) {
+                options.error = L"a 32-bit number must follow --status";
+            } else {
+                options.status = static_cast<std::int32_t>(*value);
+            }
+        } else if (name == L"--info-reply") {
+            options.infoReply = hasValue ? ReadInfoReply(args[++i]) : std::nullopt;
+            if (!options.infoReply) {
+                options.error = L"--info-reply takes TYPE:a0,a1,... or TYPE:xHEX";
+            }
+        } else {
+            options.error = L"unknown option " + name;
+        }
+    }
+    return options;
+}
+
+GeocodeRequest ReadRequest(const std::uint8_t* bytes, std::size_t size) {
+    CommandRecord record{};
+    if (bytes != nullptr) {
+        std::memcpy(record.data(), bytes, std::min(size, record.size()));
+    }
+    return GeocodeRequest{ReadField(record.data(), offsets::kCountry, kCountryChars),
+                          ReadField(record.data(), offsets::kCity, kCityChars),
+                          ReadField(record.data(), offsets::kZip, kZipChars),
+                          ReadField(record.data(), offsets::kStreet, kStreetChars),
+                          ReadField(record.data(), offsets::kHouseNo, kHouseNoChars)};
+}
+
+std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const Place* place,
+                                          std::optional<std::int32_t> status) {
+    std::vector<std::uint8_t> reply(kCommandRecordSize, 0);
+    std::uint8_t* r = reply.data();
+    WriteInt32(r, static_cast<std::int32_t>(kCommandRecordSize));
+    PutCutText(r + offsets::kCountry, 2 * kCountryChars, place ? place->country : request.country);
+    PutCutText(r + offsets::kCity, 2 * kCityChars, place ? place->city : request.city);
+    PutCutText(r + offsets::kZip, 2 * kZipChars, place ? place->zip : request.zip);
+    PutCutText(r + offsets::kStreet, 2 * kStreetChars, request.street);
+    PutCutText(r + offsets::kHouseNo, 2 * kHouseNoChars, request.houseNo);
+    const float latitude = place ? place->latitude : 0.0f;
+    const float longitude = place ? place->longitude : 0.0f;
+    std::memcpy(r + offsets::kLatitude, &latitude, 4);
+    std::memcpy(r + offsets::kLongitude, &longitude, 4);
+    WriteInt32(r + offsets::kStatus, status.value_or(place ? 0 : 1));
+    PutCutText(r + offsets::kText, kReplyTextBytes,
+               place ? place->zip + L" " + place->city + L", " + place->country
+                     : L"Address not found: " + request.zip + L" " + request.city);
+    return reply;
+}
+
+std::vector<std::uint8_t> BuildSecondReply() {
+    std::vector<std::uint8_t> reply(kCommandRecordSize, 0);
+    WriteInt32(reply.data(), static_cast<std::int32_t>(kCommandRecordSize));
+    WriteInt32(reply.data() + offsets::kStatus, 99);
+    PutCutText(reply.data() + offsets::kText, kReplyTextBytes, L"Second answer");
+    return reply;
+}
+
+std::string CommandLogLine(std::uintptr_t command, std::uintptr_t sender, const std::uint8_t* bytes,
+                           std::size_t size) {
+    return "command " + std::to_string(command) + " from " + std::to_string(sender) + " size " +
+           std::to_string(size) + " " + HexText(bytes, bytes ? size : 0);
+}
+
+std::string AnnounceLogLine(std::uintptr_t client) {
+    return "announce from " + std::to_string(client);
+}
+
+std::string HexText(const std::uint8_t* bytes, std::size_t size) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(2 * size);
+    for (std::size_t i = 0; i < size; ++i) {
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 0x0F];
+    }
+    return text;
+}
+
+std::optional<std::vector<std::uint8_t>> HexBytes(std::string_view text) {
+    if (text.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        unsigned value = 0;
+        const auto result = std::from_chars(text.data() + i, text.data() + i + 2, value, 16);
+        if (result.ec != std::errc() || result.ptr != text.data() + i + 2) {
+            return std::nullopt;
+        }
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    }
+    return bytes;
+}
+
+} // namespace mapwell

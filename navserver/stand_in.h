@@ -1,0 +1,73 @@
+// What the stand-in navigation program does with the bytes of the protocol: its command-line
+// options, reading a geocoding request, building its replies and its log lines.
+#pragma once
+
+#include "navserver/gazetteer.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mapwell {
+
+// A reply that the stand-in sends as it stands: its type and record.
+struct RawReply {
+    std::uintptr_t type = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+struct StandInOptions {
+    std::wstring gazetteer; // empty: gazetteer.txt beside the program
+    std::wstring title = L"NCK Stand-in Navigation Server";
+    int delayMs = 0; // 0: answer from inside the handling of the command
+    int stallMs = 0; // wait this long inside the handling of every request, as if hung
+    bool neverAnswer = false;
+    bool answerTwice = false;
+    std::optional<std::int32_t> status; // answer every request with this status
+    bool announceZero = false;
+    std::optional<RawReply> infoReply; // sent in answer to every poll
+    int closeAfter = 0;                // close the window after this many requests; 0: never
+    std::wstring logFile;
+    std::wstring error; // what was wrong with the command line; empty when nothing
+};
+
+// Options from the program's arguments (without the program's own name):
+//   --gazetteer FILE  --title TEXT  --delay MS  --stall MS  --never-answer  --answer-twice
+//   --status N  --announce-zero  --close-after N  --log FILE
+//   --info-reply TYPE:a0,a1,...   the record is the numbers as little-endian 32-bit integers
+//   --info-reply TYPE:xHEX        the record is these bytes ("9:" sends no record at all)
+StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args);
+
+// The request fields of a geocoding request, without their padding.
+struct GeocodeRequest {
+    std::wstring country;
+    std::wstring city;
+    std::wstring zip;
+    std::wstring street;
+    std::wstring houseNo;
+};
+GeocodeRequest ReadRequest(const std::uint8_t* bytes, std::size_t size);
+
+// The answer (reply 6) to a request: the place's coordinates and status 0 when it was found,
+// latitude 0 and status 1 when not; `status` replaces the status when given.
+std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const Place* place,
+                                          std::optional<std::int32_t> status);
+
+// The second answer of --answer-twice, which a client must not read.
+std::vector<std::uint8_t> BuildSecondReply();
+
+// One log line (without line end) for a WM_COPYDATA received from `sender`:
+//   "command 5 from 1234 size 400 9001000044455520..."
+std::string CommandLogLine(std::uintptr_t command, std::uintptr_t sender, const std::uint8_t* bytes,
+                           std::size_t size);
+// ... and for an announcement of a client window: "announce from 1234".
+std::string AnnounceLogLine(std::uintptr_t client);
+
+std::string HexText(const std::uint8_t* bytes, std::size_t size);
+// Bytes of a text of hex digit pairs; nullopt when it is not one.
+std::optional<std::vector<std::uint8_t>> HexBytes(std::string_view text);
+
+} // namespace mapwell
