@@ -92,8 +92,14 @@ bool Run::ConvertLine() {
     NavLink.Latitude = 0;
     NavLink.ReplyReceived = false;
 
+    // The status of this line's own reply. A found place leaves LinkState at 0, so the next
+    // detection tick announces again, and the answer to that announcement sets LinkState to 1:
+    // read at the end of the wait, that would fail a found address.
+    std::uint8_t replyStatus = 0;
     if (navigationRoute_) {
         s_.SendGeocodeRequest();
+        bool replied = NavLink.ReplyReceived;
+        replyStatus = NavLink.LinkState;
         int polls = 0;
         do {
             ++polls;
@@ -101,15 +107,23 @@ bool Run::ConvertLine() {
             if (s_.StopRequested()) {
                 return false;
             }
+            if (!replied && NavLink.ReplyReceived) {
+                replied = true;
+                replyStatus = NavLink.LinkState;
+            }
         } while (polls <= kReplyPolls && !NavLink.ReplyReceived);
+        if (!replied) {
+            replyStatus = NavLink.LinkState;
+        }
     } else {
         // Placeholders: the web page supplies the coordinates after the loop.
         NavLink.Latitude = 1;
         NavLink.Longitude = 1;
         NavLink.LinkState = columns.empty() ? 1 : 0;
+        replyStatus = NavLink.LinkState;
     }
 
-    if (NavLink.Latitude == 0 || NavLink.LinkState > 0) {
+    if (NavLink.Latitude == 0 || replyStatus > 0) {
         return Fail(columns, raw);
     }
     const OutputFields out = BuildOutputFields(columns, profile_);

@@ -45,6 +45,9 @@ public:
         if (pending && pausesToReply > 0 && --pausesToReply == 0) {
             Deliver();
         }
+        if (duringPause) {
+            duringPause();
+        }
         CountEventPass();
     }
     void DoEvents() override {
@@ -77,6 +80,8 @@ public:
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
 
     FakeProfileStore store;
+    // Runs in every pause after the reply due in it: what the window's other events do then.
+    std::function<void()> duringPause;
     std::function<FakeReply(const AddressRequest&)> answer = [](const AddressRequest&) {
         return FakeReply{};
     };

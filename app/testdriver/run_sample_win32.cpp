@@ -88,8 +88,9 @@ int wmain(int argc, wchar_t** argv) {
     auto item = [&](int id) { return td::Control(main, id); };
     Picture(options, main, L"main-start");
 
-    const int option = options.format == L"asc" ? IdOption1 : options.format == L"txt" ? IdOption3
-                                                                                       : IdOption2;
+    const int option = options.format == L"asc"   ? IdOption1
+                       : options.format == L"txt" ? IdOption3
+                                                  : IdOption2;
     td::Choose(item(option));
     td::TypeTextNoWait(item(IdImportFileTxt), options.folder + L"\\" + options.list);
     HWND dialog = td::WaitForColumnDialog(mapwell.Id());
