@@ -22,7 +22,8 @@ namespace mapwell {
 namespace {
 
 constexpr wchar_t kMainClass[] = L"MapwellImport";
-constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kMainStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kOpenBufferChars = 16384;
 
 // The description of the internal error 325, a column dialog left without a profile.

@@ -9,6 +9,35 @@ namespace {
 constexpr wchar_t kContainerClass[] = L"MapwellContainer";
 constexpr int kComboListTwips = 2400;
 
+// A frame draws its etched border and caption itself: a group box child would have to stay
+// unclipped by its container, and then the container's own painting covers its controls.
+void PaintFrame(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    wchar_t caption[128] = {};
+    GetWindowTextW(window, caption, 128);
+    auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    HGDIOBJ oldFont =
+        SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    RECT border;
+    GetClientRect(window, &border);
+    border.top += metrics.tmHeight / 2;
+    DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
+    if (caption[0] != L'\0') {
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        RECT text{metrics.tmAveCharWidth, 0, 0, metrics.tmHeight};
+        DrawTextW(dc, caption, -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        text.left -= 2;
+        text.right += 2;
+        ExtTextOutW(dc, text.left + 2, 0, ETO_OPAQUE, &text, caption, lstrlenW(caption), nullptr);
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(window, &paint);
+}
+
 // Frames and picture boxes hold controls; the notifications of those controls go to the
 // container, so it hands them on to the window that handles them.
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -18,8 +47,19 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN: return SendMessageW(GetParent(window), message, wParam, lParam);
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETFONT:
+        SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
+        return 0;
+    case WM_GETFONT: return GetWindowLongPtrW(window, GWLP_USERDATA);
+    case WM_PAINT:
+        if (GetWindowTextLengthW(window) > 0) {
+            PaintFrame(window);
+            return 0;
+        }
+        break;
+    default: break;
     }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void RegisterContainerClass(HINSTANCE instance) {
@@ -111,16 +151,6 @@ void CreateControls(HWND window, std::span<const ControlSpec> table, int dpi, HF
             TwipsToPixels(spec.width, dpi), height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (spec.kind == ControlKind::Frame) {
-            // The frame's border and caption: a group box filling the container, beneath the
-            // controls inside it.
-            HWND box = CreateWindowExW(
-                0, L"BUTTON", spec.caption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS,
-                0, 0, TwipsToPixels(spec.width, dpi), TwipsToPixels(spec.height, dpi), control,
-                nullptr, instance, nullptr);
-            SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            SetWindowPos(box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
         if (spec.kind == ControlKind::GroupBox) {
             SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -91,7 +91,6 @@ int wmain(int argc, wchar_t** argv) {
     const int option = options.format == L"asc"   ? IdOption1
                        : options.format == L"txt" ? IdOption3
                                                   : IdOption2;
-    td::Choose(item(option));
     td::TypeTextNoWait(item(IdImportFileTxt), options.folder + L"\\" + options.list);
     HWND dialog = td::WaitForColumnDialog(mapwell.Id());
     if (!dialog) {
@@ -102,6 +101,9 @@ int wmain(int argc, wchar_t** argv) {
     if (!td::WaitUntil([&] { return IsWindowEnabled(item(IdNowImport)) != FALSE; })) {
         return Fail(L"the list was not made ready");
     }
+    // The format after the evaluation: it puts its extension onto the proposed destination.
+    td::Choose(item(option));
+    td::WaitUntil([&] { return td::Text(item(IdExportFileTxt)).size() > 4; });
     // The detection timer links the navigation program within a tick or two; until then
     // "Start Convert" asks about the web route, which is declined and tried again.
     bool started = false;
