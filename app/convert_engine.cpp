@@ -6,6 +6,7 @@
 #include "support/text.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace mapwell {
 
@@ -21,6 +22,16 @@ constexpr int kReplyPollMs = 10;
 constexpr int kReplyPolls = 200;  // the wait ends after the 201st pause at the latest
 constexpr int kReadPauseMs = 1000;
 
+// The answer to a line's request as it stood when it came in. The wait goes on after it, and
+// the detection timer's next announcement, which the main window receives from itself as well,
+// sets LinkState to 1 meanwhile; judged from NavLink after the wait, a found address would fail.
+struct Reply {
+    float Latitude = 0;
+    float Longitude = 0;
+    std::uint8_t Status = 0;
+    std::wstring Text;
+};
+
 // One run: its inputs, its files and its counts.
 class Run {
 public:
@@ -28,9 +39,11 @@ public:
         ResultFile& result, std::FILE* source)
         : s_(s), profile_(profile), destination_(destination), result_(result), reader_(source) {}
 
+    ~Run() { s_.EachEvent = nullptr; }
     bool Execute();
 
 private:
+    void TakeReply();
     bool ConvertLine();  // false when the window wants the run to end
     void Succeed(const std::vector<std::wstring>& columns, const OutputFields& out,
                  const std::string& raw);
@@ -50,7 +63,14 @@ private:
     int rowsConverted_ = 0;
     bool converted_ = false;
     bool errorListLost_ = false;
+    std::optional<Reply> reply_;
 };
+
+void Run::TakeReply() {
+    if (!reply_ && NavLink.ReplyReceived) {
+        reply_ = Reply{NavLink.Latitude, NavLink.Longitude, NavLink.LinkState, NavLink.ReplyText};
+    }
+}
 
 bool Run::Execute() {
     // The route is chosen once, from the link as it stands now.
@@ -92,38 +112,33 @@ bool Run::ConvertLine() {
     NavLink.Latitude = 0;
     NavLink.ReplyReceived = false;
 
-    // The status of this line's own reply. A found place leaves LinkState at 0, so the next
-    // detection tick announces again, and the answer to that announcement sets LinkState to 1:
-    // read at the end of the wait, that would fail a found address.
-    std::uint8_t replyStatus = 0;
     if (navigationRoute_) {
+        reply_.reset();
+        s_.EachEvent = [this] { TakeReply(); };
         s_.SendGeocodeRequest();
-        bool replied = NavLink.ReplyReceived;
-        replyStatus = NavLink.LinkState;
+        TakeReply();
         int polls = 0;
         do {
             ++polls;
             s_.Pause(kReplyPollMs);
+            TakeReply();
             if (s_.StopRequested()) {
                 return false;
             }
-            if (!replied && NavLink.ReplyReceived) {
-                replied = true;
-                replyStatus = NavLink.LinkState;
-            }
         } while (polls <= kReplyPolls && !NavLink.ReplyReceived);
-        if (!replied) {
-            replyStatus = NavLink.LinkState;
-        }
+        s_.EachEvent = nullptr;
+        // No reply: the line fails with what the last reply left behind.
+        reply_ = reply_.value_or(
+            Reply{NavLink.Latitude, NavLink.Longitude, NavLink.LinkState, NavLink.ReplyText});
     } else {
         // Placeholders: the web page supplies the coordinates after the loop.
         NavLink.Latitude = 1;
         NavLink.Longitude = 1;
         NavLink.LinkState = columns.empty() ? 1 : 0;
-        replyStatus = NavLink.LinkState;
+        reply_ = Reply{NavLink.Latitude, NavLink.Longitude, NavLink.LinkState, NavLink.ReplyText};
     }
 
-    if (NavLink.Latitude == 0 || replyStatus > 0) {
+    if (reply_->Latitude == 0 || reply_->Status > 0) {
         return Fail(columns, raw);
     }
     const OutputFields out = BuildOutputFields(columns, profile_);
@@ -138,8 +153,8 @@ bool Run::ConvertLine() {
 void Run::Succeed(const std::vector<std::wstring>&, const OutputFields& out,
                   const std::string& raw) {
     const std::wstring decimal = s_.RegionalDecimalSeparator();
-    std::wstring lat = CoordinateText(NavLink.Latitude, decimal);
-    std::wstring lon = CoordinateText(NavLink.Longitude, decimal);
+    std::wstring lat = CoordinateText(reply_->Latitude, decimal);
+    std::wstring lon = CoordinateText(reply_->Longitude, decimal);
     ApplyTxtSep(lat, lon, s_.TxtSep());
 
     ++rowsConverted_;
@@ -154,8 +169,8 @@ void Run::Succeed(const std::vector<std::wstring>&, const OutputFields& out,
 
 bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw) {
     s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(rowsRead_) + L" - " +
-               FailedLineName(columns, profile_) + L"\r\n" + NavLink.ReplyText + L"(" +
-               DecimalText(NavLink.LinkState) + L")");
+               FailedLineName(columns, profile_) + L"\r\n" + reply_->Text + L"(" +
+               DecimalText(reply_->Status) + L")");
     s_.DoEvents();
     const bool stop = s_.StopRequested();
     if (!stop) {

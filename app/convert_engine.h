@@ -7,6 +7,7 @@
 #include "app/web_route.h"
 #include "columns/column_profile.h"
 
+#include <functional>
 #include <string>
 
 namespace mapwell {
@@ -42,6 +43,10 @@ public:
     // The web route after the line loop: the clipboard exchange, the instruction dialog and the
     // result lines; returns the number of rows imported.
     virtual int FinishWebRoute(WebCollection& rows, ResultFile& result) = 0;
+
+    // Set by a run while it waits for a reply; to be called after every event that Pause or
+    // DoEvents handles, so that the run sees a reply before a later event changes the link.
+    std::function<void()> EachEvent;
 };
 
 // Converts the list at `sourcePath` with the profile `profileName`. True when at least one line

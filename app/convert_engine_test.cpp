@@ -47,15 +47,6 @@ TEST_F(ConvertEngine, FoundLinesAreWrittenAsTheyCome) {
     EXPECT_EQ(s.requests.size(), 2u);
 }
 
-TEST_F(ConvertEngine, AnAnnouncementAnsweredDuringTheWaitDoesNotFailAFoundLine) {
-    // The found reply leaves LinkState 0; the detection tick in the pause announces again and
-    // the navigation program's answer sets LinkState to 1 before the line is judged.
-    s.duringPause = [] { NavLink.LinkState = 1; };
-    EXPECT_TRUE(Convert(kMax + "\r\n" + kEva + "\r\n"));
-    EXPECT_EQ(Result(), kMax + kAppendix + kEva + kAppendix);
-    EXPECT_EQ(s.LastInfo(), L"Converting of 2 completed without errors.");
-}
-
 TEST_F(ConvertEngine, AFailedLineIsShownAndListed) {
     s.answer = [](const AddressRequest& r) {
         return r.City == L"Hamburg" ? NotFound() : FakeReply{};
@@ -109,6 +100,19 @@ TEST_F(ConvertEngine, TheWaitForAReply) {
                       L"Error get coordinate for Addressindex 1 - Max Muster\r\nearlier reply(1)");
         }
     }
+}
+
+TEST_F(ConvertEngine, AnAnnouncementAfterTheReplyDoesNotUndoIt) {
+    s.announceAfterReply = true;
+    s.answer = [](const AddressRequest& r) {
+        FakeReply reply;
+        reply.AfterPauses = r.City == L"Hamburg" ? 3 : 0;  // late: announced in the same pause
+        return reply;
+    };
+    EXPECT_TRUE(Convert(kMax + "\r\n" + kEva));
+    EXPECT_EQ(Result(), kMax + kAppendix + kEva + kAppendix);
+    EXPECT_EQ(s.LastInfo(), L"Converting of 2 completed without errors.");
+    EXPECT_EQ(NavLink.LinkState, 1);
 }
 
 TEST_F(ConvertEngine, RequestFieldsAreSetAfreshForEveryLine) {

@@ -25,9 +25,18 @@ bool IsChecked(HWND option) {
 
 }  // namespace
 
-bool ProcessPendingEvents() {
+bool ProcessPendingEvents(const std::function<void()>& eachEvent) {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (;;) {
+        // Messages sent by other programs (the navigation program's replies) are handled inside
+        // PeekMessage itself, before it returns.
+        const BOOL got = PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
+        if (eachEvent) {
+            eachEvent();
+        }
+        if (!got) {
+            return true;
+        }
         if (msg.message == WM_QUIT) {
             // The window's own loop must still see it.
             PostQuitMessage(static_cast<int>(msg.wParam));
@@ -35,8 +44,10 @@ bool ProcessPendingEvents() {
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
+        if (eachEvent) {
+            eachEvent();
+        }
     }
-    return true;
 }
 
 ConvertWin32::ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute)
@@ -51,7 +62,7 @@ void ConvertWin32::Pause(int milliseconds) {
     // early and makes none endless.
     const DWORD start = GetTickCount();
     for (;;) {
-        if (!ProcessPendingEvents()) {
+        if (!ProcessPendingEvents(EachEvent)) {
             stop_ = true;
             return;
         }
@@ -63,7 +74,7 @@ void ConvertWin32::Pause(int milliseconds) {
 }
 
 void ConvertWin32::DoEvents() {
-    if (!ProcessPendingEvents()) {
+    if (!ProcessPendingEvents(EachEvent)) {
         stop_ = true;
     }
 }

@@ -22,9 +22,9 @@ struct ConvertControls {
     HWND Info = nullptr;
 };
 
-// Processes the window events that are pending. A WM_QUIT met here is posted again for the
-// window's own loop; the function then tells so by returning false.
-bool ProcessPendingEvents();
+// Processes the window events that are pending, calling `eachEvent` (when set) after each. A
+// WM_QUIT met here is posted again for the window's own loop; the function then returns false.
+bool ProcessPendingEvents(const std::function<void()>& eachEvent = {});
 
 class ConvertWin32 : public ConvertSurroundings {
 public:

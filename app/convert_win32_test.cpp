@@ -1,6 +1,9 @@
 #include "app/convert_win32.h"
 
+#include "app/main_window_controls_win32.h"
+
 #include "navlink/link_record.h"
+#include "navlink/test_support_win32.h"
 #include "support/program.h"
 
 #include <gtest/gtest.h>
@@ -26,46 +29,6 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A hidden stand-in of the main window with the controls that a conversion uses.
-class MainWindowControls {
-public:
-    MainWindowControls() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kHostClass;
-        RegisterClassW(&wc);
-        controls.MainWindow = CreateWindowExW(0, kHostClass, L"Mapwell", WS_OVERLAPPEDWINDOW, 0, 0,
-                                              400, 300, nullptr, nullptr, wc.hInstance, nullptr);
-        controls.ExportFileTxt = Child(L"EDIT", L"", 0);
-        controls.TxtSep = Child(L"EDIT", L",", 0);
-        controls.Option1 = Child(L"BUTTON", L"ASC", BS_AUTORADIOBUTTON | WS_GROUP);
-        controls.Option2 = Child(L"BUTTON", L"CSV", BS_AUTORADIOBUTTON);
-        controls.Option3 = Child(L"BUTTON", L"TXT", BS_AUTORADIOBUTTON);
-        controls.Info = Child(L"STATIC", L"", 0);
-    }
-    ~MainWindowControls() { DestroyWindow(controls.MainWindow); }
-
-    void Check(HWND option) {
-        for (HWND each : {controls.Option1, controls.Option2, controls.Option3}) {
-            SendMessageW(each, BM_SETCHECK, each == option ? BST_CHECKED : BST_UNCHECKED, 0);
-        }
-    }
-    static std::wstring Text(HWND control) {
-        wchar_t buffer[1024] = {};
-        GetWindowTextW(control, buffer, 1024);
-        return buffer;
-    }
-
-    ConvertControls controls;
-
-private:
-    HWND Child(const wchar_t* kind, const wchar_t* text, DWORD style) {
-        return CreateWindowExW(0, kind, text, WS_CHILD | style, 0, 0, 100, 20, controls.MainWindow,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-};
-
 std::filesystem::path NewFolder() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -82,7 +45,7 @@ std::string Bytes(const std::filesystem::path& file) {
 }
 
 TEST(ConvertWin32, ReadsTheMainWindowsControls) {
-    MainWindowControls window;
+    MainWindowControls window(kHostClass, HostProc);
     ASSERT_NE(window.controls.Info, nullptr);
     ConvertWin32 surroundings(window.controls);
     EXPECT_EQ(surroundings.FormatInForce(), OutputFormat::None);
@@ -106,7 +69,7 @@ TEST(ConvertWin32, ReadsTheMainWindowsControls) {
 }
 
 TEST(ConvertWin32, PauseAndDoEventsHandleTheWindowsMessages) {
-    MainWindowControls window;
+    MainWindowControls window(kHostClass, HostProc);
     ConvertWin32 surroundings(window.controls);
     countedMessages = 0;
     PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
@@ -122,7 +85,7 @@ TEST(ConvertWin32, PauseAndDoEventsHandleTheWindowsMessages) {
 }
 
 TEST(ConvertWin32, AQuitMessageStopsTheRunAndStaysForTheWindowsLoop) {
-    MainWindowControls window;
+    MainWindowControls window(kHostClass, HostProc);
     ConvertWin32 surroundings(window.controls);
     PostQuitMessage(7);
     surroundings.Pause(10);
@@ -134,7 +97,7 @@ TEST(ConvertWin32, AQuitMessageStopsTheRunAndStaysForTheWindowsLoop) {
 
 TEST(ConvertWin32, AWebRouteRunWithTheRegistryProfile) {
     ProgramTitle = L"MapwellConvertTest" + std::to_wstring(GetCurrentProcessId());
-    MainWindowControls window;
+    MainWindowControls window(kHostClass, HostProc);
     const auto folder = NewFolder();
     {
         std::ofstream list(folder / L"kunden.csv", std::ios::binary);
@@ -162,6 +125,48 @@ TEST(ConvertWin32, AWebRouteRunWithTheRegistryProfile) {
               "Eva;Frau;Am Ring;20095;Hamburg,\"52.5\",\"13.4\"\r\n");
     EXPECT_EQ(MainWindowControls::Text(window.controls.Info),
               L"Converting of 2 completed without errors.");
+
+    RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
+    ProgramTitle = L"Mapwell";
+    std::filesystem::remove_all(folder);
+}
+
+// A whole run through the real link against the stand-in navigation program.
+TEST(ConvertWin32, ARunThroughTheNavigationProgram) {
+    ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
+    test::ResetLink();
+    test::Program server(test::NavServerPath(), L"");
+    ASSERT_TRUE(server.started());
+    ASSERT_NE(server.Window(), nullptr);
+    ASSERT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
+
+    MainWindowControls window(kHostClass, HostProc);
+    const auto folder = NewFolder();
+    {
+        std::ofstream list(folder / L"kunden.csv", std::ios::binary);
+        list << "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\n"
+                "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n"
+                "Otto,Kurz,Gasse 4,,1010 Wien,AT";
+    }
+    SetWindowTextW(window.controls.ExportFileTxt, (folder / L"kunden_Geo.csv").c_str());
+    SetWindowTextW(window.controls.TxtSep, L".");
+    window.Check(window.controls.Option2);
+    ConvertWin32 surroundings(window.controls);
+    SaveProfile(surroundings.Profiles(), L"kunden", {0, 1, 2, 3, 4, 5, -1, -1}, L",");
+
+    EXPECT_TRUE(OpenAddList((folder / L"kunden.csv").wstring(), L"kunden", surroundings));
+    // Wien is found by its city once the postal code in front of it is dropped; it follows a
+    // failed line, whose second of sleep leaves the detection timer's announcement for the
+    // next wait, after Wien's reply has come in.
+    EXPECT_EQ(
+        Bytes(folder / L"kunden_Geo.csv"),
+        CsvHeaderLine() +
+            "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"Berlin\",\"\",\"52.5323\","
+            "\"13.3846\"\r\n"
+            "\"Otto\",\"Kurz\",\"Gasse 4\",\"\",\"1010 Wien\",\"\",\"48.2085\",\"16.3721\"\r\n");
+    EXPECT_EQ(Bytes(folder / L"ConvertError.txt"), "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n");
+    EXPECT_EQ(MainWindowControls::Text(window.controls.Info),
+              L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt");
 
     RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
     ProgramTitle = L"Mapwell";

@@ -45,8 +45,11 @@ public:
         if (pending && pausesToReply > 0 && --pausesToReply == 0) {
             Deliver();
         }
-        if (duringPause) {
-            duringPause();
+        if (announcePending) {
+            // The detection timer's announcement, received by the main window from itself.
+            announcePending = false;
+            NavLink.LinkState = 1;
+            Notify();
         }
         CountEventPass();
     }
@@ -80,8 +83,6 @@ public:
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
 
     FakeProfileStore store;
-    // Runs in every pause after the reply due in it: what the window's other events do then.
-    std::function<void()> duringPause;
     std::function<FakeReply(const AddressRequest&)> answer = [](const AddressRequest&) {
         return FakeReply{};
     };
@@ -97,6 +98,8 @@ public:
     std::optional<WebCollection> web;
     bool webFinished = false;
     int webImported = 0;
+    // Every reply is followed by an announcement in the next (or the same) pause.
+    bool announceAfterReply = false;
 
 private:
     void Deliver() {
@@ -106,12 +109,20 @@ private:
         NavLink.ReplyText = pending->Text;
         NavLink.ReplyReceived = true;
         pending.reset();
+        Notify();
+        announcePending = announceAfterReply;
+    }
+    void Notify() {
+        if (EachEvent) {
+            EachEvent();
+        }
     }
     void CountEventPass() { ++passes; }
 
     std::optional<FakeReply> pending;
     int pausesToReply = 0;
     int passes = 0;
+    bool announcePending = false;
 };
 
 }  // namespace mapwell

@@ -68,7 +68,7 @@ int ProductClassOf(const std::array<bool, kProductPatternCount>& rowMatched) {
 
 TickAction NextTickAction(int productClass, std::uint8_t linkState, bool awaitingReply,
                           std::uint8_t lastCommand) {
-    if (productClass != kNavigonClass) {
+    if (productClass != kNavigationProgramClass) {
         return linkState != 0 ? TickAction::MarkLinkDown : TickAction::Nothing;
     }
     if (linkState == 0) {

@@ -22,8 +22,8 @@ struct ProductPattern {
 inline constexpr std::size_t kProductPatternCount = 16;
 extern const std::array<ProductPattern, kProductPatternCount> kProductPatterns;
 
-// The navigation program's product class, the Navigon one being 4.
-inline constexpr int kNavigonClass = 4;
+// The navigation program's product class, the one this program links to being 4.
+inline constexpr int kNavigationProgramClass = 4;
 
 // The product class voted for by the rows of kProductPatterns that found a window, by the
 // precedence 4 over 3 over 5 over 2 over 1; 0 when none did.

@@ -197,7 +197,7 @@ TEST(NavDetectionEdge, OnlyTheFirst127CharactersOfATitleCount) {
 
 class NavTick : public NavLinkHook {};
 
-TEST_F(NavTick, LinkGoesDownWhenNoNavigonWindowIsLeft) {
+TEST_F(NavTick, LinkGoesDownWhenNoNavigationProgramWindowIsLeft) {
     TestWindow other(L"MobileNavigator 6");
     NavLink.LinkState = 1;
     NavTimer_Timer();
@@ -207,13 +207,13 @@ TEST_F(NavTick, LinkGoesDownWhenNoNavigonWindowIsLeft) {
 }
 
 TEST_F(NavTick, AnnouncesWhileUnlinkedAndPollsWhenLinked) {
-    TestWindow navigon(L"NCK server");
+    TestWindow navigation(L"NCK server");
     NavTimer_Timer();
     ASSERT_TRUE(PumpUntil([] { return Seen().serverToClient == 1; }));
 
     // A window of the test process standing in for the navigation program: the poll goes out
     // as a WM_COPYDATA of command 1 without data.
-    SendAnnounce(navigon.handle);
+    SendAnnounce(navigation.handle);
     ASSERT_EQ(NavLink.LinkState, 1);
     NavTimer_Timer();
     EXPECT_EQ(LastCommand, 1);
@@ -221,8 +221,8 @@ TEST_F(NavTick, AnnouncesWhileUnlinkedAndPollsWhenLinked) {
 }
 
 TEST_F(NavTick, NoPollWhileAGeocodingRequestIsOutstanding) {
-    TestWindow navigon(L"NCK server");
-    SendAnnounce(navigon.handle);
+    TestWindow navigation(L"NCK server");
+    SendAnnounce(navigation.handle);
     ASSERT_TRUE(SendNavCommand(5)); // the static control answers nothing
     ASSERT_TRUE(AwaitingReply);
     ASSERT_EQ(LastCommand, 5);

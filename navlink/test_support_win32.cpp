@@ -98,6 +98,17 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
     }
 }
 
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+    const ULONGLONG start = GetTickCount64();
+    while (!done()) {
+        if (GetTickCount64() - start > ms) {
+            return false;
+        }
+        Sleep(10);
+    }
+    return true;
+}
+
 void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);
 }
@@ -158,7 +169,7 @@ Program::~Program() {
 
 HWND Program::Window(DWORD ms) const {
     EnumSearch search{info_.dwProcessId, nullptr};
-    PumpUntil(
+    WaitUntil(
         [&] {
             EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
@@ -168,7 +179,7 @@ HWND Program::Window(DWORD ms) const {
 }
 
 bool Program::WaitForExit(DWORD ms) const {
-    return PumpUntil([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, ms);
+    return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0;
 }
 
 std::vector<std::string> ReadLines(const std::wstring& path) {

@@ -27,6 +27,8 @@ HWND CreateMainClassWindow();
 // Handles every waiting message; true once `done` holds, false after `ms` milliseconds.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms = 30000);
 void PumpFor(DWORD ms);
+// Waits without handling messages, so that the test's own window takes no part in the link.
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 30000);
 // Back to the state of a fresh program, after the messages still queued have been handled.
 void ResetLink();
 
