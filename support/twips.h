@@ -12,4 +12,4 @@ constexpr int TwipsToPixels(int twips, int dpi) {
                                         : -((-scaled + kTwipsPerInch / 2) / kTwipsPerInch));
 }
 
-} // namespace mapwell
+}  // namespace mapwell
