@@ -1,22 +1,11 @@
 // Mapwell's entry point: registers the common controls, creates the main window and runs the
 // message loop until the window is gone.
+#include "app/main_window_win32.h"
+#include "app/events_win32.h"
+#include "app/web_route_win32.h"
+
 #include <windows.h>
 #include <commctrl.h>
-
-#include "navlink/navlink_win32.h"
-
-namespace {
-
-constexpr wchar_t kMainClass[] = L"MapwellImport";
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     INITCOMMONCONTROLSEX controls{};
@@ -24,29 +13,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
     InitCommonControlsEx(&controls);
 
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainClass;
-    RegisterClassExW(&windowClass);
-
-    HWND window = CreateWindowExW(
-        0, kMainClass, L"Mapwell", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-        CW_USEDEFAULT, CW_USEDEFAULT, 400, 320, nullptr, nullptr, instance, nullptr);
-    if (!window) {
+    mapwell::ImportWindow state;
+    state.FinishWebRoute = mapwell::FinishWebRoute;
+    if (!mapwell::CreateImportWindow(instance, state, show)) {
         return 1;
     }
-    mapwell::StartNavLink(window);
-    ShowWindow(window, show);
-    UpdateWindow(window);
-
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        mapwell::HandleMessage(message);
     }
     return static_cast<int>(message.wParam);
 }

@@ -1,0 +1,60 @@
+// What the column assignment dialog makes of a source list: the first line's analysis (fields,
+// separator, pre-selection, first preview line), the lines it previews, and the preview of one
+// line under the current choices. Platform-neutral.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mapwell {
+
+// The dialog's eight choice boxes, in the order in which a profile is loaded and saved.
+enum ColumnBox { BoxN1, BoxN2, BoxStr, BoxPLZ, BoxCity, BoxLand, BoxT1, BoxT2, kColumnBoxCount };
+
+// A choice per box: the zero-based column, or -1 for none.
+using ColumnChoices = std::array<int, kColumnBoxCount>;
+
+struct FirstLineAnalysis {
+    bool usable = false;            // at least four fields at "," or at ";"
+    std::wstring separator = L",";  // the separator the fields were found with
+    std::vector<std::wstring> fields;
+    ColumnChoices preselected{-1, -1, -1, -1, -1, -1, -1, -1};
+    int scrollStart = 2;  // 1 when no name column was found: the first line is data then
+};
+
+// Quotes are removed, the line is split at "," and, when that gives fewer than four fields, at
+// ";". A box takes the first field containing its heading's lower-case keyword.
+FirstLineAnalysis AnalyseFirstLine(std::wstring_view line);
+
+// The first `count` lines of a file's bytes. A line ends at CR LF or at a lone CR; a lone LF
+// belongs to the line; a last line without an end mark counts too.
+std::vector<std::string> LeadingLines(std::string_view bytes, int count);
+
+// The line shown for scroll position `row` (1-based): that line, or the last one when the file
+// is shorter; "" for an empty file.
+std::string PreviewLine(const std::vector<std::string>& lines, int row);
+
+struct PreviewTexts {
+    std::wstring name, street, zip, city, land, text;
+    bool operator==(const PreviewTexts&) const = default;
+};
+
+struct Preview {
+    PreviewTexts texts;
+    bool streetMissing = false;  // the "Street" heading turns red
+    bool cityMissing = false;    // the "City" heading turns red
+    bool okEnabled = false;      // street and city both assigned
+    bool failed = false;         // a chosen column lies beyond the line: that box kept its text
+};
+
+// The preview of `line` split at `separator`. A chosen column that the line lacks leaves its
+// box at the text it had in `previous` and marks the preview as failed.
+Preview ComputePreview(std::wstring_view line, std::wstring_view separator,
+                       const ColumnChoices& choices, const PreviewTexts& previous);
+
+// The description shown in the dialog's title when a preview statement failed.
+inline constexpr wchar_t kPreviewErrorText[] = L"Subscript out of range";
+
+}  // namespace mapwell

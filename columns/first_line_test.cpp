@@ -1,0 +1,101 @@
+#include "columns/first_line.h"
+
+#include <gtest/gtest.h>
+
+namespace mapwell {
+namespace {
+
+using V = std::vector<std::wstring>;
+constexpr int n = -1;
+
+TEST(FirstLine, SeparatorPreselectionAndStartLine) {
+    struct Case {
+        const wchar_t* line;
+        bool usable;
+        const wchar_t* separator;
+        ColumnChoices preselected;
+        int scrollStart;
+    };
+    const Case cases[] = {
+        {L"name;street;zipcode;city", true, L";", {0, 0, 1, 2, 3, n, n, n}, 2},
+        // Capitals: the search is case-sensitive, nothing is found, the preview starts at 1.
+        {L"Name;Street;Zipcode;City", true, L";", {n, n, n, n, n, n, n, n}, 1},
+        {L"\"firstname\",\"lastname\",street,zipcode,city,country,description",
+         true,
+         L",",
+         {0, 0, 2, 3, 4, 5, 6, 6},
+         2},
+        // Three commas win over the semicolons.
+        {L"a;b,c;d,e,f", true, L",", {n, n, n, n, n, n, n, n}, 1},
+        {L"a,b,c", false, L";", {n, n, n, n, n, n, n, n}, 2},
+        {L"", false, L";", {n, n, n, n, n, n, n, n}, 2},
+        {L"x,mystreet,city,zipcode", true, L",", {n, n, 1, 3, 2, n, n, n}, 1},
+    };
+    for (const auto& c : cases) {
+        const FirstLineAnalysis a = AnalyseFirstLine(c.line);
+        EXPECT_EQ(a.usable, c.usable) << c.line;
+        EXPECT_EQ(a.separator, c.separator) << c.line;
+        EXPECT_EQ(a.preselected, c.preselected) << c.line;
+        EXPECT_EQ(a.scrollStart, c.scrollStart) << c.line;
+    }
+}
+
+TEST(FirstLine, QuotesAreRemovedBeforeTheSplit) {
+    EXPECT_EQ(AnalyseFirstLine(L"\"Meier, Hans\",Hauptstr. 5,12345,Berlin").fields,
+              (V{L"Meier", L" Hans", L"Hauptstr. 5", L"12345", L"Berlin"}));
+    EXPECT_TRUE(AnalyseFirstLine(L"a,b,c").fields.empty());
+}
+
+TEST(FirstLine, LeadingLinesEndAtCrLfOrLoneCr) {
+    using L = std::vector<std::string>;
+    EXPECT_EQ(LeadingLines("a\r\nb\rc\nd\r\ne", 20), (L{"a", "b", "c\nd", "e"}));
+    EXPECT_EQ(LeadingLines("a\r\nb\r\nc\r\n", 2), (L{"a", "b"}));
+    EXPECT_EQ(LeadingLines("a\r\n\r\nb", 20), (L{"a", "", "b"}));
+    EXPECT_EQ(LeadingLines("", 20), L{});
+}
+
+TEST(FirstLine, ARowBeyondTheEndShowsTheLastLine) {
+    const std::vector<std::string> lines{"one", "two"};
+    EXPECT_EQ(PreviewLine(lines, 1), "one");
+    EXPECT_EQ(PreviewLine(lines, 2), "two");
+    EXPECT_EQ(PreviewLine(lines, 20), "two");
+    EXPECT_EQ(PreviewLine({}, 3), "");
+}
+
+TEST(Preview, FieldsUnderTheChoices) {
+    const PreviewTexts none;
+    const Preview p = ComputePreview(L"Hans;Meier;Hauptstr. 5;12345;Berlin;DE;Gate;3", L";",
+                                     {0, 1, 2, 3, 4, 5, 6, 7}, none);
+    EXPECT_EQ(p.texts,
+              (PreviewTexts{L"Hans Meier", L"Hauptstr. 5", L"12345", L"Berlin", L"DE", L"Gate 3"}));
+    EXPECT_TRUE(p.okEnabled);
+    EXPECT_FALSE(p.failed || p.streetMissing || p.cityMissing);
+
+    const Preview firstOnly =
+        ComputePreview(L"Hans;Meier;x;y;z", L";", {0, n, 2, n, 4, n, n, n}, none);
+    EXPECT_EQ(firstOnly.texts.name, L"Hans ");
+    EXPECT_EQ(firstOnly.texts.zip, L"");
+}
+
+TEST(Preview, StreetOrCityUnassignedTurnsItsHeadingRedAndDisablesOk) {
+    const PreviewTexts old{L"n", L"s", L"z", L"c", L"l", L"t"};
+    const Preview p = ComputePreview(L"a;b;c;d", L";", {n, n, n, 1, 2, n, n, n}, old);
+    EXPECT_TRUE(p.streetMissing);
+    EXPECT_FALSE(p.cityMissing);
+    EXPECT_FALSE(p.okEnabled);
+    EXPECT_EQ(p.texts.street, L"");
+    EXPECT_EQ(p.texts.name, L"");
+    EXPECT_FALSE(p.failed);
+}
+
+TEST(Preview, AColumnBeyondAShortLineKeepsThePreviousTextAndFails) {
+    const PreviewTexts old{L"old name", L"old street", L"", L"old city", L"", L""};
+    const Preview p = ComputePreview(L"a,b,c", L",", {n, n, 7, n, 2, n, n, n}, old);
+    EXPECT_TRUE(p.failed);
+    EXPECT_EQ(p.texts.street, L"old street");
+    EXPECT_EQ(p.texts.city, L"c");
+    EXPECT_TRUE(p.okEnabled);
+}
+
+}  // namespace
+}  // namespace mapwell

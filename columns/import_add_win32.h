@@ -1,0 +1,23 @@
+// The column assignment dialog `ImportAdd`: shown modally for the source list whose path is in
+// `ImportExchange`; leaves the profile name (OK) or "Exit" (Cancel, or closing the window) there.
+#pragma once
+
+#include "columns/import_add_layout.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace mapwell {
+
+// "Exit": what the dialog hands back when it is left without OK.
+inline constexpr wchar_t kImportAddCancelled[] = L"Exit";
+
+struct ImportAddResult {
+    bool opened = true;      // false: the source list could not be read
+    std::wstring errorText;  // why it could not be read
+};
+
+ImportAddResult ShowImportAdd(HWND owner);
+
+}  // namespace mapwell

@@ -1,0 +1,30 @@
+// Builds a window's controls from a twips table: the containers (frames and picture boxes) and
+// the standard controls inside them, at the window's DPI and in the dialog font.
+#pragma once
+
+#include "support/control_table.h"
+
+#include <windows.h>
+
+#include <span>
+
+namespace mapwell {
+
+// The pixels per inch of the screen the window is shown on.
+int WindowDpi(HWND window);
+
+// The dialog font (8 point) for `dpi`; the caller deletes it.
+HFONT CreateDialogFont(int dpi);
+
+// Receives each control as it is created, and names the container windows by id.
+struct ControlSink {
+    virtual void Created(int id, HWND control) = 0;
+    virtual HWND Container(int id) = 0;
+};
+
+// Creates every control of `table` under `window`. Containers hand the notifications of their
+// children on to their own parent, so that every WM_COMMAND reaches `window`.
+void CreateControls(HWND window, std::span<const ControlSpec> table, int dpi, HFONT font,
+                    ControlSink& sink);
+
+}  // namespace mapwell
