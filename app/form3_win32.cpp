@@ -1,5 +1,7 @@
 #include "app/form3_win32.h"
 
+#include "support/twips.h"
+
 #include <iterator>
 #include <vector>
 
@@ -7,11 +9,11 @@ namespace mapwell {
 
 namespace {
 
-// The dialog as designed, in twips (1/1440 inch); converted to pixels only in TwipsToPixels.
+// The dialog as designed, in twips (1/1440 inch).
 constexpr int kClientWidth = 3270;
 constexpr int kClientHeight = 4320;
 
-struct ControlSpec {
+struct Form3Control {
     int id;
     const wchar_t* windowClass;
     const wchar_t* caption;
@@ -19,7 +21,7 @@ struct ControlSpec {
     int left, top, width, height;
 };
 
-constexpr ControlSpec kControls[] = {
+constexpr Form3Control kControls[] = {
     {kForm3Label1, L"STATIC", L"", SS_LEFT, 90, 90, 3075, 2535},
     {kForm3Command1, L"BUTTON", L"Import", BS_PUSHBUTTON | WS_TABSTOP, 90, 2700, 1590, 465},
     {kForm3Command2, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 90, 3240, 1590, 465},
@@ -32,10 +34,6 @@ constexpr int kLabelFontPoints = 9;
 // Where the dialog stands while the user works in the browser.
 constexpr int kDialogLeft = 0;
 constexpr int kDialogTop = 50;
-
-int TwipsToPixels(int twips, int dpi) {
-    return MulDiv(twips, dpi, 1440);
-}
 
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
@@ -94,7 +92,7 @@ void Form_Load(HWND dialog, Form3Data& data) {
     const int dpi = ScreenDpi();
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
     const auto dialogFont = static_cast<WPARAM>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    for (const ControlSpec& spec : kControls) {
+    for (const Form3Control& spec : kControls) {
         HWND control = CreateWindowExW(
             0, spec.windowClass, spec.caption, WS_CHILD | WS_VISIBLE | spec.style,
             TwipsToPixels(spec.left, dpi), TwipsToPixels(spec.top, dpi),
