@@ -102,4 +102,4 @@ bool RunsWithoutHook(std::wstring_view executablePath) {
     return true;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -15,7 +15,7 @@ bool MatchesPattern(std::wstring_view text, std::wstring_view pattern);
 
 struct ProductPattern {
     const wchar_t* pattern;
-    bool exact; // letter case must match; otherwise both sides are compared in upper case
+    bool exact;  // letter case must match; otherwise both sides are compared in upper case
     int productClass;
 };
 
@@ -40,4 +40,4 @@ TickAction NextTickAction(int productClass, std::uint8_t linkState, bool awaitin
 // program then runs without the window hook.
 bool RunsWithoutHook(std::wstring_view executablePath);
 
-} // namespace mapwell
+}  // namespace mapwell

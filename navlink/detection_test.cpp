@@ -92,5 +92,5 @@ TEST(RunsWithoutHook, OnlyForProjectOne) {
     EXPECT_FALSE(RunsWithoutHook(L"C:\\Tools\\Project1.exe.bak"));
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

@@ -24,7 +24,7 @@ std::wstring UpperCase(std::wstring text) {
     return text;
 }
 
-} // namespace
+}  // namespace
 
 void NavTimer_Timer() {
     NavProduct = static_cast<std::int16_t>(FindNavigator());
@@ -79,7 +79,7 @@ BOOL CALLBACK EnumWindowsProc(HWND window, LPARAM exact) try {
     }
     return TRUE;
 } catch (...) {
-    return TRUE; // nothing may leave a callback of the window system
+    return TRUE;  // nothing may leave a callback of the window system
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -29,7 +29,7 @@ std::wstring ExecutablePath() {
     return std::wstring(buffer.data(), length);
 }
 
-} // namespace
+}  // namespace
 
 void HookForm(HWND window) {
     FormWindow = window;
@@ -66,4 +66,4 @@ void StartNavLink(HWND mainWindow) {
     SetTimer(mainWindow, kNavTimerId, kNavTimerMs, &NavTimerProc);
 }
 
-} // namespace mapwell
+}  // namespace mapwell

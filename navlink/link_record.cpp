@@ -8,4 +8,4 @@ std::uint32_t MsgClientToServer = 0;
 std::intptr_t ServerWindow = 0;
 bool AwaitingReply = false;
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -29,7 +29,7 @@ struct NavLinkInfo {
     std::int32_t Distance = 0;
     float DistanceKm = 0;
     float Longitude = 0;
-    float Latitude = 0; // 0 means no place was found
+    float Latitude = 0;  // 0 means no place was found
     std::wstring ReplyText;
     // Request fields of a geocoding request.
     std::wstring Country;
@@ -50,4 +50,4 @@ extern std::intptr_t ServerWindow;
 // True from just before a command goes out until the next WM_COPYDATA reaches the main window.
 extern bool AwaitingReply;
 
-} // namespace mapwell
+}  // namespace mapwell

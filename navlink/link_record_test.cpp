@@ -15,5 +15,5 @@ TEST(LinkRecord, StartsWithNoNavigationProgramKnown) {
     EXPECT_TRUE(NavLink.Street.empty());
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

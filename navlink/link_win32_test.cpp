@@ -18,7 +18,7 @@ using test::Seen;
 using test::TestMainWindow;
 
 class NavLinkHook : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { test::ResetLink(); }
 
     LRESULT SendReply(std::uintptr_t type, std::vector<std::uint8_t> bytes) {
@@ -223,7 +223,7 @@ TEST_F(NavTick, AnnouncesWhileUnlinkedAndPollsWhenLinked) {
 TEST_F(NavTick, NoPollWhileAGeocodingRequestIsOutstanding) {
     TestWindow navigation(L"NCK server");
     SendAnnounce(navigation.handle);
-    ASSERT_TRUE(SendNavCommand(5)); // the static control answers nothing
+    ASSERT_TRUE(SendNavCommand(5));  // the static control answers nothing
     ASSERT_TRUE(AwaitingReply);
     ASSERT_EQ(LastCommand, 5);
     NavTimer_Timer();
@@ -231,5 +231,5 @@ TEST_F(NavTick, NoPollWhileAGeocodingRequestIsOutstanding) {
     EXPECT_TRUE(AwaitingReply);
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

@@ -53,7 +53,7 @@ std::vector<double> TimeTicks() {
     return samples;
 }
 
-} // namespace
+}  // namespace
 
 int main() {
     WNDCLASSEXW windowClass{};
@@ -70,8 +70,7 @@ int main() {
     test::Program server(test::NavServerPath(), L"");
     HWND serverWindow = server.started() ? server.Window() : nullptr;
     SendNavCommand(0);
-    if (serverWindow == nullptr ||
-        !test::PumpUntil([] { return NavLink.LinkState == 1; }, 30000)) {
+    if (serverWindow == nullptr || !test::PumpUntil([] { return NavLink.LinkState == 1; }, 30000)) {
         std::printf("the stand-in did not link\n");
         return 1;
     }

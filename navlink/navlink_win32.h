@@ -51,4 +51,4 @@ int FindNavigator();
 HWND FindWindowLike(std::wstring_view pattern, bool exact);
 BOOL CALLBACK EnumWindowsProc(HWND window, LPARAM exact);
 
-} // namespace mapwell
+}  // namespace mapwell

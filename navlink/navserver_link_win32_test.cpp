@@ -18,7 +18,7 @@ using test::PumpFor;
 using test::PumpUntil;
 
 class NavServerLink : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         test::ResetLink();
         log_ = test::NewTempFolder() + L"navserver.log";
@@ -68,7 +68,7 @@ TEST_F(NavServerLink, HandshakeLinksToTheStandInWindow) {
 TEST_F(NavServerLink, AnswerArrivesInsideTheSend) {
     StartAndLink();
     Request(L"10115", L"Berlin");
-    EXPECT_TRUE(NavLink.ReplyReceived); // before any message was pumped
+    EXPECT_TRUE(NavLink.ReplyReceived);  // before any message was pumped
     EXPECT_FALSE(AwaitingReply);
     EXPECT_EQ(NavLink.LinkState, 0);
     EXPECT_EQ(NavLink.Latitude, 52.5323f);
@@ -122,7 +122,7 @@ TEST_F(NavServerLink, OnlyTheFirstAnswerIsRead) {
     EXPECT_EQ(NavLink.LinkState, 0);
     EXPECT_EQ(NavLink.Latitude, 53.5503f);
     EXPECT_EQ(NavLink.ReplyText.substr(0, 5), L"20095");
-    EXPECT_EQ(test::Seen().copyData, 2); // both reached the window's own procedure
+    EXPECT_EQ(test::Seen().copyData, 2);  // both reached the window's own procedure
     PumpFor(300);
     EXPECT_NE(NavLink.LinkState, 99);
     EXPECT_EQ(NavLink.Latitude, 53.5503f);
@@ -259,5 +259,5 @@ INSTANTIATE_TEST_SUITE_P(
                                     }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

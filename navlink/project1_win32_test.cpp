@@ -59,5 +59,5 @@ TEST(Project1, OnlyTheHookedProgramLinksAndPolls) {
     EXPECT_GE(announces[hooked.id()], 1);
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

@@ -42,7 +42,7 @@ void TakeDistanceAndDuration(NavLinkInfo& link, std::int32_t distance, std::int3
     link.DurationTime = DurationTimeOf(duration);
 }
 
-} // namespace
+}  // namespace
 
 std::int32_t ReadInt32(const std::uint8_t* at) {
     const std::uint32_t value =
@@ -164,4 +164,4 @@ void ParseReply(NavLinkInfo& link, std::uintptr_t type, const void* bytes, std::
     link.ReplyReceived = true;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -29,16 +29,16 @@ inline constexpr std::uintptr_t kReplyRouteInfo = 21;
 
 // Byte offsets shared by the request record and the address part of replies 4 and 6.
 namespace offsets {
-inline constexpr std::size_t kCountry = 4;   // 10 bytes
-inline constexpr std::size_t kCity = 14;     // 100 bytes
-inline constexpr std::size_t kZip = 114;     // 20 bytes
-inline constexpr std::size_t kStreet = 134;  // 100 bytes
-inline constexpr std::size_t kHouseNo = 234; // 20 bytes
+inline constexpr std::size_t kCountry = 4;    // 10 bytes
+inline constexpr std::size_t kCity = 14;      // 100 bytes
+inline constexpr std::size_t kZip = 114;      // 20 bytes
+inline constexpr std::size_t kStreet = 134;   // 100 bytes
+inline constexpr std::size_t kHouseNo = 234;  // 20 bytes
 inline constexpr std::size_t kLatitude = 256;
 inline constexpr std::size_t kLongitude = 260;
 inline constexpr std::size_t kStatus = 268;
-inline constexpr std::size_t kText = 272; // 128 bytes
-} // namespace offsets
+inline constexpr std::size_t kText = 272;  // 128 bytes
+}  // namespace offsets
 
 // Characters of each text field of the request record; the field takes twice as many bytes.
 inline constexpr std::size_t kCountryChars = 5;
@@ -78,4 +78,4 @@ std::uint8_t LinkStateOfStatus(std::int32_t status);
 std::int32_t ReadInt32(const std::uint8_t* at);
 void WriteInt32(std::uint8_t* at, std::int32_t value);
 
-} // namespace mapwell
+}  // namespace mapwell

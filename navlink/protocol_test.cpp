@@ -38,10 +38,10 @@ TEST(CommandRecord, EmptyFieldsAreSpacesThenSpaceNulPairs) {
 TEST(CommandRecord, FieldsAreCutPaddedAndConvertedToAnsi) {
     NavLinkInfo link;
     link.Country = L"DEU";
-    link.City = std::wstring(L"M\u00FCnchen") + std::wstring(53, L'x'); // 60 characters
+    link.City = std::wstring(L"M\u00FCnchen") + std::wstring(53, L'x');  // 60 characters
     link.Zip = L"80331";
     link.Street = L"Marienplatz";
-    link.HouseNo = L"12345678901"; // 11 characters
+    link.HouseNo = L"12345678901";  // 11 characters
     const CommandRecord record = BuildCommandRecord(link);
 
     EXPECT_EQ(Slice(record, 4, 10), Field("DEU ", 10));
@@ -108,7 +108,7 @@ TEST(Reply, ShortRecordReadsZeroAndLongRecordIsCut) {
     link.LinkState = 7;
     link.Latitude = 3;
     Reply reply = Reply(500).Float(256, 48.0f).Int(268, 3).Text(399, "X");
-    ParseReply(link, 6, reply.bytes.data(), 258); // only half of the latitude arrives
+    ParseReply(link, 6, reply.bytes.data(), 258);  // only half of the latitude arrives
     EXPECT_EQ(link.LinkState, 0);
     EXPECT_EQ(link.ReplyText, std::wstring(128, L'\0'));
     float expected = 0;
@@ -133,8 +133,8 @@ TEST(Reply, AddressFieldsEndAtTheirFirstNul) {
     NavLinkInfo link;
     Reply reply(256);
     reply.Text(4, "DE").Text(14, "K\xF6ln").Text(114, "50667").Text(234, "1a");
-    reply.Text(134, std::string(100, 'S')); // no NUL: all 100 characters
-    reply.Text(234 + 19, "Z");              // last byte of the house number
+    reply.Text(134, std::string(100, 'S'));  // no NUL: all 100 characters
+    reply.Text(234 + 19, "Z");               // last byte of the house number
     ParseReply(link, 4, reply.bytes.data(), reply.bytes.size());
     EXPECT_EQ(link.Country, L"DE");
     EXPECT_EQ(link.City, L"K\u00F6ln");
@@ -159,7 +159,7 @@ TEST(Reply, RouteRaisesAnnouncedOrReadyLinkOnlyForAPositiveDistance) {
         EXPECT_EQ(link.Distance, c.distance);
         EXPECT_EQ(link.DistanceKm, static_cast<float>(c.distance / 1000.0));
         EXPECT_EQ(link.Duration, 3630);
-        EXPECT_EQ(link.DurationTime, (ClockDuration{0, 1, 0})); // 60.5 minutes, ties to even
+        EXPECT_EQ(link.DurationTime, (ClockDuration{0, 1, 0}));  // 60.5 minutes, ties to even
         EXPECT_TRUE(link.ReplyReceived);
     }
 }
@@ -172,7 +172,7 @@ TEST(Reply, RouteInfoTakesItsLastTwoNumbers) {
     EXPECT_EQ(link.Distance, 123456);
     EXPECT_EQ(link.DistanceKm, 123.456f);
     EXPECT_EQ(link.Duration, 90000);
-    EXPECT_EQ(link.DurationTime, (ClockDuration{1, 1, 0})); // 1500 minutes
+    EXPECT_EQ(link.DurationTime, (ClockDuration{1, 1, 0}));  // 1500 minutes
     EXPECT_EQ(link.LinkState, 1);
 }
 
@@ -232,5 +232,5 @@ TEST(DurationTime, MinutesRoundTiesToEvenAndCarry) {
     }
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

@@ -32,7 +32,7 @@ bool IsThisProgramsWindow(HWND window) {
            GetClassNameW(window, otherClass, 256) > 0 && lstrcmpW(ownClass, otherClass) == 0;
 }
 
-} // namespace
+}  // namespace
 
 bool SendNavCommand(std::uint8_t command) {
     if (command != kCommandAnnounce && ServerWindow <= 0) {
@@ -98,4 +98,4 @@ void ParseNavReply(const COPYDATASTRUCT* data) {
     ParseReply(NavLink, type, bytes, size);
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -53,7 +53,7 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 MainWindowSeen& Seen() {
     static MainWindowSeen seen;
@@ -219,4 +219,4 @@ std::vector<std::uint8_t> ExpectedDeuRecord() {
     return want;
 }
 
-} // namespace mapwell::test
+}  // namespace mapwell::test

@@ -16,7 +16,7 @@ struct MainWindowSeen {
     int copyData = 0;
     int serverToClient = 0;
 };
-inline constexpr LRESULT kCopyDataResult = 1234; // what the window's own procedure answers
+inline constexpr LRESULT kCopyDataResult = 1234;  // what the window's own procedure answers
 
 // The test process's main window, created and started (StartNavLink) on first use.
 HWND TestMainWindow();
@@ -39,7 +39,7 @@ std::wstring NewTempFolder();
 
 // A program started from the test; ended (if still running) when this goes.
 class Program {
-  public:
+public:
     Program(const std::wstring& exe, const std::wstring& arguments);
     ~Program();
     Program(const Program&) = delete;
@@ -50,7 +50,7 @@ class Program {
     HWND Window(DWORD ms = 30000) const;
     bool WaitForExit(DWORD ms) const;
 
-  private:
+private:
     PROCESS_INFORMATION info_{};
 };
 
@@ -62,4 +62,4 @@ std::string DecimalOf(HWND window);
 // The record of the geocoding request for country "DEU", a 60-character city and nothing else.
 std::vector<std::uint8_t> ExpectedDeuRecord();
 
-} // namespace mapwell::test
+}  // namespace mapwell::test

@@ -51,7 +51,7 @@ bool SameInAnyCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<Place> ReadGazetteer(std::string_view fileBytes) {
     std::vector<Place> places;
@@ -94,4 +94,4 @@ const Place* FindPlace(const std::vector<Place>& places, std::wstring_view zip,
     return nullptr;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

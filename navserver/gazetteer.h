@@ -29,4 +29,4 @@ std::vector<Place> ReadGazetteer(std::string_view fileBytes);
 const Place* FindPlace(const std::vector<Place>& places, std::wstring_view zip,
                        std::wstring_view city);
 
-} // namespace mapwell
+}  // namespace mapwell

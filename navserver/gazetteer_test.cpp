@@ -34,7 +34,7 @@ TEST(Gazetteer, FindsByZipElseByCityInAnyCase) {
     const struct {
         const wchar_t* zip;
         const wchar_t* city;
-        const wchar_t* found; // nullptr: not found
+        const wchar_t* found;  // nullptr: not found
     } cases[] = {
         {L"10115", L"", L"Berlin"},
         {L"10115", L"M\u00FCnchen", L"Berlin"},
@@ -69,5 +69,5 @@ TEST(Gazetteer, SampleFileHoldsGermanAndAustrianPlaces) {
     EXPECT_EQ(vienna->country, L"AT");
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell

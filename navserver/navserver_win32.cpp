@@ -33,7 +33,7 @@ struct Server {
     UINT serverToClient = 0;
     UINT clientToServer = 0;
     int requests = 0;
-    std::deque<PendingReply> pending; // answers waiting for the delay timer
+    std::deque<PendingReply> pending;  // answers waiting for the delay timer
 };
 
 Server server;
@@ -168,8 +168,8 @@ std::vector<Place> LoadGazetteer(const std::wstring& path) {
     return ReadGazetteer(bytes);
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace mapwell;

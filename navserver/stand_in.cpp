@@ -85,7 +85,7 @@ void PutCutText(std::uint8_t* at, std::size_t size, std::wstring_view text) {
     std::memcpy(at, bytes.data(), std::min(bytes.size(), size - 1));
 }
 
-} // namespace
+}  // namespace
 
 StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args) {
     StandInOptions options;
@@ -222,4 +222,4 @@ std::optional<std::vector<std::uint8_t>> HexBytes(std::string_view text) {
     return bytes;
 }
 
-} // namespace mapwell
+}  // namespace mapwell

@@ -20,18 +20,18 @@ struct RawReply {
 };
 
 struct StandInOptions {
-    std::wstring gazetteer; // empty: gazetteer.txt beside the program
+    std::wstring gazetteer;  // empty: gazetteer.txt beside the program
     std::wstring title = L"NCK Stand-in Navigation Server";
-    int delayMs = 0; // 0: answer from inside the handling of the command
-    int stallMs = 0; // wait this long inside the handling of every request, as if hung
+    int delayMs = 0;  // 0: answer from inside the handling of the command
+    int stallMs = 0;  // wait this long inside the handling of every request, as if hung
     bool neverAnswer = false;
     bool answerTwice = false;
-    std::optional<std::int32_t> status; // answer every request with this status
+    std::optional<std::int32_t> status;  // answer every request with this status
     bool announceZero = false;
-    std::optional<RawReply> infoReply; // sent in answer to every poll
-    int closeAfter = 0;                // close the window after this many requests; 0: never
+    std::optional<RawReply> infoReply;  // sent in answer to every poll
+    int closeAfter = 0;                 // close the window after this many requests; 0: never
     std::wstring logFile;
-    std::wstring error; // what was wrong with the command line; empty when nothing
+    std::wstring error;  // what was wrong with the command line; empty when nothing
 };
 
 // Options from the program's arguments (without the program's own name):
@@ -70,4 +70,4 @@ std::string HexText(const std::uint8_t* bytes, std::size_t size);
 // Bytes of a text of hex digit pairs; nullopt when it is not one.
 std::optional<std::vector<std::uint8_t>> HexBytes(std::string_view text);
 
-} // namespace mapwell
+}  // namespace mapwell

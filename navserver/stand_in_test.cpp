@@ -104,15 +104,15 @@ TEST(StandIn, LoggedRequestHoldsTheLaidOutRecord) {
     for (int i = 0; i < 25; ++i) {
         want.insert(want.end(), {0x20, 0});
     }
-    want.insert(want.end(), 10, ' '); // zip
+    want.insert(want.end(), 10, ' ');  // zip
     for (int i = 0; i < 5; ++i) {
         want.insert(want.end(), {0x20, 0});
     }
-    want.insert(want.end(), 50, ' '); // street
+    want.insert(want.end(), 50, ' ');  // street
     for (int i = 0; i < 25; ++i) {
         want.insert(want.end(), {0x20, 0});
     }
-    want.insert(want.end(), 10, ' '); // house number
+    want.insert(want.end(), 10, ' ');  // house number
     for (int i = 0; i < 5; ++i) {
         want.insert(want.end(), {0x20, 0});
     }
@@ -121,5 +121,5 @@ TEST(StandIn, LoggedRequestHoldsTheLaidOutRecord) {
     EXPECT_EQ(*bytes, want);
 }
 
-} // namespace
-} // namespace mapwell
+}  // namespace
+}  // namespace mapwell
