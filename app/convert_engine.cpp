@@ -184,9 +184,7 @@ bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw)
 void Run::AddErrorEntry(const std::string& raw) {
     // The list lies beside the result file; a destination typed without a folder lies in the
     // current folder.
-    const std::filesystem::path list =
-        std::filesystem::path(s_.FullPath(destination_)).parent_path() / L"ConvertError.txt";
-    ByteFile file(list, ByteFile::Mode::Append);
+    ByteFile file(ErrorListBeside(s_.FullPath(destination_)), ByteFile::Mode::Append);
     const bool written = file.Write(raw) && file.Write("\r\n");
     if (!file.Close() || !written) {
         errorListLost_ = true;
@@ -236,6 +234,10 @@ bool OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName
     }
     Run run(surroundings, *profile, destination, result, source.Get());
     return run.Execute();
+}
+
+std::filesystem::path ErrorListBeside(const std::wstring& destinationFullPath) {
+    return std::filesystem::path(destinationFullPath).parent_path() / L"ConvertError.txt";
 }
 
 }  // namespace mapwell

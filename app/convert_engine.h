@@ -8,9 +8,13 @@
 #include "columns/column_profile.h"
 
 #include <functional>
+#include <filesystem>
 #include <string>
 
 namespace mapwell {
+
+// The error list ConvertError.txt, beside the result file at `destinationFullPath`.
+std::filesystem::path ErrorListBeside(const std::wstring& destinationFullPath);
 
 // What a run needs from its surroundings: the main window's controls and waits, the profile
 // store and the navigation link. The engine fills and reads the request and reply fields of

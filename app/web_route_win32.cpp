@@ -28,9 +28,7 @@ int FinishWebRoute(WebCollection& rows, ResultFile& result, ConvertWin32& surrou
     surroundings.SetInfo(IsGeocodedText(text) ? kInfoConverting : kInfoTryAgain);
 
     // The error list lies beside the result file, where the engine puts its own entries.
-    ErrorListFile errors(
-        std::filesystem::path(surroundings.FullPath(surroundings.Destination())).parent_path() /
-        L"ConvertError.txt");
+    ErrorListFile errors(ErrorListBeside(surroundings.FullPath(surroundings.Destination())));
     return ImportGeocodedText(
         rows, text, SystemNumberFormat(surroundings), result,
         [&] { return surroundings.FormatInForce(); }, errors);
