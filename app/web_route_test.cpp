@@ -1,6 +1,7 @@
 #include "app/web_route.h"
 
 #include "app/test_folder.h"
+#include "app/web_row_for_tests.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 
 namespace mapwell {
 namespace {
+
+using test::Row;
 
 // The result file as a buffer.
 class ResultBuffer : public ResultFile {
@@ -25,15 +28,6 @@ public:
     void Append(const std::string& rawLine) override { lines.push_back(rawLine); }
     std::vector<std::string> lines;
 };
-
-WebRow Row(const wchar_t* street, const wchar_t* city, const wchar_t* zip, const char* line) {
-    WebRow row;
-    row.Street = street;
-    row.City = city;
-    row.Zip = zip;
-    row.Line = line;
-    return row;
-}
 
 WebCollection ThreeAddresses() {
     WebCollection collection;

@@ -5,6 +5,7 @@
 #include "app/byte_file.h"
 #include "app/stub_browser_win32.h"
 #include "app/web_route_win32.h"
+#include "app/web_row_for_tests.h"
 
 #include <windows.h>
 
@@ -23,6 +24,8 @@
 
 namespace mapwell {
 namespace {
+
+using test::Row;
 
 constexpr DWORD kPatience = 30000;
 
@@ -311,15 +314,6 @@ TEST(Clipboard, AClipboardWithoutTextReadsAsEmpty) {
 }
 
 // --- The whole exchange, with a stub browser -------------------------------------------------
-
-WebRow Row(const wchar_t* street, const wchar_t* city, const wchar_t* zip, const char* line) {
-    WebRow row;
-    row.Street = street;
-    row.City = city;
-    row.Zip = zip;
-    row.Line = line;
-    return row;
-}
 
 WebCollection ThreeAddresses() {
     WebCollection collection;
