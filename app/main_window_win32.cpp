@@ -1,5 +1,7 @@
 #include "app/main_window_win32.h"
 
+#include "app/resource.h"
+
 #include "app/batch.h"
 #include "app/convert_win32.h"
 #include "app/destination.h"
@@ -370,7 +372,11 @@ HWND CreateImportWindow(HINSTANCE instance, ImportWindow& state, int show) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = ImportProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    // The program's icon; a test that builds the window in its own process has none.
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAPWELL));
+    if (windowClass.hIcon == nullptr) {
+        windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    }
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainClass;

@@ -51,3 +51,16 @@ TEST(MapwellExe, ShowsItsMainWindowAndEndsWhenItIsClosed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MapwellExe, CarriesItsOwnIcon) {
+    const std::wstring exe = ProgramPath(L"Mapwell.exe");
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(1), RT_GROUP_ICON), nullptr);
+    EXPECT_NE(LoadIconW(module, MAKEINTRESOURCEW(1)), nullptr);
+    FreeLibrary(module);
+}
+
+}  // namespace
