@@ -1,5 +1,6 @@
 // A hidden stand-in of the main window with the controls that a conversion reads and writes,
-// for the engine's Windows tests and its throughput benchmark. Not part of the program.
+// for the engine's and the web route's Windows tests and the throughput benchmark. Not part
+// of the program.
 #pragma once
 
 #include "app/convert_win32.h"

@@ -6,6 +6,7 @@
 #include "app/stub_browser_win32.h"
 #include "app/web_route_win32.h"
 #include "app/web_row_for_tests.h"
+#include "app/main_window_controls_win32.h"
 
 #include <windows.h>
 
@@ -39,50 +40,26 @@ int Px(int twips) {
     return MulDiv(twips, Dpi(), 1440);
 }
 
-// A stand-in for the main window: a visible top-level window with an icon of its own.
+// A stand-in for the main window: visible, at a place of its own and with an icon of its own.
 class MainWindow {
 public:
-    MainWindow() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hIcon = LoadIconW(nullptr, IDI_INFORMATION);
-        windowClass.lpszClassName = L"MapwellWebRouteTestMain";
-        RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(0, windowClass.lpszClassName, L"Mapwell",
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 120, 80, 360, 300,
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
-        ShowWindow(window_, SW_SHOWNORMAL);
-        controls_.MainWindow = window_;
-        controls_.ExportFileTxt = Child(L"EDIT", L"", 0);
-        controls_.TxtSep = Child(L"EDIT", L",", 0);
-        controls_.Option1 = Child(L"BUTTON", L"ASC", BS_AUTORADIOBUTTON | WS_GROUP);
-        controls_.Option2 = Child(L"BUTTON", L"CSV", BS_AUTORADIOBUTTON);
-        controls_.Option3 = Child(L"BUTTON", L"TXT", BS_AUTORADIOBUTTON);
-        controls_.Info = Child(L"STATIC", L"", 0);
+    MainWindow() : host_(L"MapwellWebRouteTestMain") {
+        SendMessageW(get(), WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_INFORMATION)));
+        SetWindowPos(get(), nullptr, 120, 80, 360, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(get(), SW_SHOWNORMAL);
     }
-    ~MainWindow() { DestroyWindow(window_); }
-    HWND get() const { return window_; }
-    const ConvertControls& Controls() const { return controls_; }
-    void Choose(HWND option) {
-        for (HWND each : {controls_.Option1, controls_.Option2, controls_.Option3}) {
-            SendMessageW(each, BM_SETCHECK, each == option ? BST_CHECKED : BST_UNCHECKED, 0);
-        }
-    }
+    HWND get() const { return host_.controls.MainWindow; }
+    const ConvertControls& Controls() const { return host_.controls; }
+    void Choose(HWND option) { host_.Check(option); }
     RECT Place() const {
         RECT place{};
-        GetWindowRect(window_, &place);
+        GetWindowRect(get(), &place);
         return place;
     }
 
 private:
-    HWND Child(const wchar_t* windowClass, const wchar_t* text, DWORD style) {
-        return CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 80, 20,
-                               window_, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-
-    HWND window_;
-    ConvertControls controls_;
+    MainWindowControls host_;
 };
 
 HWND WaitForForm3() {
