@@ -74,7 +74,7 @@ void Datei_Auswerten(ImportWindow& w) {
     if (WindowGone(w)) {
         return;
     }
-    w.SourceBaseName = DropLast(FileNameOf(w.SourceFile), 4);
+    w.SourceBaseName = BaseNameOf(w.SourceFile);
     SetInfo(w, L"..");
     ImportExchange = w.SourceFile;
 

@@ -154,7 +154,7 @@ void Form_Load(ImportAddDialog& d) {
     SetScrollPos(scroll, SB_CTL, analysis.scrollStart, TRUE);
     ShowAdd(d, ScrollValue(d));
     // Fires ImpText_Change, which loads a stored profile of this name over the pre-selection.
-    SetWindowTextW(d.Item(IdImpText), DropLast(FileNameOf(d.source), 4).c_str());
+    SetWindowTextW(d.Item(IdImpText), BaseNameOf(d.source).c_str());
 }
 
 void ButOk_Click(ImportAddDialog& d) {
