@@ -346,7 +346,6 @@ LRESULT CALLBACK ImportProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_CREATE: Form_Initialize(*w); return 0;
     case WM_COMMAND: OnCommand(*w, LOWORD(wParam), HIWORD(wParam)); return 0;
-    case DM_GETDEFID: return MAKELRESULT(IdNowImport, DC_HASDEFID);
     case WM_SETCURSOR:
         if (w->Converting) {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));

@@ -253,13 +253,17 @@ TEST_F(MainWindowTest, ASingleFileEndsABatchInProgress) {
     EXPECT_TRUE(state_.BatchFiles.empty());
 }
 
-TEST_F(MainWindowTest, EnterPressesStartConvertAndAltF4Closes) {
+TEST_F(MainWindowTest, EnterInATextBoxStartsNothingAndAltF4Closes) {
     HWND closed = nullptr;
     Run([&](HWND w) {
-        HWND source = Item(w, IdImportFileTxt);
-        PostMessageW(source, WM_KEYDOWN, VK_RETURN, 1);
-        EXPECT_TRUE(InfoBecomes(w, L"Please set destination"));
-        PostMessageW(source, WM_SYSKEYDOWN, VK_F4, 1 | (KF_ALTDOWN << 16));
+        for (int box : {IdImportFileTxt, IdExportFileTxt, IdTxtSep}) {
+            PostMessageW(Item(w, box), WM_KEYDOWN, VK_RETURN, 1);
+        }
+        // Handled after the Enters; "Start Convert" would have asked for a destination.
+        td::Click(Item(w, IdOption1));
+        EXPECT_TRUE(td::WaitUntil([&] { return td::Text(Item(w, IdTxtSep)) == L"."; }));
+        EXPECT_EQ(InfoOf(w), L"Please select source-file.");
+        PostMessageW(Item(w, IdImportFileTxt), WM_SYSKEYDOWN, VK_F4, 1 | (KF_ALTDOWN << 16));
         EXPECT_TRUE(td::WaitUntil([&] { return !IsWindow(w); }));
         closed = w;
     });
