@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <thread>
 
 namespace mapwell {
@@ -231,6 +232,32 @@ TEST_F(MainWindowTest, ABatchOfThreeGivesEveryFileItsOwnDestinationAndNoSkipsOne
         EXPECT_EQ(td::Caption(w), L"Mapwell - file 3 of 3");
     });
     EXPECT_EQ(state_.BatchIndex, 0);
+}
+
+TEST_F(MainWindowTest, AFailureInTheMiddleOfARunKeepsWhatWasWrittenAndGivesTheWindowBack) {
+    const std::wstring source = Write(L"kunden.csv", kList);
+    const std::wstring destination = folder_ + L"\\kunden_Geo.txt";
+    state_.FinishWebRoute = [](WebCollection& rows, ResultFile& result, ErrorList&,
+                               ConvertWin32& surroundings) -> int {
+        WriteResultLine(result, surroundings.FormatInForce(), {}, L"1", L"2", rows.Rows()[1].Line);
+        throw std::bad_alloc();
+    };
+    Run([&](HWND w) {
+        td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
+        AnswerColumnDialog(IdButOk);
+        td::Click(Item(w, IdNowImport));
+        td::Answer(td::WaitForMessageBox(GetCurrentProcessId()), IDYES);
+        EXPECT_TRUE(InfoBecomes(w, L"Address converting.. kunden - Error: Out of memory"));
+        for (int button : {IdNowImport, IdSearchFile, IdImportFileTxt}) {
+            EXPECT_TRUE(IsWindowEnabled(Item(w, button))) << button;
+        }
+        // Both files are closed: they can be deleted.
+        EXPECT_EQ(td::ReadFile(destination), "name;street;zipcode;city,\"1\",\"2\"\r\n");
+        EXPECT_TRUE(DeleteFileW(destination.c_str()));
+        EXPECT_TRUE(DeleteFileW(source.c_str()));
+    });
+    EXPECT_FALSE(state_.Converting);
+    EXPECT_EQ(state_.Running, nullptr);
 }
 
 TEST_F(MainWindowTest, ASingleFileEndsABatchInProgress) {
