@@ -22,20 +22,22 @@ namespace {
 
 constexpr DWORD kProgressEveryMs = 5000;
 
-// Where the output goes: the standard output the program inherited (a file or a pipe of the
-// caller), else the console of the program that started it. A scheduled task has neither; the
-// exit code then tells alone.
+// Where the output goes: the standard output the program inherited when it is a file or a pipe
+// (the caller redirected it), else the console of the program that started it, else a character
+// device it inherited (a terminal under Wine). A scheduled task has none; the exit code tells.
 class Console {
 public:
     Console() {
         HANDLE inherited = GetStdHandle(STD_OUTPUT_HANDLE);
-        if (inherited && inherited != INVALID_HANDLE_VALUE &&
-            (GetFileType(inherited) == FILE_TYPE_DISK ||
-             GetFileType(inherited) == FILE_TYPE_PIPE)) {
+        const DWORD type = inherited && inherited != INVALID_HANDLE_VALUE ? GetFileType(inherited)
+                                                                          : FILE_TYPE_UNKNOWN;
+        if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
             file_ = inherited;
         } else if (AttachConsole(ATTACH_PARENT_PROCESS)) {
             console_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE,
                                    nullptr, OPEN_EXISTING, 0, nullptr);
+        } else if (type == FILE_TYPE_CHAR) {
+            file_ = inherited;
         }
     }
     ~Console() {
