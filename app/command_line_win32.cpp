@@ -233,6 +233,8 @@ int RunCommandLine(HINSTANCE instance, const ParsedCommandLine& command) {
         console.Line(kCommandLineUsage);
         return kExitConverted;
     }
+    // Nobody is there to answer the system's own error boxes (a drive without a disk).
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX | SEM_NOGPFAULTERRORBOX);
     // The main window as the program always has it, never shown; it anchors the link.
     ImportWindow state;
     HWND window = CreateImportWindow(instance, state, SW_HIDE);
