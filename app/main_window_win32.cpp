@@ -202,22 +202,8 @@ void ImportPOI(ImportWindow& w) {
             }
         }
     }
-    SetBusy(w, true);
-    SetInfo(w, w.StatusText);
-    EnableWindow(w.Control(IdNowImport), FALSE);
-    const ConvertControls controls{w.window,
-                                   w.Control(IdExportFileTxt),
-                                   w.Control(IdTxtSep),
-                                   w.Control(IdOption1),
-                                   w.Control(IdOption2),
-                                   w.Control(IdOption3),
-                                   w.Control(IdInfo)};
-    ConvertWin32 surroundings(controls, w.FinishWebRoute);
-    w.Running = &surroundings;
-    OpenAddList(w.SourceFile, w.ProfileName, surroundings);
-    w.Running = nullptr;
-    EnableWindow(w.Control(IdNowImport), TRUE);
-    SetBusy(w, false);
+    ConvertWin32 surroundings(ConversionControls(w), w.FinishWebRoute);
+    ConvertSource(w, surroundings);
 }
 
 void NowImport_Click(ImportWindow& w) {
@@ -366,6 +352,28 @@ LRESULT CALLBACK ImportProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 }  // namespace
+
+ConvertControls ConversionControls(const ImportWindow& w) {
+    return {w.window,
+            w.Control(IdExportFileTxt),
+            w.Control(IdTxtSep),
+            w.Control(IdOption1),
+            w.Control(IdOption2),
+            w.Control(IdOption3),
+            w.Control(IdInfo)};
+}
+
+bool ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
+    SetBusy(w, true);
+    SetInfo(w, w.StatusText);
+    EnableWindow(w.Control(IdNowImport), FALSE);
+    w.Running = &surroundings;
+    const bool converted = OpenAddList(w.SourceFile, w.ProfileName, surroundings);
+    w.Running = nullptr;
+    EnableWindow(w.Control(IdNowImport), TRUE);
+    SetBusy(w, false);
+    return converted;
+}
 
 HWND CreateImportWindow(HINSTANCE instance, ImportWindow& state, int show) {
     WNDCLASSEXW windowClass{};
