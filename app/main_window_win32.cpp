@@ -226,19 +226,8 @@ void ImportPOI(ImportWindow& w) {
             }
         }
     }
-    const ConvertControls controls{w.window,
-                                   w.Control(IdExportFileTxt),
-                                   w.Control(IdTxtSep),
-                                   w.Control(IdOption1),
-                                   w.Control(IdOption2),
-                                   w.Control(IdOption3),
-                                   w.Control(IdInfo)};
-    ConvertWin32 surroundings(controls, w.FinishWebRoute);
-    const RunUnderWay run(w, surroundings);
-    SetInfo(w, w.StatusText);
-    // A failure leaves by exception: the run's files close on the way out, and what it wrote
-    // so far stays.
-    OpenAddList(w.SourceFile, w.ProfileName, surroundings);
+    ConvertWin32 surroundings(ConversionControls(w), w.FinishWebRoute);
+    ConvertSource(w, surroundings);
 }
 
 void NowImport_Click(ImportWindow& w) {
@@ -411,6 +400,24 @@ LRESULT CALLBACK ImportProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 }  // namespace
+
+ConvertControls ConversionControls(const ImportWindow& w) {
+    return {w.window,
+            w.Control(IdExportFileTxt),
+            w.Control(IdTxtSep),
+            w.Control(IdOption1),
+            w.Control(IdOption2),
+            w.Control(IdOption3),
+            w.Control(IdInfo)};
+}
+
+bool ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
+    const RunUnderWay run(w, surroundings);
+    SetInfo(w, w.StatusText);
+    // A failure leaves by exception: the run's files close on the way out, and what it wrote
+    // so far stays.
+    return OpenAddList(w.SourceFile, w.ProfileName, surroundings);
+}
 
 HWND CreateImportWindow(HINSTANCE instance, ImportWindow& state, int show) {
     WNDCLASSEXW windowClass{};

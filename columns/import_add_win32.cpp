@@ -16,6 +16,25 @@
 
 namespace mapwell {
 
+std::optional<std::vector<std::string>> ReadLeadingLines(const std::wstring& path, int count) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    // Twenty lines of an address list fit well into this; a longer head is cut, which only
+    // shortens the preview.
+    std::string head(256 * 1024, '\0');
+    DWORD read = 0;
+    const BOOL ok = ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr);
+    CloseHandle(file);
+    if (!ok) {
+        return std::nullopt;
+    }
+    head.resize(read);
+    return LeadingLines(head, count);
+}
+
 namespace {
 
 constexpr int kScrollMin = 1;
@@ -38,26 +57,6 @@ struct ImportAddDialog {
 
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
 };
-
-// The first lines of the source list; nothing when it cannot be read.
-std::optional<std::vector<std::string>> ReadLeadingLines(const std::wstring& path, int count) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return std::nullopt;
-    }
-    // Twenty lines of an address list fit well into this; a longer head is cut, which only
-    // shortens the preview.
-    std::string head(256 * 1024, '\0');
-    DWORD read = 0;
-    const BOOL ok = ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr);
-    CloseHandle(file);
-    if (!ok) {
-        return std::nullopt;
-    }
-    head.resize(read);
-    return LeadingLines(head, count);
-}
 
 std::wstring TextOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
