@@ -229,7 +229,7 @@ std::optional<InlineProfile> ParseColumns(std::wstring_view text, std::wstring& 
 }
 
 std::wstring DefaultProfileName(std::wstring_view list) {
-    return DropLast(FileNameOf(list), 4);
+    return BaseNameOf(list);
 }
 
 std::wstring ResultPathFor(const ConvertJob& job, std::wstring_view list,

@@ -54,8 +54,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& arguments);
 // set when the text is not one.
 std::optional<InlineProfile> ParseColumns(std::wstring_view text, std::wstring& error);
 
-// The profile name of a list when none is given: its file name without the last four
-// characters, as the column dialog proposes it.
+// The profile name of a list when none is given: its file name without its extension, as the
+// column dialog proposes it.
 std::wstring DefaultProfileName(std::wstring_view list);
 
 // The result file of `list`. `destinationIsFolder` tells whether the job's destination names a
