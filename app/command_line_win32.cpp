@@ -9,6 +9,7 @@
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
 #include "support/codepage.h"
+#include "support/failure.h"
 #include "support/text.h"
 
 #include <shellapi.h>
@@ -243,7 +244,13 @@ int RunCommandLine(HINSTANCE instance, const ParsedCommandLine& command) {
         return kExitBadInput;
     }
     state.StatusText = L"Address converting..";
-    const int exitCode = ConvertLists(state, *command.Job, console);
+    int exitCode = kExitSomeFailed;
+    try {
+        exitCode = ConvertLists(state, *command.Job, console);
+    } catch (...) {
+        // The run has closed its files on the way out; the lines converted so far stay written.
+        console.Line(std::wstring(L"Mapwell: ") + FailureDescription(std::current_exception()));
+    }
     DestroyWindow(window);
     return exitCode;
 }
