@@ -226,7 +226,7 @@ TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
     } cases[] = {
         {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + eva + nowhere},
         {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + eva + karl + nowhere},
-        // NaN and infinity; 91 and 90; then the places as they are.
+        // Requests 1 to 3 (the heading, Hans, Eva) get NaN and infinity, again, then 91 and 90.
         {L"--place-bytes 0000c07f0000807f,0000c07f0000807f,0000b6420000b442", karlFound,
          header + hans + eva + nowhere},
     };
