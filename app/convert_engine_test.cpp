@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 namespace mapwell {
 namespace {
 
@@ -61,17 +59,6 @@ TEST_F(ConvertEngine, AFailedLineIsShownAndListed) {
               L"Error get coordinate for Addressindex 2 - Eva Frau\r\nAddress not found(3)");
     EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 2\r\nFailed items are saved in ConvertError.txt");
     EXPECT_EQ(s.sleeps, (std::vector<int>{1000, 1000}));
-}
-
-TEST_F(ConvertEngine, ACoordinateOffTheGlobeIsNotFound) {
-    s.answer = [](const AddressRequest& r) {
-        FakeReply reply;
-        reply.Latitude = r.City == L"Hamburg" ? std::numeric_limits<float>::quiet_NaN() : 91.f;
-        return reply;
-    };
-    EXPECT_FALSE(Convert(kMax + "\r\n" + kEva + "\r\n"));
-    EXPECT_EQ(Result(), "");
-    EXPECT_EQ(ErrorList(), kMax + "\r\n" + kEva + "\r\n");
 }
 
 TEST_F(ConvertEngine, TheErrorListGrowsAcrossRuns) {

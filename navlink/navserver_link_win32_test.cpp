@@ -100,26 +100,6 @@ TEST_F(NavServerLink, AnswerArrivesLaterAndNoPollGoesOutMeanwhile) {
     }
 }
 
-// Both requests go out before either is answered, as when a line's wait has run out: the first
-// one's late answer is never read as the second one's. An answer that names no address cannot be
-// told apart and ends the wait with nothing read.
-TEST_F(NavServerLink, ALateAnswerIsNotReadForTheNextRequest) {
-    const struct {
-        const wchar_t* options;
-        float latitude;
-    } cases[] = {{L"--delay 1500", 53.5503f}, {L"--delay 1500 --no-address", 0.0f}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.options);
-        test::ResetLink();
-        StartAndLink(c.options);
-        Request(L"10115", L"Berlin");
-        Request(L"20095", L"Hamburg");
-        ASSERT_TRUE(PumpUntil([] { return NavLink.ReplyReceived; }));
-        PumpFor(300);
-        EXPECT_EQ(NavLink.Latitude, c.latitude);
-    }
-}
-
 TEST_F(NavServerLink, UnknownPlaceIsNotFound) {
     StartAndLink();
     Request(L"99999", L"Atlantis");
