@@ -135,7 +135,7 @@ TEST(ConvertWin32, AWebRouteRunWithTheRegistryProfile) {
 TEST(ConvertWin32, ARunThroughTheNavigationProgram) {
     ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
     test::ResetLink();
-    test::Program server(test::NavServerPath(), L"");
+    test::Program server(test::NavServerPath(), test::SampleGazetteerOption());
     ASSERT_TRUE(server.started());
     ASSERT_NE(server.Window(), nullptr);
     ASSERT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
