@@ -83,6 +83,10 @@ std::wstring Text(HWND window);
 // The caption of a top-level window.
 std::wstring Caption(HWND window);
 
+// Whether a label (a static control of this process) shows all its text: the text, wrapped at
+// the label's width in its font, is no taller than the label.
+bool ShowsAllItsText(HWND label);
+
 // Types into an edit box: WM_SETTEXT, on which the box itself sends EN_CHANGE to its parent.
 void TypeText(HWND edit, const std::wstring& text);
 // The same for a change that opens a modal window: the driver does not wait for the handler.

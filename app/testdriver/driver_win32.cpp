@@ -291,6 +291,19 @@ std::wstring Caption(HWND window) {
     return Text(window);
 }
 
+bool ShowsAllItsText(HWND label) {
+    const std::wstring text = Text(label);
+    RECT client{}, needed{};
+    GetClientRect(label, &client);
+    needed.right = client.right;
+    HDC dc = GetDC(label);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ReleaseDC(label, dc);
+    return needed.bottom <= client.bottom;
+}
+
 void TypeText(HWND edit, const std::wstring& text) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,

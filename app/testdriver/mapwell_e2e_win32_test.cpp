@@ -278,6 +278,22 @@ TEST_F(EndToEnd, AHeaderThatPreselectsNothingKeepsOkOffUntilStreetAndCityAreChos
     EXPECT_TRUE(td::WaitUntil([&] { return IsWindowEnabled(Item(IdNowImport)) != FALSE; }));
 }
 
+TEST_F(EndToEnd, AFirstLineOfVeryManyFieldsStillOpensTheColumnDialogAndConverts) {
+    Write(L"wide.csv", "name;street;zipcode;city" + std::string(1048576, ';') +
+                           "\r\nHans Meier;Hauptstr. 5;10115;Berlin\r\n");
+    StartNavigation();
+    StartMapwell();
+    WaitForLink();
+    // Bounded only in its wait: a dialog that freezes while it fills its lists never appears.
+    HWND dialog = OpenColumnDialog(L"wide.csv");
+    ASSERT_NE(dialog, nullptr);
+    Leave(dialog, IdButOk);
+    ASSERT_TRUE(td::WaitUntil([&] { return IsWindowEnabled(Item(IdNowImport)) != FALSE; }));
+    Convert();
+    EXPECT_EQ(td::ReadFile(Path(L"wide_Geo.txt")).rfind("Hans Meier;Hauptstr. 5;10115;Berlin,", 0),
+              0u);
+}
+
 TEST_F(EndToEnd, ExitDuringAConversionKeepsEveryConvertedLineAndEndsTheProgram) {
     std::string list = "name;street;zipcode;city\r\n";
     for (int i = 0; i < 200; ++i) {
