@@ -70,6 +70,28 @@ TEST(LineReader, Utf8MarkIsNoPartOfTheFirstLine) {
     EXPECT_TRUE(mark);
 }
 
+// The column dialog's reading: the engine's lines, decoded as the engine decodes them.
+TEST(ReadListHead, DecodesAsTheEngineDoes) {
+    const struct {
+        std::string bytes;
+        int count;
+        std::size_t limit;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        {"\xEF\xBB\xBFname;M\xC3\xBCller\r\nb\r\nc", 2, 100, {L"name;M\u00FCller", L"b"}},
+        {"M\xFCller\r\n", 20, 100, {L"M\u00FCller"}},
+        {"a\rb\nc\r\n\r\nd", 20, 100, {L"a", L"b\nc", L"", L"d"}},
+        {"abcdef\r\nxyz", 20, 3, {L"abc", L"xyz"}},
+        {"", 20, 100, {}},
+    };
+    for (const auto& c : cases) {
+        TestFolder folder;
+        TestFolder::Put(folder / "list.csv", c.bytes);
+        EXPECT_EQ(ReadListHead(folder / "list.csv", c.count, c.limit), c.lines) << c.bytes;
+    }
+    EXPECT_FALSE(ReadListHead("no-such-list.csv", 1, 100));
+}
+
 TEST(ByteFile, AFolderIsNoFile) {
     TestFolder folder;
     EXPECT_FALSE(ByteFile(folder.Path(), ByteFile::Mode::Read).IsOpen());

@@ -8,6 +8,7 @@
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
+#include "support/byte_file.h"
 #include "support/codepage.h"
 #include "support/failure.h"
 #include "support/text.h"
@@ -130,8 +131,8 @@ bool IsFolder(const std::wstring& path) {
 
 // The separator of an inline profile given without one: the column dialog's guess.
 std::wstring GuessSeparator(const std::wstring& list) {
-    const auto lines = ReadLeadingLines(list, 1);
-    return lines ? AnalyseFirstLine(AnsiToWide(PreviewLine(*lines, 1))).separator : L",";
+    const auto lines = ReadListHead(list, 1, kDialogLineLimit);
+    return lines ? AnalyseFirstLine(PreviewLine(*lines, 1)).separator : L",";
 }
 
 // The profile store for `list` when the job gives its columns; saved to the registry when asked.

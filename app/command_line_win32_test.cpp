@@ -41,9 +41,8 @@ protected:
     std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
 
     void StartNavigation() {
-        navigation_ = td::Start(td::SiblingPath(L"NavServer.exe"), L"", folder_);
+        navigation_ = td::StartSampleNavServer(folder_);
         ASSERT_TRUE(navigation_.Started());
-        ASSERT_TRUE(td::WaitUntil([&] { return !td::TopWindows(navigation_.Id()).empty(); }));
     }
 
     // Runs Mapwell.exe with `arguments` in the test's folder, its output into a file.

@@ -155,7 +155,7 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     LinkRun run;
     ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
     test::ResetLink();
-    test::Program server(test::NavServerPath(), options);
+    test::Program server(test::NavServerPath(), test::SampleGazetteerOption() + options);
     EXPECT_TRUE(server.started());
     EXPECT_NE(server.Window(), nullptr);
     EXPECT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));

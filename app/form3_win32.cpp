@@ -1,7 +1,9 @@
 #include "app/form3_win32.h"
 
+#include "support/controls_win32.h"
 #include "support/twips.h"
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -111,9 +113,25 @@ void Form_Load(HWND dialog, Form3Data& data) {
     }
     SetWindowTextW(label, data.instruction->c_str());
 
+    // The label is the only place that tells the user how to finish. Where the font is wider
+    // than the one it was designed for (Wine's stand-in for MS Sans Serif is), its last steps
+    // would be cut: it grows downwards, and the buttons and the dialog with it.
+    const Form3Control& labelSpec = kControls[0];
+    const int growth = std::max(0, LabelTextHeight(label) - TwipsToPixels(labelSpec.height, dpi));
+    if (growth > 0) {
+        for (const Form3Control& spec : kControls) {
+            const bool isLabel = spec.id == kForm3Label1;
+            SetWindowPos(GetDlgItem(dialog, spec.id), nullptr, TwipsToPixels(spec.left, dpi),
+                         TwipsToPixels(spec.top, dpi) + (isLabel ? 0 : growth),
+                         TwipsToPixels(spec.width, dpi),
+                         TwipsToPixels(spec.height, dpi) + (isLabel ? growth : 0),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+
     // The dialog keeps the size that shows the label and both buttons; frame styles may have
     // changed since the template, hence SWP_FRAMECHANGED.
-    RECT frame{0, 0, TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi)};
+    RECT frame{0, 0, TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi) + growth};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
     SetWindowPos(dialog, HWND_TOPMOST, kDialogLeft, kDialogTop, frame.right - frame.left,

@@ -1,6 +1,5 @@
 #include "app/line_rules.h"
 
-#include "support/codepage.h"
 #include "support/text.h"
 
 #include <cmath>
@@ -31,9 +30,7 @@ std::wstring TextOf(const std::vector<std::wstring>& columns, const ColumnProfil
 
 std::vector<std::wstring> SplitSourceLine(std::string_view rawLine, std::wstring_view separator,
                                           SourceEncoding encoding) {
-    const std::wstring text =
-        encoding == SourceEncoding::Utf8 ? Utf8ToWide(rawLine) : AnsiToWide(rawLine);
-    return SplitText(WithoutChar(text, L'"'), separator);
+    return SplitText(WithoutChar(DecodeListLine(rawLine, encoding), L'"'), separator);
 }
 
 std::wstring HouseNumberOf(std::wstring_view street) {

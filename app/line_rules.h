@@ -4,15 +4,13 @@
 
 #include "app/output_format.h"
 #include "columns/column_profile.h"
+#include "support/byte_file.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace mapwell {
-
-// How the bytes of a source list are read as text.
-enum class SourceEncoding { Ansi, Utf8 };
 
 // The columns of a raw line: decoded, every double quote removed, split at every occurrence of
 // the separator. An empty field between two separators counts; an empty line has no columns.

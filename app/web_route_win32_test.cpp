@@ -7,6 +7,7 @@
 #include "app/web_route_win32.h"
 #include "app/web_row_for_tests.h"
 #include "app/main_window_controls_win32.h"
+#include "app/testdriver/driver.h"
 
 #include <windows.h>
 
@@ -122,8 +123,10 @@ std::string RectText(const RECT& r) {
     out << r.left << "," << r.top << " " << (r.right - r.left) << "x" << (r.bottom - r.top);
     return out.str();
 }
-std::string TwipsRect(int left, int top, int width, int height) {
-    return RectText({Px(left), Px(top), Px(left) + Px(width), Px(top) + Px(height)});
+// A rectangle designed in twips, moved down and made taller by some pixels.
+std::string TwipsRect(int left, int top, int width, int height, int down = 0, int taller = 0) {
+    return RectText(
+        {Px(left), Px(top) + down, Px(left) + Px(width), Px(top) + down + Px(height) + taller});
 }
 
 // What the user sees of Form3 while it is open.
@@ -134,6 +137,8 @@ struct Form3Seen {
     LONG fontHeight = 0, fontWeight = 0;
     LONG_PTR labelAlign = -1;
     std::string client, labelRect, command1Rect, command2Rect;
+    int labelGrowth = 0;  // pixels beyond its designed height
+    bool labelShowsAll = false;
     POINT origin{};
     bool topmost = false, ownedByMain = false, mainDisabled = false, iconOfMain = false;
     LONG mainLeft = 0;
@@ -158,7 +163,10 @@ Form3Seen LookAt(HWND dialog, HWND main) {
     RECT client{};
     GetClientRect(dialog, &client);
     seen.client = RectText(client);
-    seen.labelRect = RectText(ClientRectOf(label, dialog));
+    const RECT labelRect = ClientRectOf(label, dialog);
+    seen.labelRect = RectText(labelRect);
+    seen.labelGrowth = labelRect.bottom - labelRect.top - Px(2535);
+    seen.labelShowsAll = testdriver::ShowsAllItsText(label);
     seen.command1Rect = RectText(ClientRectOf(command1, dialog));
     seen.command2Rect = RectText(ClientRectOf(command2, dialog));
     RECT frame{};
@@ -198,10 +206,15 @@ TEST(Form3, ShowsTheInstructionAsDesignedWhileTheMainWindowWaitsOffTheScreen) {
     EXPECT_EQ(seen.fontHeight, -MulDiv(9, Dpi(), 72));
     EXPECT_EQ(seen.fontWeight, FW_NORMAL);
     EXPECT_EQ(seen.labelAlign, SS_LEFT);
-    EXPECT_EQ(seen.client, TwipsRect(0, 0, 3270, 4320));
-    EXPECT_EQ(seen.labelRect, TwipsRect(90, 90, 3075, 2535));
-    EXPECT_EQ(seen.command1Rect, TwipsRect(90, 2700, 1590, 465));
-    EXPECT_EQ(seen.command2Rect, TwipsRect(90, 3240, 1590, 465));
+    // Where the font needs more room than designed, the label grows downwards and pushes the
+    // buttons and the dialog's bottom down with it; width and placement stay.
+    EXPECT_TRUE(seen.labelShowsAll);
+    EXPECT_GE(seen.labelGrowth, 0);
+    const int growth = seen.labelGrowth;
+    EXPECT_EQ(seen.client, TwipsRect(0, 0, 3270, 4320, 0, growth));
+    EXPECT_EQ(seen.labelRect, TwipsRect(90, 90, 3075, 2535, 0, growth));
+    EXPECT_EQ(seen.command1Rect, TwipsRect(90, 2700, 1590, 465, growth));
+    EXPECT_EQ(seen.command2Rect, TwipsRect(90, 3240, 1590, 465, growth));
     EXPECT_EQ(seen.origin.x, 0);
     EXPECT_EQ(seen.origin.y, 50);
     EXPECT_TRUE(seen.topmost);

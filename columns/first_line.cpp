@@ -26,16 +26,16 @@ bool Assign(std::wstring& target, const std::vector<std::wstring>& fields, int c
 FirstLineAnalysis AnalyseFirstLine(std::wstring_view line) {
     FirstLineAnalysis result;
     const std::wstring clean = WithoutChar(line, L'"');
-    result.fields = SplitText(clean, L",");
-    if (result.fields.size() < 4) {
-        result.fields = SplitText(clean, L";");
+    result.columnCount = CountFields(clean, L",");
+    if (result.columnCount < 4) {
+        result.columnCount = CountFields(clean, L";");
         result.separator = L";";
     }
-    if (result.fields.size() < 4) {
-        result.fields.clear();
+    if (result.columnCount < 4) {
         return result;
     }
     result.usable = true;
+    result.fields = SplitText(clean, result.separator, kOfferedColumns);
     for (std::size_t i = 0; i < result.fields.size(); ++i) {
         for (int box = 0; box < kColumnBoxCount; ++box) {
             if (result.preselected[box] < 0 &&
@@ -50,25 +50,16 @@ FirstLineAnalysis AnalyseFirstLine(std::wstring_view line) {
     return result;
 }
 
-std::vector<std::string> LeadingLines(std::string_view bytes, int count) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (static_cast<int>(lines.size()) < count && start < bytes.size()) {
-        const std::size_t cr = bytes.find('\r', start);
-        if (cr == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(start));
-            break;
-        }
-        lines.emplace_back(bytes.substr(start, cr - start));
-        start = cr + 1;
-        if (start < bytes.size() && bytes[start] == '\n') {
-            ++start;
-        }
+std::wstring OfferedColumnsNote(const FirstLineAnalysis& analysis) {
+    if (analysis.columnCount <= analysis.fields.size()) {
+        return {};
     }
-    return lines;
+    return L"The first line has " + DecimalText(static_cast<long long>(analysis.columnCount)) +
+           L" columns; the lists offer the first " +
+           DecimalText(static_cast<long long>(analysis.fields.size())) + L".";
 }
 
-std::string PreviewLine(const std::vector<std::string>& lines, int row) {
+std::wstring PreviewLine(const std::vector<std::wstring>& lines, int row) {
     if (lines.empty()) {
         return {};
     }
@@ -81,7 +72,9 @@ Preview ComputePreview(std::wstring_view line, std::wstring_view separator,
     Preview preview;
     preview.texts = previous;
     PreviewTexts& t = preview.texts;
-    const std::vector<std::wstring> fields = SplitText(WithoutChar(line, L'"'), separator);
+    // No choice can name a column beyond the offered ones.
+    const std::vector<std::wstring> fields =
+        SplitText(WithoutChar(line, L'"'), separator, kOfferedColumns);
     bool ok = true;
 
     // Name and description: the first part followed by a blank, the second part appended.

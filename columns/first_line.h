@@ -16,25 +16,34 @@ enum ColumnBox { BoxN1, BoxN2, BoxStr, BoxPLZ, BoxCity, BoxLand, BoxT1, BoxT2, k
 // A choice per box: the zero-based column, or -1 for none.
 using ColumnChoices = std::array<int, kColumnBoxCount>;
 
+// The dialog reads at most this many bytes of each line; the rest of a longer line is passed
+// over.
+inline constexpr std::size_t kDialogLineLimit = 2 * 1024 * 1024;
+
+// The choice boxes offer at most this many columns: a box with a very long list takes the
+// window system much longer to fill than its entries are worth.
+inline constexpr int kOfferedColumns = 1000;
+
 struct FirstLineAnalysis {
-    bool usable = false;            // at least four fields at "," or at ";"
-    std::wstring separator = L",";  // the separator the fields were found with
-    std::vector<std::wstring> fields;
+    bool usable = false;               // at least four fields at "," or at ";"
+    std::wstring separator = L",";     // the separator the fields were found with
+    std::vector<std::wstring> fields;  // the offered ones: at most kOfferedColumns
+    std::size_t columnCount = 0;       // all fields of the line
     ColumnChoices preselected{-1, -1, -1, -1, -1, -1, -1, -1};
     int scrollStart = 2;  // 1 when no name column was found: the first line is data then
 };
 
 // Quotes are removed, the line is split at "," and, when that gives fewer than four fields, at
-// ";". A box takes the first field containing its heading's lower-case keyword.
+// ";". A box takes the first offered field containing its heading's lower-case keyword.
 FirstLineAnalysis AnalyseFirstLine(std::wstring_view line);
 
-// The first `count` lines of a file's bytes. A line ends at CR LF or at a lone CR; a lone LF
-// belongs to the line; a last line without an end mark counts too.
-std::vector<std::string> LeadingLines(std::string_view bytes, int count);
+// What the dialog says when the boxes offer fewer columns than the first line has; "" when they
+// offer them all.
+std::wstring OfferedColumnsNote(const FirstLineAnalysis& analysis);
 
 // The line shown for scroll position `row` (1-based): that line, or the last one when the file
 // is shorter; "" for an empty file.
-std::string PreviewLine(const std::vector<std::string>& lines, int row);
+std::wstring PreviewLine(const std::vector<std::wstring>& lines, int row);
 
 struct PreviewTexts {
     std::wstring name, street, zip, city, land, text;

@@ -46,20 +46,33 @@ TEST(FirstLine, QuotesAreRemovedBeforeTheSplit) {
     EXPECT_TRUE(AnalyseFirstLine(L"a,b,c").fields.empty());
 }
 
-TEST(FirstLine, LeadingLinesEndAtCrLfOrLoneCr) {
-    using L = std::vector<std::string>;
-    EXPECT_EQ(LeadingLines("a\r\nb\rc\nd\r\ne", 20), (L{"a", "b", "c\nd", "e"}));
-    EXPECT_EQ(LeadingLines("a\r\nb\r\nc\r\n", 2), (L{"a", "b"}));
-    EXPECT_EQ(LeadingLines("a\r\n\r\nb", 20), (L{"a", "", "b"}));
-    EXPECT_EQ(LeadingLines("", 20), L{});
+TEST(FirstLine, TheBoxesOfferABoundedNumberOfColumnsAndSaySo) {
+    const struct {
+        std::wstring line;
+        std::size_t offered, columns;
+        const wchar_t* note;
+    } cases[] = {
+        {L"name;street;zipcode;city", 4, 4, L""},
+        {L"name;street;zipcode;city" + std::wstring(1048576, L';'), 1000, 1048580,
+         L"The first line has 1048580 columns; the lists offer the first 1000."},
+        {L"a,b,c" + std::wstring(997, L','), 1000, 1000, L""},
+    };
+    for (const auto& c : cases) {
+        const FirstLineAnalysis a = AnalyseFirstLine(c.line);
+        EXPECT_EQ(a.fields.size(), c.offered);
+        EXPECT_EQ(a.columnCount, c.columns);
+        EXPECT_EQ(OfferedColumnsNote(a), c.note);
+    }
+    EXPECT_EQ(AnalyseFirstLine(L"name;street;zipcode;city" + std::wstring(5000, L';')).preselected,
+              (ColumnChoices{0, 0, 1, 2, 3, n, n, n}));
 }
 
 TEST(FirstLine, ARowBeyondTheEndShowsTheLastLine) {
-    const std::vector<std::string> lines{"one", "two"};
-    EXPECT_EQ(PreviewLine(lines, 1), "one");
-    EXPECT_EQ(PreviewLine(lines, 2), "two");
-    EXPECT_EQ(PreviewLine(lines, 20), "two");
-    EXPECT_EQ(PreviewLine({}, 3), "");
+    const V lines{L"one", L"two"};
+    EXPECT_EQ(PreviewLine(lines, 1), L"one");
+    EXPECT_EQ(PreviewLine(lines, 2), L"two");
+    EXPECT_EQ(PreviewLine(lines, 20), L"two");
+    EXPECT_EQ(PreviewLine({}, 3), L"");
 }
 
 TEST(Preview, FieldsUnderTheChoices) {

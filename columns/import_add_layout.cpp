@@ -11,6 +11,7 @@ using K = ControlKind;
 constexpr ControlSpec kControls[] = {
 //   id           name           kind                  caption                          left  top   width height container
     {IdAddFrame1, L"Frame1",     K::GroupBox,          L"Mapwell ",                       60,   60, 6480, 5520, kOnWindow},
+    {IdLabColumns,L"LabColumns", K::Label,             L"",                              180,  300, 2520,  795, kOnWindow},
     {IdLabDaten,  L"LabDaten",   K::Label,             L"Name of datas (for later)",    2880,  300, 3480,  240, kOnWindow},
     {IdImpText,   L"ImpText",    K::TextBox,           L"",                             2880,  540, 3480,  315, kOnWindow},
     {IdLabName,   L"LabName",    K::Label,             L"Name",                         2880,  945, 3480,  240, kOnWindow},

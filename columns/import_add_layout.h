@@ -40,6 +40,7 @@ enum ImportAddControlId : int {
     IdButOk,
     IdHScroll1,
     IdButExit,
+    IdLabColumns,  // says when the boxes offer fewer columns than the first line has
 };
 
 std::span<const ControlSpec> ImportAddControls();

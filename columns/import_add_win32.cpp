@@ -5,35 +5,17 @@
 #include "columns/column_profile.h"
 #include "columns/profile_store_win32.h"
 #include "columns/first_line.h"
-#include "support/codepage.h"
+#include "support/byte_file.h"
 #include "support/controls_win32.h"
 #include "support/failure.h"
 #include "support/program.h"
 #include "support/text.h"
 #include "support/twips.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace mapwell {
-
-std::optional<std::vector<std::string>> ReadLeadingLines(const std::wstring& path, int count) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return std::nullopt;
-    }
-    // Twenty lines of an address list fit well into this; a longer head is cut, which only
-    // shortens the preview.
-    std::string head(256 * 1024, '\0');
-    DWORD read = 0;
-    const BOOL ok = ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr);
-    CloseHandle(file);
-    if (!ok) {
-        return std::nullopt;
-    }
-    head.resize(read);
-    return LeadingLines(head, count);
-}
 
 namespace {
 
@@ -58,20 +40,13 @@ struct ImportAddDialog {
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
 };
 
-std::wstring TextOf(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 int ScrollValue(const ImportAddDialog& d) {
     return GetScrollPos(d.Item(IdHScroll1), SB_CTL);
 }
 
 void ShowAdd(ImportAddDialog& d, int Zeile) {
-    const auto lines = ReadLeadingLines(d.source, kScrollMax);
-    const std::wstring line = lines ? AnsiToWide(PreviewLine(*lines, Zeile)) : std::wstring();
+    const auto lines = ReadListHead(d.source, std::max(Zeile, 1), kDialogLineLimit);
+    const std::wstring line = lines ? PreviewLine(*lines, Zeile) : std::wstring();
     const Preview preview = ComputePreview(line, d.ImpSep, d.choices, d.shown);
     const std::pair<int, const std::wstring*> boxes[] = {
         {IdTName, &preview.texts.name}, {IdTStr, &preview.texts.street},
@@ -104,7 +79,7 @@ void ReadRegistry(ImportAddDialog& d) {
     RegistryProfileStore store;
     const auto entries = static_cast<int>(SendMessageW(d.Item(IdComboN1), CB_GETCOUNT, 0, 0));
     const std::optional<DialogProfile> profile =
-        LoadProfileForDialog(store, TextOf(d.Item(IdImpText)), entries);
+        LoadProfileForDialog(store, WindowTextOf(d.Item(IdImpText)), entries);
     if (!profile) {
         return;
     }
@@ -124,7 +99,7 @@ void ReadRegistry(ImportAddDialog& d) {
 
 void Form_Load(ImportAddDialog& d) {
     SetWindowTextW(d.dialog, d.source.c_str());
-    const auto lines = ReadLeadingLines(d.source, 1);
+    const auto lines = ReadListHead(d.source, 1, kDialogLineLimit);
     if (!lines) {
         d.result = {false, kFileNotFound};
         EndDialog(d.dialog, IDABORT);
@@ -134,13 +109,14 @@ void Form_Load(ImportAddDialog& d) {
     SetScrollRange(scroll, SB_CTL, kScrollMin, kScrollMax, FALSE);
     SetScrollPos(scroll, SB_CTL, 2, TRUE);
 
-    const FirstLineAnalysis analysis = AnalyseFirstLine(AnsiToWide(PreviewLine(*lines, 1)));
+    const FirstLineAnalysis analysis = AnalyseFirstLine(PreviewLine(*lines, 1));
     d.ImpSep = analysis.separator;
     if (!analysis.usable) {
         SetWindowTextW(d.Item(IdImpText), kWrongFormat);
         EnableWindow(d.Item(IdButOk), FALSE);
         return;
     }
+    SetWindowTextW(d.Item(IdLabColumns), OfferedColumnsNote(analysis).c_str());
     for (const std::wstring& field : analysis.fields) {
         for (int id : kComboIds) {
             SendMessageW(d.Item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(field.c_str()));
@@ -161,7 +137,7 @@ void ButOk_Click(ImportAddDialog& d) {
     if (!IsWindowEnabled(d.Item(IdButOk))) {
         return;
     }
-    const std::wstring name = TextOf(d.Item(IdImpText));
+    const std::wstring name = WindowTextOf(d.Item(IdImpText));
     RegistryProfileStore store;
     SaveProfile(store, name, d.choices, d.ImpSep);
     ImportExchange = name;
@@ -200,7 +176,7 @@ void HScroll1_Change(ImportAddDialog& d, int request, int thumb) {
 void Combo_Change(ImportAddDialog& d, int box, bool typed) {
     HWND combo = d.Item(kComboIds[box]);
     if (typed) {
-        const std::wstring text = TextOf(combo);
+        const std::wstring text = WindowTextOf(combo);
         const auto found = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                         reinterpret_cast<LPARAM>(text.c_str()));
         d.choices[box] = found == CB_ERR ? -1 : static_cast<int>(found);

@@ -6,9 +6,7 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace mapwell {
 
@@ -21,9 +19,5 @@ struct ImportAddResult {
 };
 
 ImportAddResult ShowImportAdd(HWND owner);
-
-// The first `count` lines of the list at `path`, as the dialog reads them; nothing when the list
-// cannot be read.
-std::optional<std::vector<std::string>> ReadLeadingLines(const std::wstring& path, int count);
 
 }  // namespace mapwell

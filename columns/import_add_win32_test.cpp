@@ -2,6 +2,8 @@
 // second thread finds it and works it as the user would.
 #include "columns/import_add_win32.h"
 
+#include "columns/first_line.h"
+
 #include "app/testdriver/driver.h"
 #include "support/program.h"
 #include "support/registry.h"
@@ -88,6 +90,46 @@ TEST_F(ImportAddTest, LowerCaseHeadingsAreFoundAndTheSemicolonIsTaken) {
         td::Click(Item(d, IdButExit));
     });
     EXPECT_EQ(ImportExchange, L"Exit");
+}
+
+// The dialog reads a list as the conversion engine does: UTF-8 after a byte-order mark (which
+// belongs to no heading), the ANSI code page otherwise.
+TEST_F(ImportAddTest, AListIsDecodedAsTheEngineDecodesIt) {
+    const struct {
+        const wchar_t* file;
+        std::string bytes;
+    } cases[] = {
+        {L"utf8.csv", "\xEF\xBB\xBFname;street;zipcode;city\r\nM\xC3\xBCller;Stra\xC3\x9F"
+                      "e 1;1;K\xC3\xB6ln\r\n"},
+        {L"ansi.csv", "name;street;zipcode;city\r\nM\xFCller;Stra\xDF"
+                      "e 1;1;K\xF6ln\r\n"},
+    };
+    for (const auto& c : cases) {
+        Run(Write(c.file, c.bytes), [&](HWND d) {
+            EXPECT_EQ(td::ComboSelection(Item(d, IdComboN1)), 0) << c.file;
+            EXPECT_EQ(td::ComboEntries(Item(d, IdComboN1)).front(), L"name") << c.file;
+            EXPECT_EQ(td::Text(Item(d, IdTName)), L"M\u00FCller M\u00FCller") << c.file;
+            EXPECT_EQ(td::Text(Item(d, IdTStr)), L"Stra\u00DFe 1") << c.file;
+            EXPECT_EQ(td::Text(Item(d, IdTCity)), L"K\u00F6ln") << c.file;
+            td::Click(Item(d, IdButExit));
+        });
+    }
+}
+
+TEST_F(ImportAddTest, AFirstLineOfVeryManyFieldsIsOfferedInPartAndTheDialogSaysSo) {
+    // The longest first line the dialog reads, all separators: the most columns it can count.
+    const std::string heading = "name;street;zipcode;city";
+    const std::wstring source =
+        Write(L"wide.csv", heading + std::string(kDialogLineLimit - heading.size(), ';') + "\r\n");
+    Run(source, [&](HWND d) {
+        EXPECT_EQ(td::Text(Item(d, IdLabColumns)),
+                  L"The first line has 2097132 columns; the lists offer the first 1000.");
+        EXPECT_TRUE(td::ShowsAllItsText(Item(d, IdLabColumns)));
+        EXPECT_EQ(SendMessageW(Item(d, IdComboT2), CB_GETCOUNT, 0, 0), 1000);
+        EXPECT_EQ(td::ComboSelection(Item(d, IdComboCity)), 3);
+        td::Click(Item(d, IdButOk));
+    });
+    EXPECT_EQ(ImportExchange, L"wide");
 }
 
 TEST_F(ImportAddTest, HeadingsInCapitalsPreselectNothingAndTheRedHeadingsFollowTheChoices) {

@@ -27,7 +27,8 @@ protected:
     // Starts the stand-in and waits until the timer has linked to it.
     void StartAndLink(const std::wstring& options = L"") {
         server_ = std::make_unique<test::Program>(test::NavServerPath(),
-                                                  L"--log \"" + log_ + L"\" " + options);
+                                                  test::SampleGazetteerOption() + L"--log \"" +
+                                                      log_ + L"\" " + options);
         ASSERT_TRUE(server_->started());
         window_ = server_->Window();
         ASSERT_NE(window_, nullptr);

@@ -1,6 +1,8 @@
 // Building the geocoding request and reading the navigation program's replies.
 #include "navlink/protocol.h"
 
+#include "navlink/wire_layout.h"
+
 #include "support/codepage.h"
 #include "support/text.h"
 
@@ -13,12 +15,6 @@
 namespace mapwell {
 
 namespace {
-
-constexpr std::size_t kRouteSize = 12;
-constexpr std::size_t kAddressSize = 256;
-constexpr std::size_t kPlaceSize = 400;
-constexpr std::size_t kVersionSize = 16;
-constexpr std::size_t kNumbersSize = 20;
 
 float ReadFloat(const std::uint8_t* at) {
     return std::bit_cast<float>(static_cast<std::uint32_t>(ReadInt32(at)));

@@ -147,6 +147,10 @@ std::wstring NavServerPath() {
     return BinFolder() + L"NavServer.exe";
 }
 
+std::wstring SampleGazetteerOption() {
+    return L"--gazetteer \"" + BinFolder() + L"gazetteer.txt\" ";
+}
+
 Program::Program(const std::wstring& exe, const std::wstring& arguments) {
     std::wstring command = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};

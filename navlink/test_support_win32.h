@@ -56,6 +56,9 @@ private:
 
 // NavServer.exe with these arguments.
 std::wstring NavServerPath();
+// NavServer.exe's option for the small sample gazetteer beside it (whose places tests know),
+// rather than the full one it reads by default.
+std::wstring SampleGazetteerOption();
 
 std::vector<std::string> ReadLines(const std::wstring& path);
 std::string DecimalOf(HWND window);

@@ -2,9 +2,12 @@
 // whose title names the product, the announcement handshake, and answers to geocoding requests
 // from a gazetteer file (see gazetteer.h). Options (see stand_in.h) make it answer late, twice,
 // never, or with other statuses, so that tests can meet the behaviours of a real one.
+#include "navserver/credit_win32.h"
+#include "navserver/place_matcher.h"
 #include "navserver/stand_in.h"
 
 #include "navlink/protocol.h"
+#include "support/codepage.h"
 #include "support/text.h"
 
 #include <windows.h>
@@ -14,8 +17,6 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace mapwell {
 namespace {
@@ -31,7 +32,9 @@ struct PendingReply {
 
 struct Server {
     StandInOptions options;
-    std::vector<Place> places;
+    std::vector<Place> places;               // the sample gazetteer, when no compact one is read
+    std::optional<GazetteerFile> gazetteer;  // the compact gazetteer
+    std::optional<PlaceMatcher> matcher;
     UINT serverToClient = 0;
     UINT clientToServer = 0;
     int requests = 0;
@@ -77,9 +80,16 @@ void Answer(HWND self, HWND client, RawReply reply, bool delayed) {
 
 // Reply 6 for a request, with the coordinate bytes of --place-bytes while they last.
 RawReply PlaceReply(const GeocodeRequest& request) {
-    const Place* place = FindPlace(server.places, request.zip, request.city);
+    // The gazetteer's answers name the place found; the sample's name the address asked for.
+    const bool named = !server.options.noAddress;
     RawReply reply{
-        6, BuildPlaceReply(request, place, server.options.status, !server.options.noAddress)};
+        6, server.matcher
+               ? BuildMatchReply(
+                     request, server.matcher->Match(request.country, request.zip, request.city),
+                     server.options.status, named ? ReplyAddress::PlaceFound : ReplyAddress::None)
+               : BuildPlaceReply(request, FindPlace(server.places, request.zip, request.city),
+                                 server.options.status,
+                                 named ? ReplyAddress::Request : ReplyAddress::None)};
     const auto turn = static_cast<std::size_t>(server.requests - 1);
     if (turn < server.options.placeBytes.size()) {
         const auto& bytes = server.options.placeBytes[turn];
@@ -172,17 +182,35 @@ std::vector<std::wstring> Arguments() {
     return args;
 }
 
+// The compact gazetteer beside the program, else the sample list there.
 std::wstring DefaultGazetteer() {
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return FolderOf(std::wstring_view(path, length)) + L"gazetteer.txt";
+    const std::wstring folder = FolderOf(std::wstring_view(path, length));
+    const std::wstring compact = folder + L"gazetteer.dat";
+    return GetFileAttributesW(compact.c_str()) != INVALID_FILE_ATTRIBUTES
+               ? compact
+               : folder + L"gazetteer.txt";
 }
 
-std::vector<Place> LoadGazetteer(const std::wstring& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
-    return ReadGazetteer(bytes);
+// A compact gazetteer file, or else a sample list.
+void LoadGazetteer(const std::wstring& path) {
+    std::vector<std::uint8_t> bytes = ReadFileBytes(std::filesystem::path(path));
+    server.gazetteer = GazetteerFile::Read(bytes);
+    if (server.gazetteer) {
+        server.matcher.emplace(*server.gazetteer);
+    } else {
+        server.places = ReadGazetteer(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+}
+
+std::wstring CreditText() {
+    if (server.gazetteer) {
+        return std::to_wstring(server.gazetteer->PlaceCount()) + L" places.\r\n" +
+               AnsiToWide(server.gazetteer->Credit());
+    }
+    return std::to_wstring(server.places.size()) + L" places of a sample list.";
 }
 
 }  // namespace
@@ -197,7 +225,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     }
     const std::wstring gazetteer =
         server.options.gazetteer.empty() ? DefaultGazetteer() : server.options.gazetteer;
-    server.places = LoadGazetteer(gazetteer);
+    LoadGazetteer(gazetteer);
     server.serverToClient = RegisterWindowMessageW(L"NCK_AnnounceServerToClient");
     server.clientToServer = RegisterWindowMessageW(L"NCK_AnnounceClientToServer");
 
@@ -210,11 +238,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass);
     HWND window = CreateWindowExW(0, kWindowClass, server.options.title.c_str(),
-                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 360, 160,
+                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 480, 160,
                                   nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }
+    ShowGazetteerCredit(window, CreditText());
     ShowWindow(window, show == SW_HIDE ? SW_SHOWNORMAL : show);
 
     MSG message;

@@ -183,15 +183,19 @@ GeocodeRequest ReadRequest(const std::uint8_t* bytes, std::size_t size) {
 }
 
 std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const Place* place,
-                                          std::optional<std::int32_t> status, bool withAddress) {
+                                          std::optional<std::int32_t> status,
+                                          ReplyAddress address) {
     std::vector<std::uint8_t> reply(kCommandRecordSize, 0);
     std::uint8_t* r = reply.data();
     WriteInt32(r, static_cast<std::int32_t>(kCommandRecordSize));
-    if (withAddress) {
-        // The address asked for, so that the client knows which request this answers.
-        PutCutText(r + offsets::kCountry, 2 * kCountryChars, request.country);
-        PutCutText(r + offsets::kCity, 2 * kCityChars, request.city);
-        PutCutText(r + offsets::kZip, 2 * kZipChars, request.zip);
+    if (address != ReplyAddress::None) {
+        // A place found names itself; otherwise the answer names the address asked for, so
+        // that the client knows which request it answers.
+        const bool named = address == ReplyAddress::PlaceFound && place;
+        PutCutText(r + offsets::kCountry, 2 * kCountryChars,
+                   named ? place->country : request.country);
+        PutCutText(r + offsets::kCity, 2 * kCityChars, named ? place->city : request.city);
+        PutCutText(r + offsets::kZip, 2 * kZipChars, named ? place->zip : request.zip);
         PutCutText(r + offsets::kStreet, 2 * kStreetChars, request.street);
         PutCutText(r + offsets::kHouseNo, 2 * kHouseNoChars, request.houseNo);
     }

@@ -57,11 +57,13 @@ struct GeocodeRequest {
 GeocodeRequest ReadRequest(const std::uint8_t* bytes, std::size_t size);
 
 // The answer (reply 6) to a request: the place's coordinates and status 0 when it was found,
-// latitude 0 and status 1 when not; `status` replaces the status when given. Its address part
-// carries the request's fields, unless `withAddress` is false.
+// latitude 0 and status 1 when not; `status` replaces the status when given.
+// What its address part carries: the request's fields, the place found (country, zip and city of
+// the place, street and house number of the request), or nothing.
+enum class ReplyAddress { Request, PlaceFound, None };
 std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const Place* place,
                                           std::optional<std::int32_t> status,
-                                          bool withAddress = true);
+                                          ReplyAddress address = ReplyAddress::Request);
 
 // The second answer of --answer-twice, which a client must not read.
 std::vector<std::uint8_t> BuildSecondReply();

@@ -104,16 +104,21 @@ TEST(StandIn, RepliesReadBackIntoTheLink) {
     EXPECT_EQ(link.Latitude, 52.5323f);
 }
 
-// A found answer names the address asked for, not the place's own, so that a late one can be
-// told from the next request's answer.
-TEST(StandIn, AnswersCarryTheAddressAskedFor) {
+// The sample's answers name the address asked for, so that a late one can be told from the next
+// request's answer; the gazetteer's name the place found.
+TEST(StandIn, AnswersCarryTheAddressAskedForOrThePlaceFound) {
     const Place berlin{L"DE", L"10115", L"Berlin", 52.5323f, 13.3846f};
     const GeocodeRequest request{L"DE", L"berlin", L"", L"Hauptstr. 5", L"5"};
-    std::vector<std::uint8_t> reply = BuildPlaceReply(request, &berlin, std::nullopt);
-    EXPECT_EQ(AddressOfRecord(reply.data(), reply.size()),
-              (RequestedAddress{L"", L"berlin", L"Hauptstr. 5", L"5"}));
-    reply = BuildPlaceReply(request, &berlin, std::nullopt, false);
-    EXPECT_EQ(AddressOfRecord(reply.data(), reply.size()), RequestedAddress{});
+    const std::pair<ReplyAddress, RequestedAddress> cases[] = {
+        {ReplyAddress::Request, {L"", L"berlin", L"Hauptstr. 5", L"5"}},
+        {ReplyAddress::PlaceFound, {L"10115", L"Berlin", L"Hauptstr. 5", L"5"}},
+        {ReplyAddress::None, {}},
+    };
+    for (const auto& [address, expected] : cases) {
+        const std::vector<std::uint8_t> reply =
+            BuildPlaceReply(request, &berlin, std::nullopt, address);
+        EXPECT_EQ(AddressOfRecord(reply.data(), reply.size()), expected);
+    }
 }
 
 // The request as the stand-in logs it holds exactly the laid-out bytes: a three-letter country,

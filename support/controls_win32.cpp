@@ -2,6 +2,8 @@
 
 #include "support/twips.h"
 
+#include <string>
+
 namespace mapwell {
 
 namespace {
@@ -124,6 +126,35 @@ HFONT CreateDialogFont(int dpi) {
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(font.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
     return CreateFontIndirectW(&font);
+}
+
+std::wstring WindowTextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int LabelTextHeight(HWND label) {
+    const std::wstring text = WindowTextOf(label);
+    RECT bounds{};
+    GetClientRect(label, &bounds);
+    bounds.bottom = bounds.top;
+    HDC dc = GetDC(label);
+    if (!dc) {
+        return 0;
+    }
+    HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    // The flags with which a static control draws its text.
+    UINT format = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS;
+    if (GetWindowLongPtrW(label, GWL_STYLE) & SS_NOPREFIX) {
+        format |= DT_NOPREFIX;
+    }
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds, format);
+    SelectObject(dc, oldFont);
+    ReleaseDC(label, dc);
+    return bounds.bottom - bounds.top;
 }
 
 void CreateControls(HWND window, std::span<const ControlSpec> table, int dpi, HFONT font,

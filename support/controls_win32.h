@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
 
 namespace mapwell {
 
@@ -15,6 +16,13 @@ int WindowDpi(HWND window);
 
 // The dialog font (8 point) for `dpi`; the caller deletes it.
 HFONT CreateDialogFont(int dpi);
+
+// The text of a window or control of this process.
+std::wstring WindowTextOf(HWND window);
+
+// The height in pixels that a label (a static control) needs to show all its text, wrapped at
+// its width in its font.
+int LabelTextHeight(HWND label);
 
 // Receives each control as it is created, and names the container windows by id.
 struct ControlSink {

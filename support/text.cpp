@@ -54,9 +54,10 @@ std::wstring WithoutChar(std::wstring_view text, wchar_t ch) {
     return out;
 }
 
-std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view separator) {
+std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view separator,
+                                    std::size_t maxFields) {
     std::vector<std::wstring> fields;
-    if (text.empty()) {
+    if (text.empty() || maxFields == 0) {
         return fields;
     }
     if (separator.empty()) {
@@ -64,7 +65,7 @@ std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view se
         return fields;
     }
     std::size_t start = 0;
-    for (;;) {
+    while (fields.size() < maxFields) {
         const auto at = text.find(separator, start);
         if (at == std::wstring_view::npos) {
             fields.emplace_back(text.substr(start));
@@ -73,6 +74,19 @@ std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view se
         fields.emplace_back(text.substr(start, at - start));
         start = at + separator.size();
     }
+    return fields;
+}
+
+std::size_t CountFields(std::wstring_view text, std::wstring_view separator) {
+    if (text.empty()) {
+        return 0;
+    }
+    std::size_t count = 1;
+    for (auto at = text.find(separator); !separator.empty() && at != std::wstring_view::npos;
+         at = text.find(separator, at + separator.size())) {
+        ++count;
+    }
+    return count;
 }
 
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to) {

@@ -26,8 +26,13 @@ std::wstring BaseNameOf(std::wstring_view path);
 std::wstring WithoutChar(std::wstring_view text, wchar_t ch);
 
 // Splits at every occurrence of `separator`. Empty fields between separators count; an empty
-// text yields no fields at all. An empty separator yields the whole text as one field.
-std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view separator);
+// text yields no fields at all. An empty separator yields the whole text as one field. Only the
+// first `maxFields` fields are taken.
+std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view separator,
+                                    std::size_t maxFields = std::wstring::npos);
+
+// The number of fields SplitText would give without a bound.
+std::size_t CountFields(std::wstring_view text, std::wstring_view separator);
 
 // Replaces every occurrence of `from` by `to`.
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to);

@@ -47,6 +47,10 @@ std::wstring SiblingPath(const wchar_t* exe);
 Program Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
               HANDLE output = nullptr);
 
+// NavServer.exe beside the test, answering from its small sample gazetteer (gazetteer.txt), with
+// `options`, started in `folder`; returns once its window is up (check Started()).
+Program StartSampleNavServer(const std::wstring& folder, const std::wstring& options = L"");
+
 // A fresh empty folder under the temporary folder; `Remove` deletes it with its files.
 std::wstring MakeTempFolder(const wchar_t* prefix);
 void RemoveFolder(const std::wstring& folder);
@@ -83,6 +87,10 @@ HWND ControlByCaption(HWND window, const wchar_t* className, const wchar_t* capt
 std::wstring Text(HWND window);
 // The caption of a top-level window.
 std::wstring Caption(HWND window);
+
+// Whether a label (a static control of this process) shows all its text: the text, wrapped at
+// the label's width in its font, is no taller than the label.
+bool ShowsAllItsText(HWND label);
 
 // Types into an edit box: WM_SETTEXT, on which the box itself sends EN_CHANGE to its parent.
 void TypeText(HWND edit, const std::wstring& text);

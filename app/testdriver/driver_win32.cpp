@@ -125,6 +125,16 @@ Program Start(const std::wstring& exe, const std::wstring& arguments, const std:
     return program;
 }
 
+Program StartSampleNavServer(const std::wstring& folder, const std::wstring& options) {
+    Program server =
+        Start(SiblingPath(L"NavServer.exe"),
+              L"--gazetteer \"" + SiblingPath(L"gazetteer.txt") + L"\" " + options, folder);
+    if (server.Started() && !WaitUntil([&] { return !TopWindows(server.Id()).empty(); })) {
+        server.Kill();
+    }
+    return server;
+}
+
 std::wstring MakeTempFolder(const wchar_t* prefix) {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
@@ -292,6 +302,19 @@ std::wstring Text(HWND window) {
 
 std::wstring Caption(HWND window) {
     return Text(window);
+}
+
+bool ShowsAllItsText(HWND label) {
+    const std::wstring text = Text(label);
+    RECT client{}, needed{};
+    GetClientRect(label, &client);
+    needed.right = client.right;
+    HDC dc = GetDC(label);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ReleaseDC(label, dc);
+    return needed.bottom <= client.bottom;
 }
 
 void TypeText(HWND edit, const std::wstring& text) {

@@ -47,12 +47,11 @@ protected:
         td::WriteFile(Path(name), bytes);
     }
 
-    // NavServer.exe with its own gazetteer, logging into the test's folder.
+    // NavServer.exe with the sample gazetteer, logging into the test's folder.
     void StartNavigation(const std::wstring& options = L"") {
-        navigation_ = td::Start(td::SiblingPath(L"NavServer.exe"),
-                                L"--log \"" + Path(L"nav.log") + L"\" " + options, folder_);
+        navigation_ =
+            td::StartSampleNavServer(folder_, L"--log \"" + Path(L"nav.log") + L"\" " + options);
         ASSERT_TRUE(navigation_.Started());
-        ASSERT_TRUE(td::WaitUntil([&] { return !td::TopWindows(navigation_.Id()).empty(); }));
     }
 
     void StartMapwell() {
@@ -302,6 +301,22 @@ TEST_F(EndToEnd, LateAnswersNeverGiveALineAnotherLinesPlace) {
     }
     EXPECT_EQ(CountLines(result), own) << result;
     EXPECT_EQ(CountLines(td::ReadFile(Path(L"ConvertError.txt"))), 5 - own);
+}
+
+TEST_F(EndToEnd, AFirstLineOfVeryManyFieldsStillOpensTheColumnDialogAndConverts) {
+    Write(L"wide.csv", "name;street;zipcode;city" + std::string(1048576, ';') +
+                           "\r\nHans Meier;Hauptstr. 5;10115;Berlin\r\n");
+    StartNavigation();
+    StartMapwell();
+    WaitForLink();
+    // Bounded only in its wait: a dialog that freezes while it fills its lists never appears.
+    HWND dialog = OpenColumnDialog(L"wide.csv");
+    ASSERT_NE(dialog, nullptr);
+    Leave(dialog, IdButOk);
+    ASSERT_TRUE(td::WaitUntil([&] { return IsWindowEnabled(Item(IdNowImport)) != FALSE; }));
+    Convert();
+    EXPECT_EQ(td::ReadFile(Path(L"wide_Geo.txt")).rfind("Hans Meier;Hauptstr. 5;10115;Berlin,", 0),
+              0u);
 }
 
 TEST_F(EndToEnd, ExitDuringAConversionKeepsEveryConvertedLineAndEndsTheProgram) {

@@ -79,6 +79,9 @@ int wmain(int argc, wchar_t** argv) {
         if (!navigation.Started()) {
             return Fail(L"NavServer.exe did not start");
         }
+        if (td::WaitUntil([&] { return !td::TopWindows(navigation.Id()).empty(); })) {
+            Picture(options, td::TopWindows(navigation.Id()).front(), L"navserver");
+        }
     }
     td::Program mapwell = td::Start(td::SiblingPath(L"Mapwell.exe"), L"", options.folder);
     HWND main = mapwell.Started() ? td::WaitForMainWindow(mapwell.Id()) : nullptr;

@@ -1,4 +1,8 @@
-#include "app/byte_file.h"
+#include "support/byte_file.h"
+
+#include "support/codepage.h"
+
+#include <algorithm>
 
 namespace mapwell {
 
@@ -76,18 +80,22 @@ bool LineReader::SkipUtf8Mark() {
     return true;
 }
 
-std::string LineReader::ReadLine() {
+std::string LineReader::ReadLine(std::size_t limit) {
     std::string line;
+    // Bytes beyond the limit are passed over, not kept.
+    auto keep = [&](const char* from, const char* to) {
+        line.append(from, std::min(static_cast<std::size_t>(to - from), limit - line.size()));
+    };
     while (Fill()) {
         const char* start = block_.data() + pos_;
         const char* end = block_.data() + size_;
         const char* cr = static_cast<const char*>(std::memchr(start, '\r', end - start));
         if (!cr) {
-            line.append(start, end);
+            keep(start, end);
             pos_ = size_;
             continue;
         }
-        line.append(start, cr);
+        keep(start, cr);
         pos_ = static_cast<std::size_t>(cr - block_.data()) + 1;
         // The LF of a CR LF may lie in the next block.
         if (Fill() && block_[pos_] == '\n') {
@@ -96,6 +104,26 @@ std::string LineReader::ReadLine() {
         return line;
     }
     return line;
+}
+
+std::wstring DecodeListLine(std::string_view rawLine, SourceEncoding encoding) {
+    return encoding == SourceEncoding::Utf8 ? Utf8ToWide(rawLine) : AnsiToWide(rawLine);
+}
+
+std::optional<std::vector<std::wstring>> ReadListHead(const std::filesystem::path& path, int count,
+                                                      std::size_t lineLimit) {
+    ByteFile file(path, ByteFile::Mode::Read);
+    if (!file.IsOpen()) {
+        return std::nullopt;
+    }
+    LineReader reader(file.Get());
+    const SourceEncoding encoding =
+        reader.SkipUtf8Mark() ? SourceEncoding::Utf8 : SourceEncoding::Ansi;
+    std::vector<std::wstring> lines;
+    while (static_cast<int>(lines.size()) < count && !reader.AtEnd()) {
+        lines.push_back(DecodeListLine(reader.ReadLine(lineLimit), encoding));
+    }
+    return lines;
 }
 
 }  // namespace mapwell

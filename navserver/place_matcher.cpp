@@ -1,0 +1,181 @@
+// Matching a request's country, postcode and city to a place.
+#include "navserver/place_matcher.h"
+
+#include "navserver/country_names.h"
+#include "navserver/place_name.h"
+#include "navlink/protocol.h"
+#include "support/codepage.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+namespace mapwell {
+
+namespace {
+
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
+bool IsAsciiLetter(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+}
+
+std::wstring_view Trimmed(std::wstring_view text) {
+    const auto first = text.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+// A postcode as written in address lists: "80331", "D-80331", "CH-8001", "A 1010" is not one.
+struct Postcode {
+    std::wstring country;  // the letters before the hyphen
+    std::wstring digits;
+    std::size_t length = 0;  // characters taken from the text
+};
+
+std::optional<Postcode> LeadingPostcode(std::wstring_view text) {
+    Postcode code;
+    std::size_t at = 0;
+    while (at < text.size() && at < 3 && IsAsciiLetter(text[at])) {
+        ++at;
+    }
+    if (at > 0) {
+        if (at >= text.size() || text[at] != L'-') {
+            return std::nullopt;
+        }
+        code.country = std::wstring(text.substr(0, at));
+        ++at;
+    }
+    const std::size_t digitsAt = at;
+    while (at < text.size() && IsDigit(text[at])) {
+        ++at;
+    }
+    if (at - digitsAt < 4 || at - digitsAt > 5 || (at < text.size() && text[at] != L' ')) {
+        return std::nullopt;
+    }
+    code.digits = std::wstring(text.substr(digitsAt, at - digitsAt));
+    code.length = at;
+    return code;
+}
+
+std::string Ascii(std::wstring_view digits) {
+    return std::string(digits.begin(), digits.end());
+}
+
+std::wstring CountryList(const std::vector<int>& order) {
+    std::wstring list;
+    for (int country : order) {
+        list += (list.empty() ? L"" : L", ") + AnsiToWide(kCountries[country].iso2);
+    }
+    return list;
+}
+
+}  // namespace
+
+PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
+                               std::wstring_view city) {
+    std::wstring_view cityText = Trimmed(city);
+    std::wstring countryText(Trimmed(country));
+    std::wstring zipText(Trimmed(zip));
+    if (const auto code = LeadingPostcode(cityText)) {
+        cityText = Trimmed(cityText.substr(code->length));
+        if (zipText.empty()) {
+            zipText = code->digits;
+        }
+        if (countryText.empty()) {
+            countryText = code->country;
+        }
+    }
+    if (const auto code = LeadingPostcode(zipText); code && code->length == zipText.size()) {
+        zipText = code->digits;
+    }
+
+    PlaceMatch match;
+    std::vector<int> order;
+    const bool anyCountry = countryText.empty();
+    if (anyCountry) {
+        for (int c : {previousCountry_, 0, 1, 2}) {
+            if (c >= 0 && std::find(order.begin(), order.end(), c) == order.end()) {
+                order.push_back(c);
+            }
+        }
+    } else if (const int c = FindCountry(countryText); c >= 0) {
+        order.push_back(c);
+    } else {
+        match.status = kCountryUnknown;
+        match.text = L"Address not found: unknown country \"" + countryText + L"\"";
+        return match;
+    }
+
+    const auto found = [&](const FoundPlace& place, const std::wstring& level) {
+        match.status = 0;
+        match.place = Place{AnsiToWide(place.iso2), L"", AnsiToWide(place.name), place.latitude,
+                            place.longitude};
+        match.text = level + match.place.city + L", " + match.place.country;
+        previousCountry_ = CountryOfIso2(place.iso2);
+        return true;
+    };
+    // The places filed under `key`, in the countries in order, then anywhere when the request
+    // named no country.
+    const auto find = [&](const std::string& key, const std::wstring& level) {
+        for (int c : order) {
+            const std::string_view iso2 = kCountries[c].iso2;
+            if (places_.ForEach(
+                    key, [&](const FoundPlace& p) { return p.iso2 == iso2 && found(p, level); })) {
+                return true;
+            }
+        }
+        return anyCountry &&
+               places_.ForEach(key, [&](const FoundPlace& p) { return found(p, level); });
+    };
+
+    if (!zipText.empty() && find("=" + Ascii(zipText), L"postcode level: " + zipText + L" ")) {
+        match.place.zip = zipText;
+        return match;
+    }
+    const std::string cityKey = PlaceKey(cityText);
+    if (cityKey.empty()) {
+        match.status = kNoCity;
+        match.text = zipText.empty() ? L"Address not found: no city given"
+                                     : L"Address not found: postcode " + zipText +
+                                           L" unknown and no city given";
+        return match;
+    }
+    for (std::string key = cityKey; !key.empty(); key = ShorterKey(key)) {
+        if (key != cityKey && IsTooGeneralKey(key)) {
+            break;
+        }
+        if (find(key, L"city level: ") || find(key + kNameStartMark, L"city level: ")) {
+            return match;
+        }
+    }
+    match.status = kPlaceUnknown;
+    match.text =
+        L"Address not found: no place \"" + std::wstring(cityText) + L"\" in " + CountryList(order);
+    return match;
+}
+
+}  // namespace mapwell
+
+namespace mapwell {
+
+std::vector<std::uint8_t> BuildMatchReply(const GeocodeRequest& request, const PlaceMatch& match,
+                                          std::optional<std::int32_t> status,
+                                          ReplyAddress address) {
+    std::vector<std::uint8_t> reply =
+        BuildPlaceReply(request, match.status == 0 ? &match.place : nullptr, status, address);
+    WriteInt32(reply.data() + offsets::kStatus, status.value_or(match.status));
+    const std::string text = WideToAnsi(match.text);
+    std::uint8_t* field = reply.data() + offsets::kText;
+    std::memset(field, 0, kReplyTextBytes);
+    // The last byte stays NUL.
+    std::memcpy(field, text.data(), std::min(text.size(), kReplyTextBytes - 1));
+    return reply;
+}
+
+}  // namespace mapwell

@@ -1,0 +1,153 @@
+#include "navserver/place_matcher.h"
+
+#include "navlink/protocol.h"
+#include "navserver/place_name.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace mapwell {
+namespace {
+
+GazetteerPlace Town(const char* iso2, const char* name, std::uint32_t population,
+                    std::vector<std::wstring> otherNames = {}, const char* postcode = "") {
+    GazetteerPlace place;
+    place.iso2 = iso2;
+    place.name = name;
+    place.population = population;
+    place.latitude = static_cast<float>(population % 1000);  // tells the places apart
+    place.keys = {PlaceKey(std::wstring(name, name + std::strlen(name)))};
+    if (*postcode != '\0') {
+        place.keys.push_back(std::string("=") + postcode);
+    }
+    for (const std::wstring& other : otherNames) {
+        place.alternateKeys.push_back(PlaceKey(other));
+    }
+    for (const std::string& start : NameStartKeys(place.keys[0])) {
+        place.alternateKeys.push_back(start);
+    }
+    for (const std::string& key : ShortSpellingKeys(std::wstring(name, name + std::strlen(name)))) {
+        place.alternateKeys.push_back(key);
+    }
+    return place;
+}
+
+// Names in ASCII here, so that the test reads the same in every code page.
+const std::vector<GazetteerPlace> kTowns = {
+    Town("DE", "Muenchen", 1'260'001, {L"M\u00FCnchen", L"Munich"}),
+    Town("DE", "Frankfurt am Main", 650'002, {L"Frankfurt"}),
+    Town("DE", "Frankfurt (Oder)", 58'003),
+    Town("DE", "Sankt Ingbert", 35'004),
+    Town("DE", "Neustadt", 4'005),
+    Town("DE", "Neustadt an der Weinstrasse", 53'006),
+    Town("DE", "Halle (Saale)", 238'007, {L"Halle"}),
+    Town("DE", "Halle", 21'008),
+    Town("DE", "Koeln", 1'080'009, {L"Cologne", L"K\u00F6ln"}),
+    Town("DE", "Sample", 10'010, {}, "12345"),
+    Town("AT", "Wien", 1'900'011, {L"Vienna"}),
+    Town("AT", "Sankt Gallen", 1'400'012 % 10'000),
+    Town("AT", "Neustadt", 2'013),
+    Town("CH", "Zuerich", 400'014, {L"Z\u00FCrich", L"Zurich"}),
+    Town("CH", "Sankt Gallen", 75'015, {L"St. Gallen"}),
+    Town("IT", "Roma", 2'800'016, {L"Rom"}),
+};
+
+class PlaceMatcherTest : public ::testing::Test {
+protected:
+    PlaceMatcherTest()
+        : file_(*GazetteerFile::Read(Bytes(WriteGazetteerFile(kTowns, "credit")))),
+          matcher_(file_) {}
+
+    static std::vector<std::uint8_t> Bytes(const std::string& text) {
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    }
+
+    GazetteerFile file_;
+    PlaceMatcher matcher_;
+};
+
+TEST_F(PlaceMatcherTest, FollowsTheMatchingRules) {
+    const struct {
+        const wchar_t* country;
+        const wchar_t* zip;
+        const wchar_t* city;
+        const wchar_t* text;  // the reply's text
+    } cases[] = {
+        {L"DE", L"", L"M\u00FCnchen", L"city level: Muenchen, DE"},
+        {L"Deut", L"", L"munich", L"city level: Muenchen, DE"},
+        {L"D", L"", L"80331 M\u00FCnchen", L"city level: Muenchen, DE"},
+        {L"", L"", L"D-50667 K\u00F6ln", L"city level: Koeln, DE"},
+        {L"", L"", L"A-1010 Vienna", L"city level: Wien, AT"},
+        {L"\u00D6ste", L"", L"Wien", L"city level: Wien, AT"},
+        // An empty country: the previous place's country first (Austria, from the line above).
+        {L"", L"", L"Neustadt", L"city level: Neustadt, AT"},
+        {L"", L"", L"Sankt Gallen", L"city level: Sankt Gallen, AT"},
+        {L"Schw", L"", L"St. Gallen", L"city level: Sankt Gallen, CH"},
+        // ... and then Germany, Austria, Switzerland, before any other country.
+        {L"", L"", L"Zurich", L"city level: Zuerich, CH"},
+        {L"", L"", L"Rom", L"city level: Roma, IT"},
+        {L"", L"", L"Halle", L"city level: Halle (Saale), DE"},
+        {L"DE", L"", L"Frankfurt (Oder)", L"city level: Frankfurt (Oder), DE"},
+        {L"DE", L"", L"Frankfurt/Oder", L"city level: Frankfurt (Oder), DE"},
+        {L"DE", L"", L"Frankfurt an der Oder", L"city level: Frankfurt (Oder), DE"},
+        {L"DE", L"", L"Frankfurt a. Main", L"city level: Frankfurt am Main, DE"},
+        {L"DE", L"", L"Frankfurt", L"city level: Frankfurt am Main, DE"},
+        {L"DE", L"", L"St. Ingbert", L"city level: Sankt Ingbert, DE"},
+        {L"DE", L"", L"Neustadt", L"city level: Neustadt, DE"},
+        {L"DE", L"", L"Neustadt a. d. W.", L"city level: Neustadt an der Weinstrasse, DE"},
+        {L"DE", L"", L"Halle", L"city level: Halle (Saale), DE"},
+        {L"DE", L"", L"Halle (Westf.)", L"city level: Halle (Saale), DE"},
+        {L"DE", L"12345", L"Anywhere", L"postcode level: 12345 Sample, DE"},
+        {L"DE", L"", L"12345 Anywhere", L"postcode level: 12345 Sample, DE"},
+        {L"DE", L"99999", L"", L"Address not found: postcode 99999 unknown and no city given"},
+        {L"DE", L"", L"", L"Address not found: no city given"},
+        {L"DE", L"", L"Wien", L"Address not found: no place \"Wien\" in DE"},
+        {L"DE", L"", L"Bad Nirgendwo", L"Address not found: no place \"Bad Nirgendwo\" in DE"},
+        {L"Xy", L"", L"Wien", L"Address not found: unknown country \"Xy\""},
+    };
+    for (const auto& c : cases) {
+        const PlaceMatch match = matcher_.Match(c.country, c.zip, c.city);
+        EXPECT_EQ(match.text, c.text) << static_cast<const void*>(c.city);
+        EXPECT_EQ(match.status == 0, std::wstring(c.text).find(L"level") != std::wstring::npos);
+    }
+}
+
+TEST_F(PlaceMatcherTest, ReplyCarriesThePlaceFoundOrWhyNot) {
+    GeocodeRequest request{L"CH", L"Zurich", L"8001", L"Bahnhofstr.", L"1"};
+    NavLinkInfo link;
+    std::vector<std::uint8_t> reply = BuildMatchReply(
+        request, matcher_.Match(request.country, request.zip, request.city), std::nullopt);
+    ParseReply(link, kReplyPlace, reply.data(), reply.size());
+    EXPECT_EQ(link.LinkState, 0);
+    EXPECT_EQ(link.Latitude, 14.0f);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(reply.data() + offsets::kCity)), "Zuerich");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(reply.data() + offsets::kCountry)), "CH");
+    EXPECT_EQ(link.ReplyText.substr(0, 24), std::wstring(L"city level: Zuerich, CH") + L'\0');
+
+    request.city = L"Atlantis";
+    reply = BuildMatchReply(request, matcher_.Match(request.country, request.zip, request.city),
+                            std::nullopt);
+    ParseReply(link, kReplyPlace, reply.data(), reply.size());
+    EXPECT_EQ(link.LinkState, kPlaceUnknown);
+    EXPECT_EQ(link.Latitude, 0.0f);
+}
+
+TEST(GazetteerFile, RefusesBrokenFiles) {
+    const std::string good = WriteGazetteerFile(kTowns, "credit");
+    const auto read = [](std::string text) {
+        return GazetteerFile::Read(std::vector<std::uint8_t>(text.begin(), text.end()));
+    };
+    ASSERT_TRUE(read(good));
+    EXPECT_EQ(read(good)->Credit(), "credit");
+    EXPECT_EQ(read(good)->PlaceCount(), kTowns.size());
+    EXPECT_FALSE(read(good.substr(0, good.size() - 1)));
+    EXPECT_FALSE(read(good + "x"));
+    EXPECT_FALSE(read("MWGZ"));
+    std::string badIndex = good;
+    badIndex[32 + 20 * kTowns.size() + 4] = 0x7F;  // the first key's place
+    EXPECT_FALSE(read(badIndex));
+}
+
+}  // namespace
+}  // namespace mapwell

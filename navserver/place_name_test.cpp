@@ -1,0 +1,73 @@
+#include "navserver/country_names.h"
+#include "navserver/place_name.h"
+
+#include <gtest/gtest.h>
+
+namespace mapwell {
+namespace {
+
+TEST(PlaceKey, SpellingsOfOneNameMeet) {
+    const struct {
+        const wchar_t* name;
+        const char* key;
+    } cases[] = {
+        {L"M\u00FCnchen", "muenchen"},
+        {L"MUENCHEN", "muenchen"},
+        {L"Gie\u00DFen", "giessen"},
+        {L"Z\u00FCrich", "zuerich"},
+        {L"Gen\u00E8ve", "geneve"},
+        {L"Frankfurt (Oder)", "frankfurt oder"},
+        {L"Frankfurt/Oder", "frankfurt oder"},
+        {L"Frankfurt an der Oder", "frankfurt oder"},
+        {L"Frankfurt a. Main", "frankfurt main"},
+        {L"Frankfurt am Main", "frankfurt main"},
+        {L"St. Gallen", "sankt gallen"},
+        {L"Sankt  Gallen", "sankt gallen"},
+        {L"Castrop-Rauxel", "castrop rauxel"},
+        {L"  Bad   Homburg v.d. H\u00F6he ", "bad homburg v hoehe"},
+        {L"\u0141\u00F3d\u017A", "lodz"},
+        {L"An der Mauer", "mauer"},
+        {L"Am", "am"},  // nothing but joining words: they are kept
+        {L"\u041C\u043E\u0441\u043A\u0432\u0430", ""},
+        {L" - ", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PlaceKey(c.name), c.key) << static_cast<const void*>(c.name);
+    }
+}
+
+TEST(PlaceKey, ShorterAndStartKeys) {
+    EXPECT_EQ(ShorterKey("frankfurt main"), "frankfurt");
+    EXPECT_EQ(ShorterKey("berlin"), "");
+    EXPECT_EQ(NameStartKeys("bad homburg hoehe"), (std::vector<std::string>{"bad homburg+"}));
+    EXPECT_EQ(NameStartKeys("frankfurt main"), (std::vector<std::string>{"frankfurt+"}));
+    EXPECT_TRUE(NameStartKeys("ulm").empty());
+    EXPECT_EQ(ShortSpellingKeys(L"Aigen im Ennstal"), (std::vector<std::string>{"aigen e"}));
+    EXPECT_EQ(ShortSpellingKeys(L"V\u00F6ls"), (std::vector<std::string>{"vols"}));
+    EXPECT_TRUE(ShortSpellingKeys(L"Ulm").empty());
+}
+
+TEST(FindCountry, CodesNamesAndTheirFirstFourLetters) {
+    const struct {
+        const wchar_t* text;
+        const char* iso2;  // nullptr: none
+    } cases[] = {
+        {L"D", "DE"},           {L"de", "DE"},    {L"DEU", "DE"},         {L"Deut", "DE"},
+        {L"Deutschland", "DE"}, {L"Germ", "DE"},  {L"A", "AT"},           {L"AT", "AT"},
+        {L"\u00D6ste", "AT"},   {L"Oest", "AT"},  {L"Aust", "AT"},        {L"CH", "CH"},
+        {L"Schw", "CH"},        {L"Swit", "CH"},  {L"FL", "LI"},          {L"It.", "IT"},
+        {L"Xy", nullptr},       {L"Ge", nullptr}, {L"Atlantis", nullptr}, {L"", nullptr},
+    };
+    for (const auto& c : cases) {
+        const int country = FindCountry(c.text);
+        if (c.iso2 == nullptr) {
+            EXPECT_EQ(country, -1) << static_cast<const void*>(c.text);
+        } else {
+            ASSERT_GE(country, 0) << c.iso2;
+            EXPECT_STREQ(kCountries[country].iso2, c.iso2);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace mapwell

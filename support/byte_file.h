@@ -1,0 +1,68 @@
+// Files as plain bytes, opened by wide path on Windows and by the native path elsewhere, and the
+// one reader of a source list's lines, used by the conversion engine and the column dialog
+// alike, so that both see the same lines and the same characters. Platform-neutral.
+#pragma once
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mapwell {
+
+// An open file, closed when it goes out of scope.
+class ByteFile {
+public:
+    enum class Mode { Read, Create, Append };
+    ByteFile(const std::filesystem::path& path, Mode mode);
+    ByteFile(const ByteFile&) = delete;
+    ByteFile& operator=(const ByteFile&) = delete;
+    ~ByteFile();
+
+    bool IsOpen() const { return file_ != nullptr; }
+    std::FILE* Get() const { return file_; }
+    bool Write(std::string_view bytes);
+    // Closes now; false when buffered bytes could not be written.
+    bool Close();
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+// Lines of a source list: a line ends at CR LF or at a lone CR; a lone LF belongs to the line;
+// a last line without an end mark is a line too. Reads in blocks, so a list of any length
+// needs memory for one line only.
+class LineReader {
+public:
+    explicit LineReader(std::FILE* file) : file_(file), block_(1 << 16) {}
+    // The next line without its end mark, cut to its first `limit` bytes; "" at the end of the
+    // list.
+    std::string ReadLine(std::size_t limit = std::string::npos);
+    // True once the end of the list has been reached.
+    bool AtEnd();
+    // At the start of a list: passes over a UTF-8 byte-order mark and tells whether there was one.
+    bool SkipUtf8Mark();
+
+private:
+    bool Fill();  // false at the end of the list
+    std::FILE* file_;
+    std::vector<char> block_;
+    std::size_t pos_ = 0, size_ = 0;
+    bool eof_ = false;
+};
+
+// How the bytes of a source list are read as text: a list that begins with a UTF-8 byte-order
+// mark is UTF-8, any other is in the system's ANSI code page.
+enum class SourceEncoding { Ansi, Utf8 };
+
+std::wstring DecodeListLine(std::string_view rawLine, SourceEncoding encoding);
+
+// The first `count` lines of the list at `path`, decoded, each cut to its first `lineLimit`
+// bytes; nothing when the list cannot be opened.
+std::optional<std::vector<std::wstring>> ReadListHead(const std::filesystem::path& path, int count,
+                                                      std::size_t lineLimit);
+
+}  // namespace mapwell
