@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -106,15 +107,15 @@ TEST(ConvertWin32, AWebRouteRunWithTheRegistryProfile) {
     SetWindowTextW(window.controls.ExportFileTxt, (folder / L"kunden_Geo.txt").c_str());
     window.Check(window.controls.Option3);
     int collected = -1;
-    ConvertWin32 surroundings(window.controls,
-                              [&](WebCollection& rows, ResultFile& result, ConvertWin32& s) {
-                                  collected = rows.Count();
-                                  for (int item = 1; item <= rows.Count(); ++item) {
-                                      WriteResultLine(result, s.FormatInForce(), OutputFields{},
-                                                      L"52.5", L"13.4", rows.Rows()[item].Line);
-                                  }
-                                  return rows.Count();
-                              });
+    ConvertWin32 surroundings(
+        window.controls, [&](WebCollection& rows, ResultFile& result, ErrorList&, ConvertWin32& s) {
+            collected = rows.Count();
+            for (int item = 1; item <= rows.Count(); ++item) {
+                WriteResultLine(result, s.FormatInForce(), OutputFields{}, L"52.5", L"13.4",
+                                rows.Rows()[item].Line);
+            }
+            return rows.Count();
+        });
     SaveProfile(surroundings.Profiles(), L"kunden", {0, 1, 2, 3, 4, -1, -1, -1}, L";");
     NavLink = NavLinkInfo{};  // no navigation program
 
@@ -131,46 +132,111 @@ TEST(ConvertWin32, AWebRouteRunWithTheRegistryProfile) {
     std::filesystem::remove_all(folder);
 }
 
-// A whole run through the real link against the stand-in navigation program.
-TEST(ConvertWin32, ARunThroughTheNavigationProgram) {
+// The engine's surroundings that also keep what the status label showed after each change.
+class ShownInfos : public ConvertWin32 {
+public:
+    using ConvertWin32::ConvertWin32;
+    void SetInfo(const std::wstring& text) override {
+        ConvertWin32::SetInfo(text);
+        shown.push_back(MainWindowControls::Text(Controls().Info));
+    }
+    std::vector<std::wstring> shown;
+};
+
+struct LinkRun {
+    std::string result, errors;
+    std::vector<std::wstring> shown;
+};
+
+// Converts `list` (columns as `profile` assigns them, separated by `sep`) in the format of
+// Option`option` with TxtSep "." through the real link, against NavServer.exe with `options`.
+LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& list,
+                                const std::array<int, 8>& profile, const wchar_t* sep, int option) {
+    LinkRun run;
     ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
     test::ResetLink();
-    test::Program server(test::NavServerPath(), L"");
-    ASSERT_TRUE(server.started());
-    ASSERT_NE(server.Window(), nullptr);
-    ASSERT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
+    test::Program server(test::NavServerPath(), options);
+    EXPECT_TRUE(server.started());
+    EXPECT_NE(server.Window(), nullptr);
+    EXPECT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
 
     MainWindowControls window(kHostClass, HostProc);
     const auto folder = NewFolder();
     {
-        std::ofstream list(folder / L"kunden.csv", std::ios::binary);
-        list << "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\n"
-                "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n"
-                "Otto,Kurz,Gasse 4,,1010 Wien,AT";
+        std::ofstream file(folder / L"kunden.csv", std::ios::binary);
+        file << list;
     }
-    SetWindowTextW(window.controls.ExportFileTxt, (folder / L"kunden_Geo.csv").c_str());
+    const HWND formats[] = {window.controls.Option1, window.controls.Option2,
+                            window.controls.Option3};
+    SetWindowTextW(window.controls.ExportFileTxt, (folder / L"kunden_Geo.txt").c_str());
     SetWindowTextW(window.controls.TxtSep, L".");
-    window.Check(window.controls.Option2);
-    ConvertWin32 surroundings(window.controls);
-    SaveProfile(surroundings.Profiles(), L"kunden", {0, 1, 2, 3, 4, 5, -1, -1}, L",");
-
-    EXPECT_TRUE(OpenAddList((folder / L"kunden.csv").wstring(), L"kunden", surroundings));
-    // Wien is found by its city once the postal code in front of it is dropped; it follows a
-    // failed line, whose second of sleep leaves the detection timer's announcement for the
-    // next wait, after Wien's reply has come in.
-    EXPECT_EQ(
-        Bytes(folder / L"kunden_Geo.csv"),
-        CsvHeaderLine() +
-            "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"Berlin\",\"\",\"52.5323\","
-            "\"13.3846\"\r\n"
-            "\"Otto\",\"Kurz\",\"Gasse 4\",\"\",\"1010 Wien\",\"\",\"48.2085\",\"16.3721\"\r\n");
-    EXPECT_EQ(Bytes(folder / L"ConvertError.txt"), "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n");
-    EXPECT_EQ(MainWindowControls::Text(window.controls.Info),
-              L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt");
+    window.Check(formats[option - 1]);
+    ShownInfos surroundings(window.controls);
+    SaveProfile(surroundings.Profiles(), L"kunden", profile, sep);
+    OpenAddList((folder / L"kunden.csv").wstring(), L"kunden", surroundings);
+    run.result = Bytes(folder / L"kunden_Geo.txt");
+    run.errors = Bytes(folder / L"ConvertError.txt");
+    run.shown = surroundings.shown;
 
     RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
     ProgramTitle = L"Mapwell";
     std::filesystem::remove_all(folder);
+    return run;
+}
+// A whole run through the real link against the stand-in navigation program.
+TEST(ConvertWin32, ARunThroughTheNavigationProgram) {
+    const LinkRun run = ConvertThroughNavServer(L"",
+                                                "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\n"
+                                                "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n"
+                                                "Otto,Kurz,Gasse 4,,1010 Wien,AT",
+                                                {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2);
+    // Wien is found by its city once the postal code in front of it is dropped; it follows a
+    // failed line, whose second of sleep leaves the detection timer's announcement for the
+    // next wait, after Wien's reply has come in.
+    EXPECT_EQ(
+        run.result,
+        CsvHeaderLine() +
+            "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"Berlin\",\"\",\"52.5323\","
+            "\"13.3846\"\r\n"
+            "\"Otto\",\"Kurz\",\"Gasse 4\",\"\",\"1010 Wien\",\"\",\"48.2085\",\"16.3721\"\r\n");
+    EXPECT_EQ(run.errors, "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n");
+    ASSERT_EQ(run.shown.size(), 3u);
+    // The reply's text up to its first NUL, so that the status shows.
+    EXPECT_EQ(run.shown[1], L"Error get coordinate for Addressindex 2 - Eva Frau\r\n"
+                            L"Address not found: 99999 Nirgendwo(1)");
+    EXPECT_EQ(run.shown[2], L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt");
+}
+
+// A navigation program that answers one request (the third) after its line's wait has run out:
+// the late answer never becomes the next line's place. An answer that names its address is
+// recognised and the next line still gets its own; one that names none fails the next line.
+// Coordinates off the globe count as not found.
+TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
+    const std::string header = "name;street;zipcode;city\r\n";
+    const std::string hans = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
+    const std::string eva = "Eva Schulz;Ring 2;20095;Hamburg\r\n";
+    const std::string karl = "Karl Ott;Zeil 1;60311;Frankfurt am Main\r\n";
+    const std::string nowhere = "No Where;Weg 1;99999;Nirgendwo\r\n";
+    const std::string hansFound = "Hans Meier;Hauptstr. 5;10115;Berlin,\"52.5323\",\"13.3846\"\r\n";
+    const std::string karlFound =
+        "Karl Ott;Zeil 1;60311;Frankfurt am Main,\"50.1109\",\"8.6821\"\r\n";
+    const struct {
+        const wchar_t* options;
+        std::string result, errors;
+    } cases[] = {
+        {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + eva + nowhere},
+        {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + eva + karl + nowhere},
+        // Requests 1 to 3 (the heading, Hans, Eva) get NaN and infinity, again, then 91 and 90.
+        {L"--place-bytes 0000c07f0000807f,0000c07f0000807f,0000b6420000b442", karlFound,
+         header + hans + eva + nowhere},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.options);
+        const LinkRun run = ConvertThroughNavServer(c.options, header + hans + eva + karl + nowhere,
+                                                    {0, -1, 1, 2, 3, -1, -1, -1}, L";", 3);
+        EXPECT_EQ(run.result, c.result);
+        EXPECT_EQ(run.errors, c.errors);
+    }
 }
 
 }  // namespace

@@ -7,11 +7,13 @@
 #include "columns/first_line.h"
 #include "support/byte_file.h"
 #include "support/controls_win32.h"
+#include "support/failure.h"
 #include "support/program.h"
 #include "support/text.h"
 #include "support/twips.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace mapwell {
@@ -129,7 +131,7 @@ void Form_Load(ImportAddDialog& d) {
     SetScrollPos(scroll, SB_CTL, analysis.scrollStart, TRUE);
     ShowAdd(d, ScrollValue(d));
     // Fires ImpText_Change, which loads a stored profile of this name over the pre-selection.
-    SetWindowTextW(d.Item(IdImpText), DropLast(FileNameOf(d.source), 4).c_str());
+    SetWindowTextW(d.Item(IdImpText), BaseNameOf(d.source).c_str());
 }
 
 void ButOk_Click(ImportAddDialog& d) {
@@ -240,7 +242,7 @@ void Form_Initialize(ImportAddDialog& d) {
     SendMessageW(d.dialog, DM_SETDEFID, IdButOk, 0);
 }
 
-INT_PTR CALLBACK ImportAddProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* d = reinterpret_cast<ImportAddDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (message == WM_INITDIALOG) {
         d = reinterpret_cast<ImportAddDialog*>(lParam);
@@ -261,6 +263,20 @@ INT_PTR CALLBACK ImportAddProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         return OnColorStatic(*d, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CLOSE: ButExit_Click(*d); return TRUE;
     default: return FALSE;
+    }
+}
+
+INT_PTR CALLBACK ImportAddProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return OnMessage(dialog, message, wParam, lParam);
+    } catch (...) {
+        // Nothing may cross the window system: the dialog ends like one whose list could not
+        // be read, and the main window reports why.
+        if (auto* d = reinterpret_cast<ImportAddDialog*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
+            d->result = {false, FailureDescription(std::current_exception())};
+        }
+        EndDialog(dialog, IDABORT);
+        return TRUE;
     }
 }
 

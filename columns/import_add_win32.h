@@ -14,8 +14,8 @@ namespace mapwell {
 inline constexpr wchar_t kImportAddCancelled[] = L"Exit";
 
 struct ImportAddResult {
-    bool opened = true;      // false: the source list could not be read
-    std::wstring errorText;  // why it could not be read
+    bool opened = true;              // false: the list could not be read, or the dialog failed
+    const wchar_t* errorText = L"";  // why
 };
 
 ImportAddResult ShowImportAdd(HWND owner);

@@ -2,6 +2,7 @@
 #include "navlink/navlink_win32.h"
 
 #include "navlink/protocol.h"
+#include "navlink/reply_owner.h"
 
 namespace mapwell {
 
@@ -57,6 +58,7 @@ bool SendNavCommand(std::uint8_t command) {
     data.dwData = command;
     if (command == kCommandGeocode) {
         record = BuildCommandRecord(NavLink);
+        NoteRequestSent(OpenRequests, AddressOfRecord(record.data(), record.size()));
         data.cbData = static_cast<DWORD>(record.size());
         data.lpData = record.data();
     }
@@ -79,6 +81,10 @@ bool SendNavCommand(std::uint8_t command) {
 void AcceptAnnounce(LPARAM lParam) {
     if (IsThisProgramsWindow(reinterpret_cast<HWND>(lParam))) {
         return;
+    }
+    // A navigation program whose window is gone answers nothing more.
+    if (!IsWindow(reinterpret_cast<HWND>(ServerWindow))) {
+        OpenRequests = {};
     }
     ServerWindow = lParam;
     if (lParam > 0) {
