@@ -13,13 +13,6 @@
 
 namespace mapwell {
 
-// Bytes read of each reply type (see ReplyRecordSize).
-inline constexpr std::size_t kRouteSize = 12;
-inline constexpr std::size_t kAddressSize = 256;
-inline constexpr std::size_t kPlaceSize = 400;
-inline constexpr std::size_t kVersionSize = 16;
-inline constexpr std::size_t kNumbersSize = 20;
-
 namespace wire {
 
 // The address text fields, alike in the request and in replies 4 and 6.
