@@ -2,6 +2,8 @@
 // thread, a second thread works it as the user would (through the test driver).
 #include "app/main_window_win32.h"
 
+#include "app/web_route.h"
+
 #include "app/events_win32.h"
 #include "app/testdriver/driver.h"
 #include "columns/import_add_layout.h"
@@ -106,6 +108,22 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt) {
         EXPECT_EQ(SendMessageW(Item(w, IdOption3), BM_GETCHECK, 0, 0), BST_CHECKED);
         EXPECT_EQ(SendMessageW(Item(w, IdOption1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
         EXPECT_TRUE(IsWindowEnabled(Item(w, IdNowImport)));
+    });
+}
+
+// The status label is the only place where the program tells the user what to do next.
+TEST_F(MainWindowTest, EveryInstructionShowsWholeInTheStatusLabel) {
+    Run([&](HWND w) {
+        for (const wchar_t* text :
+             {L"Please select source-file.", L"Please set destination",
+              L"Please start Navigon NCK5 or NavigatoR to convert Addresslist.",
+              L"..\r\nPlease Start Navigon!", kInfoTryAgain, kInfoStartBrowser,
+              L"Converting: 99999 of 99999\r\nFailed items are saved in ConvertError.txt",
+              L"Address converting.. kunden - Error: Cancelled by user\r\nPlease Start Navigon!"}) {
+            td::TypeText(Item(w, IdInfo), text);
+            EXPECT_TRUE(td::ShowsAllItsText(Item(w, IdInfo))) << text;
+        }
+        EXPECT_TRUE(td::ShowsAllItsText(Item(w, IdLabel1)));
     });
 }
 

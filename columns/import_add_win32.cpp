@@ -13,6 +13,7 @@
 #include "support/twips.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace mapwell {

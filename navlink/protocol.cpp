@@ -1,7 +1,7 @@
 // Building the geocoding request and reading the navigation program's replies.
 #include "navlink/protocol.h"
 
-#include "navlink/wire_layout.h"
+#include "navlink/wire_layout.h"  // the layout checks, compiled with the code they guard
 
 #include "support/codepage.h"
 #include "support/text.h"

@@ -27,6 +27,14 @@ inline constexpr std::uintptr_t kReplyReady = 9;
 inline constexpr std::uintptr_t kReplyMainVersion = 19;
 inline constexpr std::uintptr_t kReplyRouteInfo = 21;
 
+// Bytes read of each reply type (see ReplyRecordSize); written out field by field, and checked,
+// in navlink/wire_layout.h.
+inline constexpr std::size_t kRouteSize = 12;
+inline constexpr std::size_t kAddressSize = 256;
+inline constexpr std::size_t kPlaceSize = 400;
+inline constexpr std::size_t kVersionSize = 16;
+inline constexpr std::size_t kNumbersSize = 20;
+
 // Byte offsets shared by the request record and the address part of replies 4 and 6.
 namespace offsets {
 inline constexpr std::size_t kCountry = 4;    // 10 bytes

@@ -13,23 +13,21 @@
 
 namespace mapwell {
 
-// Bytes read of each reply type (see ReplyRecordSize).
-inline constexpr std::size_t kRouteSize = 12;
-inline constexpr std::size_t kAddressSize = 256;
-inline constexpr std::size_t kPlaceSize = 400;
-inline constexpr std::size_t kVersionSize = 16;
-inline constexpr std::size_t kNumbersSize = 20;
-
 namespace wire {
 
-// The geocoding request, command 5.
-struct CommandRecord {
-    std::int32_t size;  // always 400
+// The address text fields, alike in the request and in replies 4 and 6.
+struct AddressFields {
     char country[2 * kCountryChars];
     char city[2 * kCityChars];
     char zip[2 * kZipChars];
     char street[2 * kStreetChars];
     char houseNo[2 * kHouseNoChars];
+};
+
+// The geocoding request, command 5.
+struct CommandRecord {
+    std::int32_t size;  // always 400
+    AddressFields address;
     char zero1[10];
     std::int32_t zero2;
     char zero3[132];
@@ -45,11 +43,7 @@ struct RouteReply {
 // Reply 4, and the first 256 bytes of reply 6.
 struct AddressReply {
     std::int32_t unread;
-    char country[2 * kCountryChars];
-    char city[2 * kCityChars];
-    char zip[2 * kZipChars];
-    char street[2 * kStreetChars];
-    char houseNo[2 * kHouseNoChars];
+    AddressFields address;
     char unread2[2];
 };
 
@@ -74,11 +68,12 @@ struct NumbersReply {
 }  // namespace wire
 
 static_assert(sizeof(wire::CommandRecord) == kCommandRecordSize);
-static_assert(offsetof(wire::CommandRecord, country) == offsets::kCountry);
-static_assert(offsetof(wire::CommandRecord, city) == offsets::kCity);
-static_assert(offsetof(wire::CommandRecord, zip) == offsets::kZip);
-static_assert(offsetof(wire::CommandRecord, street) == offsets::kStreet);
-static_assert(offsetof(wire::CommandRecord, houseNo) == offsets::kHouseNo);
+static_assert(offsetof(wire::CommandRecord, address.country) == offsets::kCountry);
+static_assert(offsetof(wire::CommandRecord, address.city) == offsets::kCity);
+static_assert(offsetof(wire::CommandRecord, address.zip) == offsets::kZip);
+static_assert(offsetof(wire::CommandRecord, address.street) == offsets::kStreet);
+static_assert(offsetof(wire::CommandRecord, address.houseNo) == offsets::kHouseNo);
+static_assert(sizeof(wire::AddressFields) == 250);
 static_assert(offsetof(wire::CommandRecord, zero1) == 254);
 static_assert(offsetof(wire::CommandRecord, zero2) == 264);
 static_assert(offsetof(wire::CommandRecord, zero3) == 268);
@@ -88,11 +83,11 @@ static_assert(offsetof(wire::RouteReply, distance) == 4);
 static_assert(offsetof(wire::RouteReply, duration) == 8);
 
 static_assert(sizeof(wire::AddressReply) == kAddressSize);
-static_assert(offsetof(wire::AddressReply, country) == offsets::kCountry);
-static_assert(offsetof(wire::AddressReply, city) == offsets::kCity);
-static_assert(offsetof(wire::AddressReply, zip) == offsets::kZip);
-static_assert(offsetof(wire::AddressReply, street) == offsets::kStreet);
-static_assert(offsetof(wire::AddressReply, houseNo) == offsets::kHouseNo);
+static_assert(offsetof(wire::AddressReply, address.country) == offsets::kCountry);
+static_assert(offsetof(wire::AddressReply, address.city) == offsets::kCity);
+static_assert(offsetof(wire::AddressReply, address.zip) == offsets::kZip);
+static_assert(offsetof(wire::AddressReply, address.street) == offsets::kStreet);
+static_assert(offsetof(wire::AddressReply, address.houseNo) == offsets::kHouseNo);
 
 static_assert(sizeof(wire::PlaceReply) == kPlaceSize);
 static_assert(offsetof(wire::PlaceReply, latitude) == offsets::kLatitude);
