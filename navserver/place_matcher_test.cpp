@@ -10,25 +10,21 @@
 namespace mapwell {
 namespace {
 
+// A place with the keys the gazetteer builder gives it.
 GazetteerPlace Town(const char* iso2, const char* name, std::uint32_t population,
                     std::vector<std::wstring> otherNames = {}, const char* postcode = "") {
-    GazetteerPlace place;
-    place.iso2 = iso2;
-    place.name = name;
-    place.population = population;
-    place.latitude = static_cast<float>(population % 1000);  // tells the places apart
-    place.keys = {PlaceKey(std::wstring(name, name + std::strlen(name)))};
+    const std::wstring wide(name, name + std::strlen(name));
+    // The latitude tells the places apart.
+    GazetteerPlace place{
+        static_cast<float>(population % 1000), 0, population, name, iso2, {PlaceKey(wide)}, {}};
     if (*postcode != '\0') {
         place.keys.push_back(std::string("=") + postcode);
     }
     for (const std::wstring& other : otherNames) {
         place.alternateKeys.push_back(PlaceKey(other));
     }
-    for (const std::string& start : NameStartKeys(place.keys[0])) {
-        place.alternateKeys.push_back(start);
-    }
-    for (const std::string& key : ShortSpellingKeys(std::wstring(name, name + std::strlen(name)))) {
-        place.alternateKeys.push_back(key);
+    for (std::vector<std::string> more : {NameStartKeys(place.keys[0]), ShortSpellingKeys(wide)}) {
+        place.alternateKeys.insert(place.alternateKeys.end(), more.begin(), more.end());
     }
     return place;
 }
@@ -53,18 +49,14 @@ const std::vector<GazetteerPlace> kTowns = {
     Town("IT", "Roma", 2'800'016, {L"Rom"}),
 };
 
+std::optional<GazetteerFile> Read(const std::string& text) {
+    return GazetteerFile::Read(std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
 class PlaceMatcherTest : public ::testing::Test {
 protected:
-    PlaceMatcherTest()
-        : file_(*GazetteerFile::Read(Bytes(WriteGazetteerFile(kTowns, "credit")))),
-          matcher_(file_) {}
-
-    static std::vector<std::uint8_t> Bytes(const std::string& text) {
-        return std::vector<std::uint8_t>(text.begin(), text.end());
-    }
-
-    GazetteerFile file_;
-    PlaceMatcher matcher_;
+    GazetteerFile file_ = *Read(WriteGazetteerFile(kTowns, "credit"));
+    PlaceMatcher matcher_{file_};
 };
 
 TEST_F(PlaceMatcherTest, FollowsTheMatchingRules) {
@@ -115,38 +107,37 @@ TEST_F(PlaceMatcherTest, FollowsTheMatchingRules) {
 
 TEST_F(PlaceMatcherTest, ReplyCarriesThePlaceFoundOrWhyNot) {
     GeocodeRequest request{L"CH", L"Zurich", L"8001", L"Bahnhofstr.", L"1"};
+    const auto reply = [&] {
+        return BuildMatchReply(request, matcher_.Match(request.country, request.zip, request.city),
+                               std::nullopt);
+    };
     NavLinkInfo link;
-    std::vector<std::uint8_t> reply = BuildMatchReply(
-        request, matcher_.Match(request.country, request.zip, request.city), std::nullopt);
-    ParseReply(link, kReplyPlace, reply.data(), reply.size());
+    std::vector<std::uint8_t> bytes = reply();
+    ParseReply(link, kReplyPlace, bytes.data(), bytes.size());
     EXPECT_EQ(link.LinkState, 0);
     EXPECT_EQ(link.Latitude, 14.0f);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(reply.data() + offsets::kCity)), "Zuerich");
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(reply.data() + offsets::kCountry)), "CH");
+    EXPECT_STREQ(reinterpret_cast<const char*>(bytes.data() + offsets::kCity), "Zuerich");
+    EXPECT_STREQ(reinterpret_cast<const char*>(bytes.data() + offsets::kCountry), "CH");
     EXPECT_EQ(link.ReplyText.substr(0, 24), std::wstring(L"city level: Zuerich, CH") + L'\0');
 
     request.city = L"Atlantis";
-    reply = BuildMatchReply(request, matcher_.Match(request.country, request.zip, request.city),
-                            std::nullopt);
-    ParseReply(link, kReplyPlace, reply.data(), reply.size());
+    bytes = reply();
+    ParseReply(link, kReplyPlace, bytes.data(), bytes.size());
     EXPECT_EQ(link.LinkState, kPlaceUnknown);
     EXPECT_EQ(link.Latitude, 0.0f);
 }
 
 TEST(GazetteerFile, RefusesBrokenFiles) {
     const std::string good = WriteGazetteerFile(kTowns, "credit");
-    const auto read = [](std::string text) {
-        return GazetteerFile::Read(std::vector<std::uint8_t>(text.begin(), text.end()));
-    };
-    ASSERT_TRUE(read(good));
-    EXPECT_EQ(read(good)->Credit(), "credit");
-    EXPECT_EQ(read(good)->PlaceCount(), kTowns.size());
-    EXPECT_FALSE(read(good.substr(0, good.size() - 1)));
-    EXPECT_FALSE(read(good + "x"));
-    EXPECT_FALSE(read("MWGZ"));
+    ASSERT_TRUE(Read(good));
+    EXPECT_EQ(Read(good)->Credit(), "credit");
+    EXPECT_EQ(Read(good)->PlaceCount(), kTowns.size());
+    EXPECT_FALSE(Read(good.substr(0, good.size() - 1)));
+    EXPECT_FALSE(Read(good + "x"));
+    EXPECT_FALSE(Read("MWGZ"));
     std::string badIndex = good;
     badIndex[32 + 20 * kTowns.size() + 4] = 0x7F;  // the first key's place
-    EXPECT_FALSE(read(badIndex));
+    EXPECT_FALSE(Read(badIndex));
 }
 
 }  // namespace
