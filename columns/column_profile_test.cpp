@@ -66,19 +66,5 @@ TEST(ColumnProfile, TheEngineAndTheDialogReadAStoredProfileEachByItsOwnRules) {
     EXPECT_EQ(loaded->Separator, L",");
 }
 
-TEST(ColumnProfile, WhatTheDialogSavesTheEngineAndTheDialogReadBack) {
-    FakeProfileStore store;
-    const Selections saved{3, -1, 0, 1, 2, -1, -1, 4};
-    SaveProfile(store, L"liste", saved, L";");
-    const auto profile = ReadProfile(store, L"liste");
-    const auto loaded = LoadProfileForDialog(store, L"liste", 5);
-    ASSERT_TRUE(profile.has_value() && loaded.has_value());
-    EXPECT_EQ(profile->Separator, L";");
-    for (std::size_t f = 0; f < kAddressFieldCount; ++f) {
-        EXPECT_EQ(profile->ColumnOf(static_cast<AddressField>(f)), saved[f]) << f;
-        EXPECT_EQ(loaded->Selections[f], saved[f]) << f;
-    }
-}
-
 }  // namespace
 }  // namespace mapwell

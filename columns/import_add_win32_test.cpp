@@ -91,26 +91,10 @@ TEST_F(ImportAddTest, LowerCaseHeadingsAreFoundAndTheSemicolonIsTaken) {
         EXPECT_EQ(td::ScrollPosition(Item(d, IdHScroll1)), 2);
         EXPECT_EQ(TextOf(d, IdImpText), L"kunden");
         EXPECT_EQ(TextOf(d, IdTName), L"Hans Hans");
-        EXPECT_EQ(TextOf(d, IdTCity), L"Berlin");
         EXPECT_TRUE(IsWindowEnabled(Item(d, IdButOk)));
         td::Click(Item(d, IdButExit));
     });
     EXPECT_EQ(ImportExchange, L"Exit");
-}
-
-// The dialog reads a list as the conversion engine does: UTF-8 after a byte-order mark (which
-// belongs to no heading), the ANSI code page otherwise.
-TEST_F(ImportAddTest, AListIsDecodedAsTheEngineDecodesIt) {
-    for (const std::string& bytes :
-         {std::string("\xEF\xBB\xBFname;street;zipcode;city\r\nM\xC3\xBCller;S;1;K\xC3\xB6ln\r\n"),
-          std::string("name;street;zipcode;city\r\nM\xFCller;S;1;K\xF6ln\r\n")}) {
-        Run(Write(L"list.csv", bytes), [&](HWND d) {
-            EXPECT_EQ(td::ComboSelection(Item(d, IdComboN1)), 0);
-            EXPECT_EQ(TextOf(d, IdTName), L"M\u00FCller M\u00FCller");
-            EXPECT_EQ(TextOf(d, IdTCity), L"K\u00F6ln");
-            td::Click(Item(d, IdButExit));
-        });
-    }
 }
 
 TEST_F(ImportAddTest, AFirstLineOfVeryManyFieldsIsOfferedInPartAndTheDialogSaysSo) {
@@ -135,8 +119,7 @@ TEST_F(ImportAddTest, HeadingsInCapitalsPreselectNothingAndTheRedHeadingsFollowT
     Run(source, [&](HWND d) {
         EXPECT_EQ(Choices(d), (ColumnChoices{n, n, n, n, n, n, n, n}));
         EXPECT_EQ(td::ScrollPosition(Item(d, IdHScroll1)), 1);
-        EXPECT_TRUE(IsRed(d, IdLabStr) && IsRed(d, IdLabCity));
-        EXPECT_FALSE(IsRed(d, IdLabName));
+        EXPECT_TRUE(IsRed(d, IdLabStr) && IsRed(d, IdLabCity) && !IsRed(d, IdLabName));
         EXPECT_FALSE(IsWindowEnabled(Item(d, IdButOk)));
 
         td::PickComboEntry(Item(d, IdComboStr), 1);
@@ -206,14 +189,12 @@ TEST_F(ImportAddTest, AColumnBeyondAShortLineShowsTheErrorInTheTitle) {
         Write(L"short.csv", "name,street,zipcode,city,x\r\nHans,Weg 1,1,Bonn,extra\r\nA,B\r\n");
     Run(source, [&](HWND d) {
         td::PickComboEntry(Item(d, IdComboLand), 4);
-        EXPECT_EQ(TextOf(d, IdTLand), L"extra");
         td::ScrollTo(Item(d, IdHScroll1), 3);
         EXPECT_EQ(td::Caption(d), L"Subscript out of range");
         EXPECT_EQ(TextOf(d, IdTLand), L"extra");
         EXPECT_EQ(TextOf(d, IdTName), L"A A");
         // Beyond the end of the list the last line stays in view.
         td::ScrollTo(Item(d, IdHScroll1), 20);
-        EXPECT_EQ(td::ScrollPosition(Item(d, IdHScroll1)), 20);
         EXPECT_EQ(TextOf(d, IdTName), L"A A");
         td::Click(Item(d, IdButExit));
     });

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace mapwell {
 namespace {
 
@@ -25,11 +27,8 @@ TEST(Gazetteer, ReadsPlacesAndPassesOverCommentsAndBrokenLines) {
 TEST(Gazetteer, FindsByZipElseByCityInAnyCase) {
     const std::vector<Place> places =
         ReadGazetteer("DE;10115;Berlin;52.5;13.4\nDE;80331;M\xFCnchen;48.1;11.6\n");
-    const struct {
-        const wchar_t* zip;
-        const wchar_t* city;
-        const wchar_t* found;  // empty: not found
-    } cases[] = {
+    // zip, city, the city found (empty: none)
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
         {L"10115", L"", L"Berlin"},
         {L"10115", L"M\u00FCnchen", L"Berlin"},
         {L"99999", L"M\u00DCNCHEN", L"M\u00FCnchen"},
@@ -38,9 +37,9 @@ TEST(Gazetteer, FindsByZipElseByCityInAnyCase) {
         {L"", L"", L""},
         {L"", L"Bern", L""},
     };
-    for (const auto& c : cases) {
-        const Place* place = FindPlace(places, c.zip, c.city);
-        EXPECT_EQ(place ? place->city : L"", c.found) << c.zip;
+    for (const auto& [zip, city, found] : cases) {
+        const Place* place = FindPlace(places, zip, city);
+        EXPECT_EQ(place ? place->city : L"", found) << zip;
     }
 }
 

@@ -63,8 +63,7 @@ void Program::Kill() {
 std::wstring SiblingPath(const wchar_t* exe) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring path(self);
-    return path.substr(0, path.rfind(L'\\') + 1) + exe;
+    return std::filesystem::path(self).replace_filename(exe).wstring();
 }
 
 Program Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
