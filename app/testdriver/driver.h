@@ -96,10 +96,8 @@ void Choose(HWND option);
 // notification handled by the parent before they return.
 void PickComboEntry(HWND combo, int index);
 void TypeIntoCombo(HWND combo, const std::wstring& text);
-int ComboSelection(HWND combo);
 // A drag of the scroll bar's thumb to `position`, handled before it returns.
 void ScrollTo(HWND scrollBar, int position);
-int ScrollPosition(HWND scrollBar);
 
 std::wstring MessageBoxText(HWND box);
 void Answer(HWND box, int button);  // IDYES, IDNO...

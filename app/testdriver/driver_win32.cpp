@@ -242,17 +242,9 @@ void TypeIntoCombo(HWND combo, const std::wstring& text) {
     Notify(combo, CBN_EDITCHANGE);
 }
 
-int ComboSelection(HWND combo) {
-    return static_cast<int>(Send(combo, CB_GETCURSEL));
-}
-
 void ScrollTo(HWND scrollBar, int position) {
     Send(GetParent(scrollBar), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position),
          reinterpret_cast<LPARAM>(scrollBar));
-}
-
-int ScrollPosition(HWND scrollBar) {
-    return static_cast<int>(Send(scrollBar, SBM_GETPOS));
 }
 
 std::wstring MessageBoxText(HWND box) {
