@@ -23,15 +23,12 @@ TEST(ColumnProfile, IndexTexts) {
 TEST(ColumnProfile, SaveWritesNineDecimalTextsUnderTheProfileName) {
     FakeProfileStore store;
     SaveProfile(store, L"kunden", Selections{0, 1, 2, -1, 4, -1, 5, -1}, L";");
-    EXPECT_EQ(store.values, (std::map<std::wstring, std::wstring>{{L"kunden_Name1", L"0"},
-                                                                  {L"kunden_Name2", L"1"},
-                                                                  {L"kunden_Street", L"2"},
-                                                                  {L"kunden_Zip", L"-1"},
-                                                                  {L"kunden_City", L"4"},
-                                                                  {L"kunden_Land", L"-1"},
-                                                                  {L"kunden_B1", L"5"},
-                                                                  {L"kunden_B2", L"-1"},
-                                                                  {L"kunden_Sep", L";"}}));
+    const std::map<std::wstring, std::wstring> expected = {
+        {L"kunden_Name1", L"0"}, {L"kunden_Name2", L"1"}, {L"kunden_Street", L"2"},
+        {L"kunden_Zip", L"-1"},  {L"kunden_City", L"4"},  {L"kunden_Land", L"-1"},
+        {L"kunden_B1", L"5"},    {L"kunden_B2", L"-1"},   {L"kunden_Sep", L";"},
+    };
+    EXPECT_EQ(store.values, expected);
     // An empty profile name gives the suffixes alone.
     SaveProfile(store, L"", Selections{0, -1, 1, -1, 2, -1, -1, -1}, L",");
     EXPECT_EQ(store.values[L"_Street"], L"1");
