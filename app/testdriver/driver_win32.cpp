@@ -177,16 +177,12 @@ bool ColumnDialogOpen(DWORD processId) {
 }
 
 HWND Control(HWND window, int id) {
-    std::pair<int, HWND> search{id, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<std::pair<int, HWND>*>(data);
-            s.second = GetDlgCtrlID(child) == s.first ? child : nullptr;
-            return s.second == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (HWND found = GetDlgCtrlID(child) == id ? child : Control(child, id)) {
+            return found;
+        }
+    }
+    return nullptr;
 }
 
 std::wstring Text(HWND window) {
