@@ -108,8 +108,6 @@ TEST_F(PlaceMatcherTest, ReplyCarriesThePlaceFoundOrWhyNot) {
     ParseReply(link, kReplyPlace, bytes.data(), bytes.size());
     EXPECT_EQ(link.LinkState, 0);
     EXPECT_EQ(link.Latitude, 14.0f);
-    EXPECT_STREQ(reinterpret_cast<const char*>(bytes.data() + offsets::kCity), "Zuerich");
-    EXPECT_STREQ(reinterpret_cast<const char*>(bytes.data() + offsets::kCountry), "CH");
     EXPECT_EQ(link.ReplyText.substr(0, 24), std::wstring(L"city level: Zuerich, CH") + L'\0');
 
     request.city = L"Atlantis";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace mapwell {
 namespace {
@@ -31,12 +32,8 @@ TEST_F(Registry, ValuesStoredByOthersAreReadAsText) {
     const DWORD number = 7;
     const wchar_t bare[] = {L'a', L'b', L'c'};
     const wchar_t inner[] = L"ab\0cd";
-    const struct {
-        DWORD type;
-        const void* data;
-        DWORD size;
-        const wchar_t* text;
-    } cases[] = {
+    // type, bytes, size, the text read
+    const std::tuple<DWORD, const void*, DWORD, const wchar_t*> cases[] = {
         {REG_DWORD, &number, sizeof number, L"ERROR"},  // a number gives the default
         {REG_SZ, bare, sizeof bare, L"abc"},            // stored without its NUL: whole
         {REG_SZ, inner, sizeof inner, L"ab"},           // cut at its first NUL
@@ -45,9 +42,9 @@ TEST_F(Registry, ValuesStoredByOthersAreReadAsText) {
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kBase.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                               nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    for (const auto& c : cases) {
-        RegSetValueExW(key, L"raw", 0, c.type, static_cast<const BYTE*>(c.data), c.size);
-        EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kBase, L"raw", L"ERROR"), c.text);
+    for (const auto& [type, data, size, text] : cases) {
+        RegSetValueExW(key, L"raw", 0, type, static_cast<const BYTE*>(data), size);
+        EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kBase, L"raw", L"ERROR"), text);
     }
     RegCloseKey(key);
 }
