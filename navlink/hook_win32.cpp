@@ -40,6 +40,8 @@ void HookForm(HWND window) {
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         if (message == WM_COPYDATA) {
+            // Something came: the navigation program answers again.
+            UnansweredSince = 0;
             if (AwaitingReply) {
                 // Cleared first: a further WM_COPYDATA during parsing is passed on unread.
                 AwaitingReply = false;

@@ -199,6 +199,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         return 1;
     }
     ShowWindow(window, show == SW_HIDE ? SW_SHOWNORMAL : show);
+    for (int i = 0; i < server.options.extraWindows; ++i) {
+        CreateWindowExW(0, L"STATIC", (L"Other window " + std::to_wstring(i + 1)).c_str(),
+                        WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                        instance, nullptr);
+    }
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

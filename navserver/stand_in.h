@@ -30,13 +30,14 @@ struct StandInOptions {
     bool announceZero = false;
     std::optional<RawReply> infoReply;  // sent in answer to every poll
     int closeAfter = 0;                 // close the window after this many requests; 0: never
+    int extraWindows = 0;  // further visible top-level windows, as a crowded desktop has
     std::wstring logFile;
     std::wstring error;  // what was wrong with the command line; empty when nothing
 };
 
 // Options from the program's arguments (without the program's own name):
 //   --gazetteer FILE  --title TEXT  --delay MS  --stall MS  --never-answer  --answer-twice
-//   --status N  --announce-zero  --close-after N  --log FILE
+//   --status N  --announce-zero  --close-after N  --extra-windows N  --log FILE
 //   --info-reply TYPE:a0,a1,...   the record is the numbers as little-endian 32-bit integers
 //   --info-reply TYPE:xHEX        the record is these bytes ("9:" sends no record at all)
 StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args);
