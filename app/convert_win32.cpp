@@ -39,7 +39,8 @@ void ConvertWin32::EndReplyWait() {
 }
 
 void ConvertWin32::Pause(int milliseconds) {
-    if (!PauseFor(milliseconds, pace_, [this] { return ProcessPendingEvents(EachEvent, &pace_); })) {
+    if (!PauseFor(milliseconds, pace_,
+                  [this] { return ProcessPendingEvents(EachEvent, &pace_); })) {
         stop_ = true;
     }
 }

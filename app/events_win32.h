@@ -22,8 +22,7 @@ inline constexpr double kEventPassBudgetMs = 50;
 // One event pass: handles the pending messages, calling `eachEvent` (when set) after each, until
 // none is left or kEventPassBudgetMs have passed on `clock`. A WM_QUIT met here is posted again
 // for the window's own loop; the function then returns false.
-bool ProcessPendingEvents(const std::function<void()>& eachEvent = {},
-                          PaceClock* clock = nullptr);
+bool ProcessPendingEvents(const std::function<void()>& eachEvent = {}, PaceClock* clock = nullptr);
 
 // One event pass for the window's own steps that let events in.
 void DoEvents();

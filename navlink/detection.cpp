@@ -76,8 +76,9 @@ std::array<bool, kProductPatternCount> MatchedRows(const std::vector<WindowTitle
             }
         }
         for (const WindowTitle& title : titles) {
-            if (kProductPatterns[row].exact ? MatchesPattern(title.text, kProductPatterns[row].pattern)
-                                            : MatchesPattern(title.upper, upper)) {
+            if (kProductPatterns[row].exact
+                    ? MatchesPattern(title.text, kProductPatterns[row].pattern)
+                    : MatchesPattern(title.upper, upper)) {
                 matched[row] = true;
                 break;
             }
