@@ -140,7 +140,7 @@ bool Run::ConvertLine() {
         reply_ = Reply{NavLink.Latitude, NavLink.Longitude, NavLink.LinkState, NavLink.ReplyText};
     }
 
-    if (reply_->Latitude == 0 || reply_->Status > 0) {
+    if (!IsFoundPlace(reply_->Latitude, reply_->Longitude) || reply_->Status > 0) {
         return Fail(columns, raw);
     }
     const OutputFields out = BuildOutputFields(columns, profile_);
@@ -171,8 +171,8 @@ void Run::Succeed(const std::vector<std::wstring>&, const OutputFields& out,
 
 bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw) {
     s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(rowsRead_) + L" - " +
-               FailedLineName(columns, profile_) + L"\r\n" + reply_->Text + L"(" +
-               DecimalText(reply_->Status) + L")");
+               FailedLineName(columns, profile_) + L"\r\n" + std::wstring(UpToNul(reply_->Text)) +
+               L"(" + DecimalText(reply_->Status) + L")");
     s_.DoEvents();
     const bool stop = s_.StopRequested();
     if (!stop) {

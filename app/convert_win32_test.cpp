@@ -10,10 +10,12 @@
 
 #include <windows.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
+#include <algorithm>
+#include <functional>
 
 namespace mapwell {
 namespace {
@@ -165,91 +167,163 @@ TEST(ConvertWin32, AWebRouteRunWithTheRegistryProfile) {
     std::filesystem::remove_all(folder);
 }
 
-// Runs through the real link against the stand-in navigation program, which logs what it takes.
-class ConvertThroughLink : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
-        test::ResetLink();
+// The engine's surroundings that also keep what the status label showed after each change.
+class ShownInfos : public ConvertWin32 {
+public:
+    using ConvertWin32::ConvertWin32;
+    void SetInfo(const std::wstring& text) override {
+        ConvertWin32::SetInfo(text);
+        shown.push_back(MainWindowControls::Text(Controls().Info));
     }
-    void TearDown() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
-        ProgramTitle = L"Mapwell";
-        std::filesystem::remove_all(folder_);
-    }
-    void StartServer(const std::wstring& options) {
-        server_ = std::make_unique<test::Program>(test::NavServerPath(),
-                                                  L"--log \"" + log_ + L"\" " + options);
-        ASSERT_TRUE(server_->started());
-        ASSERT_NE(server_->Window(), nullptr);
-        ASSERT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
-    }
-    bool Convert(const std::string& list) {
-        {
-            std::ofstream out(folder_ / L"kunden.csv", std::ios::binary);
-            out << list;
-        }
-        SetWindowTextW(window_.controls.ExportFileTxt, (folder_ / L"kunden_Geo.csv").c_str());
-        SetWindowTextW(window_.controls.TxtSep, L".");
-        window_.Check(window_.controls.Option2);
-        ConvertWin32 surroundings(window_.controls);
-        SaveProfile(surroundings.Profiles(), L"kunden", {0, 1, 2, 3, 4, 5, -1, -1}, L",");
-        return OpenAddList((folder_ / L"kunden.csv").wstring(), L"kunden", surroundings);
-    }
-    std::wstring Info() const { return MainWindowControls::Text(window_.controls.Info); }
-    std::string File(const wchar_t* name) const { return Bytes(folder_ / name); }
-    int Logged(const std::string& start) const {
-        int count = 0;
-        for (const std::string& line : test::ReadLines(log_)) {
-            count += line.rfind(start, 0) == 0 ? 1 : 0;
-        }
-        return count;
-    }
-
-    MainWindowControls window_{kHostClass, HostProc};
-    std::filesystem::path folder_ = NewFolder();
-    std::wstring log_ = test::NewTempFolder() + L"navserver.log";
-    std::unique_ptr<test::Program> server_;
+    std::vector<std::wstring> shown;
 };
 
-TEST_F(ConvertThroughLink, ARunThroughTheNavigationProgram) {
-    StartServer(L"");
-    EXPECT_TRUE(Convert("Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\n"
-                        "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n"
-                        "Otto,Kurz,Gasse 4,,1010 Wien,AT"));
+struct LinkRun {
+    std::string result, errors;
+    std::vector<std::wstring> shown;
+};
+
+// Converts `list` (columns as `profile` assigns them, separated by `sep`) in the format of
+// Option`option` with TxtSep "." through the real link, against NavServer.exe with `options`.
+// `afterRun` runs after the conversion, while NavServer.exe still runs.
+LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& list,
+                                const std::array<int, 8>& profile, const wchar_t* sep, int option,
+                                const std::function<void()>& afterRun = {}) {
+    LinkRun run;
+    ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
+    test::ResetLink();
+    test::Program server(test::NavServerPath(), options);
+    EXPECT_TRUE(server.started());
+    EXPECT_NE(server.Window(), nullptr);
+    EXPECT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
+
+    MainWindowControls window(kHostClass, HostProc);
+    const auto folder = NewFolder();
+    {
+        std::ofstream file(folder / L"kunden.csv", std::ios::binary);
+        file << list;
+    }
+    const HWND formats[] = {window.controls.Option1, window.controls.Option2,
+                            window.controls.Option3};
+    SetWindowTextW(window.controls.ExportFileTxt, (folder / L"kunden_Geo.txt").c_str());
+    SetWindowTextW(window.controls.TxtSep, L".");
+    window.Check(formats[option - 1]);
+    ShownInfos surroundings(window.controls);
+    SaveProfile(surroundings.Profiles(), L"kunden", profile, sep);
+    OpenAddList((folder / L"kunden.csv").wstring(), L"kunden", surroundings);
+    if (afterRun) {
+        afterRun();
+    }
+    run.result = Bytes(folder / L"kunden_Geo.txt");
+    run.errors = Bytes(folder / L"ConvertError.txt");
+    run.shown = surroundings.shown;
+
+    RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
+    ProgramTitle = L"Mapwell";
+    std::filesystem::remove_all(folder);
+    return run;
+}
+// A whole run through the real link against the stand-in navigation program.
+TEST(ConvertWin32, ARunThroughTheNavigationProgram) {
+    const LinkRun run = ConvertThroughNavServer(L"",
+                                                "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\n"
+                                                "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n"
+                                                "Otto,Kurz,Gasse 4,,1010 Wien,AT",
+                                                {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2);
     // Wien is found by its city once the postal code in front of it is dropped; it follows a
     // failed line, whose second of sleep leaves the detection timer's announcement for the
     // next wait, after Wien's reply has come in.
     EXPECT_EQ(
-        File(L"kunden_Geo.csv"),
+        run.result,
         CsvHeaderLine() +
             "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"Berlin\",\"\",\"52.5323\","
             "\"13.3846\"\r\n"
             "\"Otto\",\"Kurz\",\"Gasse 4\",\"\",\"1010 Wien\",\"\",\"48.2085\",\"16.3721\"\r\n");
-    EXPECT_EQ(File(L"ConvertError.txt"), "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n");
-    EXPECT_EQ(Info(), L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt");
+    EXPECT_EQ(run.errors, "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n");
+    ASSERT_EQ(run.shown.size(), 3u);
+    // The reply's text up to its first NUL, so that the status shows.
+    EXPECT_EQ(run.shown[1], L"Error get coordinate for Addressindex 2 - Eva Frau\r\n"
+                            L"Address not found: 99999 Nirgendwo(1)");
+    EXPECT_EQ(run.shown[2], L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt");
 }
+
+// A navigation program that answers one request (the third) after its line's wait has run out:
+// the late answer never becomes the next line's place. An answer that names its address is
+// recognised and the next line still gets its own; one that names none fails the next line.
+// Coordinates off the globe count as not found.
+TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
+    const std::string header = "name;street;zipcode;city\r\n";
+    const std::string hans = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
+    const std::string eva = "Eva Schulz;Ring 2;20095;Hamburg\r\n";
+    const std::string karl = "Karl Ott;Zeil 1;60311;Frankfurt am Main\r\n";
+    const std::string nowhere = "No Where;Weg 1;99999;Nirgendwo\r\n";
+    const std::string hansFound = "Hans Meier;Hauptstr. 5;10115;Berlin,\"52.5323\",\"13.3846\"\r\n";
+    const std::string karlFound =
+        "Karl Ott;Zeil 1;60311;Frankfurt am Main,\"50.1109\",\"8.6821\"\r\n";
+    const struct {
+        const wchar_t* options;
+        std::string result, errors;
+    } cases[] = {
+        {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + eva + nowhere},
+        {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + eva + karl + nowhere},
+        // Requests 1 to 3 (the heading, Hans, Eva) get NaN and infinity, again, then 91 and 90.
+        {L"--place-bytes 0000c07f0000807f,0000c07f0000807f,0000b6420000b442", karlFound,
+         header + hans + eva + nowhere},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.options);
+        const LinkRun run = ConvertThroughNavServer(c.options, header + hans + eva + karl + nowhere,
+                                                    {0, -1, 1, 2, 3, -1, -1, -1}, L";", 3);
+        EXPECT_EQ(run.result, c.result);
+        EXPECT_EQ(run.errors, c.errors);
+    }
+}
+
+// What NavServer.exe took after the first geocoding request: its log lines from there on.
+std::vector<std::string> TakenFromFirstRequest(const std::wstring& log) {
+    std::vector<std::string> lines = test::ReadLines(log);
+    const auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.rfind("command 5 ", 0) == 0;
+    });
+    return {first, lines.end()};
+}
+
+int Commands(const std::vector<std::string>& lines, const char* start) {
+    return static_cast<int>(std::count_if(
+        lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; }));
+}
+
+const std::string kTwoLines =
+    "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\nEva,Frau,Am Ring 1,20095,Hamburg,DE\r\n";
 
 // A navigation program that does not take a request in time gets nothing but the next line's
 // request: no poll while the run goes on, nor right after it.
-TEST_F(ConvertThroughLink, AHungNavigationProgramGetsNothingButTheRequests) {
-    StartServer(L"--stall 4000 --never-answer");
-    const int pollsBefore = Logged("command 1 ");
-    EXPECT_FALSE(Convert("Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\n"
-                         "Eva,Frau,Am Ring 1,20095,Hamburg,DE\r\n"));
-    EXPECT_EQ(Info(), L"Converting: 0 of 2\r\nFailed items are saved in ConvertError.txt");
-    // Three ticks; the stand-in has long finished its stalls and logs whatever reaches it.
-    test::PumpFor(1500);
-    EXPECT_EQ(Logged("command 5 "), 2);
-    EXPECT_EQ(Logged("command 1 "), pollsBefore);
+TEST(ConvertWin32, AHungNavigationProgramGetsNothingButTheRequests) {
+    const std::wstring log = test::NewTempFolder() + L"navserver.log";
+    const LinkRun run = ConvertThroughNavServer(
+        L"--stall 4000 --never-answer --log \"" + log + L"\"", kTwoLines,
+        {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2,
+        // Three ticks; the stand-in has long finished its stalls and logs whatever reaches it.
+        [] { test::PumpFor(1500); });
+    EXPECT_EQ(run.shown.back(),
+              L"Converting: 0 of 2\r\nFailed items are saved in ConvertError.txt");
+    const auto taken = TakenFromFirstRequest(log);
+    EXPECT_EQ(Commands(taken, "command 5 "), 2);
+    EXPECT_EQ(Commands(taken, "command 1 "), 0);
 }
 
 // A request that is never answered holds the polls for its line's wait only.
-TEST_F(ConvertThroughLink, PollingResumesAfterARunWithoutAnswers) {
-    StartServer(L"--never-answer");
-    EXPECT_FALSE(Convert("Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\n"));
-    const int pollsAfterRun = Logged("command 1 ");
-    EXPECT_TRUE(test::PumpUntil([&] { return Logged("command 1 ") > pollsAfterRun; }));
+TEST(ConvertWin32, PollingResumesAfterARunWithoutAnswers) {
+    const std::wstring log = test::NewTempFolder() + L"navserver.log";
+    bool polled = false;
+    ConvertThroughNavServer(
+        L"--never-answer --log \"" + log + L"\"", kTwoLines, {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2,
+        [&] {
+            const int before = Commands(TakenFromFirstRequest(log), "command 1 ");
+            polled = test::PumpUntil(
+                [&] { return Commands(TakenFromFirstRequest(log), "command 1 ") > before; });
+        });
+    EXPECT_TRUE(polled);
 }
 
 }  // namespace

@@ -23,7 +23,8 @@ struct FakeReply {
 };
 
 inline FakeReply NotFound() {
-    return FakeReply{0, 0, 3, L"Address not found", 0};
+    // The text field of a reply comes whole, NUL bytes included.
+    return FakeReply{0, 0, 3, std::wstring(L"Address not found") + std::wstring(111, L'\0'), 0};
 }
 
 class FakeSurroundings : public ConvertSurroundings {

@@ -97,6 +97,12 @@ std::wstring FailedLineName(const std::vector<std::wstring>& columns,
     return name + TextOf(columns, profile, AddressField::Name2);
 }
 
+bool IsFoundPlace(float latitude, float longitude) {
+    // Comparisons with NaN are false, so NaN fails both ranges.
+    return latitude != 0 && latitude >= -90 && latitude <= 90 && longitude >= -180 &&
+           longitude <= 180;
+}
+
 std::wstring CoordinateText(float value, std::wstring_view decimalSeparator) {
     if (value == 0 || !std::isfinite(value)) {
         return L"0";

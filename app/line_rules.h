@@ -42,6 +42,10 @@ OutputFields BuildOutputFields(const std::vector<std::wstring>& columns,
 // The name shown for a failed line: Name1 and a blank when Name1 has text, then Name2.
 std::wstring FailedLineName(const std::vector<std::wstring>& columns, const ColumnProfile& profile);
 
+// A reply's coordinates name a place: latitude not 0, both finite and on the globe (latitude
+// -90..90, longitude -180..180).
+bool IsFoundPlace(float latitude, float longitude);
+
 // A single-precision coordinate as text: at most seven significant digits, no exponent below
 // 10^7, no trailing zeros, "-" when negative, `decimalSeparator` as the decimal point.
 std::wstring CoordinateText(float value, std::wstring_view decimalSeparator);

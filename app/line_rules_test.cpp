@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace mapwell {
 namespace {
 
@@ -129,6 +131,23 @@ TEST(LineRules, CoordinateText) {
     }
     EXPECT_EQ(CoordinateText(52.5f, L","), L"52,5");
     EXPECT_EQ(CoordinateText(-7.25f, L","), L"-7,25");
+}
+
+TEST(LineRules, OnlyACoordinateOnTheGlobeIsAFoundPlace) {
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        float latitude, longitude;
+        bool found;
+    } cases[] = {
+        {52.5f, 13.4f, true}, {-90.f, 180.f, true},   {90.f, -180.f, true}, {0.f, 13.4f, false},
+        {nan, 13.4f, false},  {52.5f, nan, false},    {inf, 13.4f, false},  {52.5f, -inf, false},
+        {-90.5f, 0.f, false}, {52.5f, 180.5f, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsFoundPlace(c.latitude, c.longitude), c.found)
+            << c.latitude << " " << c.longitude;
+    }
 }
 
 TEST(LineRules, DecimalSeparatorReplacement) {

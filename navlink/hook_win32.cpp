@@ -4,6 +4,7 @@
 
 #include "navlink/detection.h"
 #include "navlink/link_record.h"
+#include "navlink/reply_owner.h"
 
 #include <vector>
 
@@ -29,6 +30,26 @@ std::wstring ExecutablePath() {
     return std::wstring(buffer.data(), length);
 }
 
+// Every place reply is attributed, also one that comes while no command waits, so that the
+// requests still open are counted right; only the answer to the waiting command is read.
+void TakeCopyData(const COPYDATASTRUCT* data) {
+    const ReplyOwner owner =
+        data == nullptr ? ReplyOwner::ThisCommand
+                        : AttributeReply(OpenRequests, data->dwData, data->lpData, data->cbData);
+    if (owner == ReplyOwner::EarlierRequest || !AwaitingReply) {
+        // A late answer leaves the waiting command waiting for its own.
+        return;
+    }
+    // Cleared first: a further WM_COPYDATA during parsing is passed on unread.
+    AwaitingReply = false;
+    if (owner == ReplyOwner::Unclear) {
+        // The wait ends with nothing read: the line fails, as one without an answer does.
+        NavLink.ReplyReceived = true;
+        return;
+    }
+    ParseNavReply(data);
+}
+
 }  // namespace
 
 void HookForm(HWND window) {
@@ -42,11 +63,7 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (message == WM_COPYDATA) {
             // Something came: the navigation program answers again.
             UnansweredSince = 0;
-            if (AwaitingReply) {
-                // Cleared first: a further WM_COPYDATA during parsing is passed on unread.
-                AwaitingReply = false;
-                ParseNavReply(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-            }
+            TakeCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         } else if (MsgServerToClient != 0 && message == MsgServerToClient) {
             AcceptAnnounce(lParam);
         }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
 
 namespace mapwell {
@@ -40,6 +42,25 @@ struct NavLinkInfo {
 };
 
 extern NavLinkInfo NavLink;
+
+// The address a geocoding request asked for, as its record carried it (blanks at the ends
+// dropped); the same fields of a geocoding reply.
+struct RequestedAddress {
+    std::wstring Zip;
+    std::wstring City;
+    std::wstring Street;
+    std::wstring HouseNo;
+    bool operator==(const RequestedAddress&) const = default;
+};
+
+// Geocoding requests sent whose answer has not come in. A request whose line has already failed
+// may still be answered, late, while a later request waits for its own answer.
+struct UnansweredRequests {
+    std::deque<RequestedAddress> Earlier;    // sent before the latest request; oldest first
+    std::optional<RequestedAddress> Latest;  // the request sent last, while unanswered
+};
+
+extern UnansweredRequests OpenRequests;
 
 // Registered ids of "NCK_AnnounceServerToClient" and "NCK_AnnounceClientToServer"; 0 until
 // registered.

@@ -24,13 +24,6 @@ float ReadFloat(const std::uint8_t* at) {
     return std::bit_cast<float>(static_cast<std::uint32_t>(ReadInt32(at)));
 }
 
-// A text field of a reply: the bytes before its first NUL, or all of them.
-std::wstring ReadCutText(const std::uint8_t* at, std::size_t size) {
-    const auto* end = std::find(at, at + size, std::uint8_t{0});
-    return AnsiToWide(
-        std::string_view(reinterpret_cast<const char*>(at), static_cast<std::size_t>(end - at)));
-}
-
 std::uint8_t MainVersionOf(std::int32_t number) {
     return static_cast<std::uint8_t>(std::clamp<std::int32_t>(number, 0, 255));
 }
@@ -43,6 +36,12 @@ void TakeDistanceAndDuration(NavLinkInfo& link, std::int32_t distance, std::int3
 }
 
 }  // namespace
+
+std::wstring ReadCutText(const std::uint8_t* at, std::size_t size) {
+    const auto* end = std::find(at, at + size, std::uint8_t{0});
+    return AnsiToWide(
+        std::string_view(reinterpret_cast<const char*>(at), static_cast<std::size_t>(end - at)));
+}
 
 std::int32_t ReadInt32(const std::uint8_t* at) {
     const std::uint32_t value =

@@ -74,6 +74,9 @@ ClockDuration DurationTimeOf(std::int32_t seconds);
 // stands; it becomes 255, so that it still reads as "not found" and never as 0.
 std::uint8_t LinkStateOfStatus(std::int32_t status);
 
+// A text field of a record, `size` bytes at `at`: the bytes before its first NUL, or all of them.
+std::wstring ReadCutText(const std::uint8_t* at, std::size_t size);
+
 // Little-endian numbers in records.
 std::int32_t ReadInt32(const std::uint8_t* at);
 void WriteInt32(std::uint8_t* at, std::int32_t value);

@@ -2,6 +2,7 @@
 #include "navlink/navlink_win32.h"
 
 #include "navlink/protocol.h"
+#include "navlink/reply_owner.h"
 
 namespace mapwell {
 
@@ -59,13 +60,12 @@ bool SendNavCommand(std::uint8_t command) {
     data.dwData = command;
     if (command == kCommandGeocode) {
         record = BuildCommandRecord(NavLink);
+        NoteRequestSent(OpenRequests, AddressOfRecord(record.data(), record.size()));
         data.cbData = static_cast<DWORD>(record.size());
         data.lpData = record.data();
-    }
-    LastCommand = command;
-    if (command == kCommandGeocode) {
         GeocodeWaiting = true;
     }
+    LastCommand = command;
     // Set before sending: the reply may arrive while the send is still in progress.
     AwaitingReply = true;
     DWORD_PTR result = 0;
@@ -99,6 +99,10 @@ bool NavProgramNotAnswering() {
 void AcceptAnnounce(LPARAM lParam) {
     if (IsThisProgramsWindow(reinterpret_cast<HWND>(lParam))) {
         return;
+    }
+    // A navigation program whose window is gone answers nothing more.
+    if (!IsWindow(reinterpret_cast<HWND>(ServerWindow))) {
+        OpenRequests = {};
     }
     ServerWindow = lParam;
     UnansweredSince = 0;

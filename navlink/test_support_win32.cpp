@@ -117,6 +117,7 @@ void ResetLink() {
     TestMainWindow();
     PumpFor(50);
     NavLink = NavLinkInfo{};
+    OpenRequests = UnansweredRequests{};
     ServerWindow = 0;
     AwaitingReply = false;
     LastCommand = 0;

@@ -10,15 +10,6 @@ namespace mapwell {
 
 namespace {
 
-std::wstring Trimmed(std::wstring_view text) {
-    const auto first = text.find_first_not_of(L" \t\r");
-    if (first == std::wstring_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(L" \t\r");
-    return std::wstring(text.substr(first, last - first + 1));
-}
-
 bool ReadNumber(const std::wstring& text, float& value) {
     std::string ascii;
     for (wchar_t c : text) {
@@ -29,26 +20,6 @@ bool ReadNumber(const std::wstring& text, float& value) {
     }
     const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     return result.ec == std::errc() && result.ptr == ascii.data() + ascii.size() && !ascii.empty();
-}
-
-// Upper case for ASCII and the Latin-1 letters, which is what the sample places need.
-wchar_t Upper(wchar_t c) {
-    if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
-        return static_cast<wchar_t>(c - 0x20);
-    }
-    return c;
-}
-
-bool SameInAnyCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Upper(a[i]) != Upper(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 // never, or with other statuses, so that tests can meet the behaviours of a real one.
 #include "navserver/stand_in.h"
 
+#include "navlink/protocol.h"
 #include "support/text.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -60,21 +62,37 @@ void SendReply(HWND self, const PendingReply& answer) {
                         reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, kSendTimeoutMs, &result);
 }
 
-// Answers now, from inside the handling of the command, or later from the delay timer.
-void Answer(HWND self, HWND client, RawReply reply) {
-    if (server.options.delayMs > 0) {
+// Answers now, from inside the handling of the command, or later from the delay timer. Answers
+// go out in the order asked: one that is not delayed waits behind those still pending.
+void Answer(HWND self, HWND client, RawReply reply, bool delayed) {
+    if (delayed && server.options.delayMs > 0) {
         server.pending.push_back({client, std::move(reply)});
         SetTimer(self, kDelayTimerId, static_cast<UINT>(server.options.delayMs), nullptr);
+    } else if (!server.pending.empty()) {
+        server.pending.push_back({client, std::move(reply)});
     } else {
         SendReply(self, {client, std::move(reply)});
     }
+}
+
+// Reply 6 for a request, with the coordinate bytes of --place-bytes while they last.
+RawReply PlaceReply(const GeocodeRequest& request) {
+    const Place* place = FindPlace(server.places, request.zip, request.city);
+    RawReply reply{
+        6, BuildPlaceReply(request, place, server.options.status, !server.options.noAddress)};
+    const auto turn = static_cast<std::size_t>(server.requests - 1);
+    if (turn < server.options.placeBytes.size()) {
+        const auto& bytes = server.options.placeBytes[turn];
+        std::copy(bytes.begin(), bytes.end(), reply.bytes.begin() + offsets::kLatitude);
+    }
+    return reply;
 }
 
 void OnCommand(HWND self, HWND client, const COPYDATASTRUCT& data) {
     const auto* bytes = static_cast<const std::uint8_t*>(data.lpData);
     Log(CommandLogLine(data.dwData, reinterpret_cast<std::uintptr_t>(client), bytes, data.cbData));
     if (data.dwData == 1 && server.options.infoReply) {
-        Answer(self, client, *server.options.infoReply);
+        Answer(self, client, *server.options.infoReply, true);
         return;
     }
     if (data.dwData != 5) {
@@ -85,11 +103,10 @@ void OnCommand(HWND self, HWND client, const COPYDATASTRUCT& data) {
         Sleep(static_cast<DWORD>(server.options.stallMs));
     }
     if (!server.options.neverAnswer) {
-        const GeocodeRequest request = ReadRequest(bytes, data.cbData);
-        const Place* place = FindPlace(server.places, request.zip, request.city);
-        Answer(self, client, {6, BuildPlaceReply(request, place, server.options.status)});
+        const bool delayed = server.requests % server.options.delayEvery == 0;
+        Answer(self, client, PlaceReply(ReadRequest(bytes, data.cbData)), delayed);
         if (server.options.answerTwice) {
-            Answer(self, client, {6, BuildSecondReply()});
+            Answer(self, client, {6, BuildSecondReply()}, delayed);
         }
     }
     if (server.options.closeAfter > 0 && server.requests >= server.options.closeAfter) {

@@ -29,6 +29,26 @@ std::optional<long long> ReadInteger(std::wstring_view text) {
     return value;
 }
 
+std::optional<std::vector<std::uint8_t>> HexOf(std::wstring_view text) {
+    std::string ascii;
+    for (wchar_t c : text) {
+        ascii += static_cast<char>(c > 0x7F ? '?' : c);
+    }
+    return HexBytes(ascii);
+}
+
+std::vector<std::vector<std::uint8_t>> ReadPlaceBytes(std::wstring_view text) {
+    std::vector<std::vector<std::uint8_t>> pairs;
+    for (const std::wstring& item : SplitText(text, L",")) {
+        auto bytes = HexOf(item);
+        if (!bytes || bytes->size() != 8) {
+            return {};
+        }
+        pairs.push_back(std::move(*bytes));
+    }
+    return pairs;
+}
+
 std::optional<RawReply> ReadInfoReply(std::wstring_view text) {
     const auto colon = text.find(L':');
     if (colon == std::wstring_view::npos) {
@@ -45,11 +65,7 @@ std::optional<RawReply> ReadInfoReply(std::wstring_view text) {
         return reply;
     }
     if (rest[0] == L'x') {
-        std::string ascii;
-        for (wchar_t c : rest.substr(1)) {
-            ascii += static_cast<char>(c > 0x7F ? '?' : c);
-        }
-        auto bytes = HexBytes(ascii);
+        auto bytes = HexOf(rest.substr(1));
         if (!bytes) {
             return std::nullopt;
         }
@@ -69,10 +85,7 @@ std::optional<RawReply> ReadInfoReply(std::wstring_view text) {
 
 // A request text field: its bytes up to the first NUL, without the padding blanks.
 std::wstring ReadField(const std::uint8_t* record, std::size_t at, std::size_t chars) {
-    const auto* begin = record + at;
-    const auto* end = std::find(begin, begin + 2 * chars, std::uint8_t{0});
-    std::wstring text = AnsiToWide(std::string_view(reinterpret_cast<const char*>(begin),
-                                                    static_cast<std::size_t>(end - begin)));
+    std::wstring text = ReadCutText(record + at, 2 * chars);
     while (!text.empty() && text.back() == L' ') {
         text.pop_back();
     }
@@ -115,6 +128,19 @@ StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args) {
             text(options.logFile);
         } else if (name == L"--delay") {
             number(options.delayMs);
+        } else if (name == L"--delay-every") {
+            number(options.delayEvery);
+            if (options.error.empty() && options.delayEvery == 0) {
+                options.error = L"--delay-every takes 1 or more";
+            }
+        } else if (name == L"--no-address") {
+            options.noAddress = true;
+        } else if (name == L"--place-bytes") {
+            options.placeBytes =
+                hasValue ? ReadPlaceBytes(args[++i]) : decltype(options.placeBytes){};
+            if (options.placeBytes.empty()) {
+                options.error = L"--place-bytes takes pairs of 16 hex digits, separated by commas";
+            }
         } else if (name == L"--stall") {
             number(options.stallMs);
         } else if (name == L"--close-after") {
@@ -159,15 +185,18 @@ GeocodeRequest ReadRequest(const std::uint8_t* bytes, std::size_t size) {
 }
 
 std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const Place* place,
-                                          std::optional<std::int32_t> status) {
+                                          std::optional<std::int32_t> status, bool withAddress) {
     std::vector<std::uint8_t> reply(kCommandRecordSize, 0);
     std::uint8_t* r = reply.data();
     WriteInt32(r, static_cast<std::int32_t>(kCommandRecordSize));
-    PutCutText(r + offsets::kCountry, 2 * kCountryChars, place ? place->country : request.country);
-    PutCutText(r + offsets::kCity, 2 * kCityChars, place ? place->city : request.city);
-    PutCutText(r + offsets::kZip, 2 * kZipChars, place ? place->zip : request.zip);
-    PutCutText(r + offsets::kStreet, 2 * kStreetChars, request.street);
-    PutCutText(r + offsets::kHouseNo, 2 * kHouseNoChars, request.houseNo);
+    if (withAddress) {
+        // The address asked for, so that the client knows which request this answers.
+        PutCutText(r + offsets::kCountry, 2 * kCountryChars, request.country);
+        PutCutText(r + offsets::kCity, 2 * kCityChars, request.city);
+        PutCutText(r + offsets::kZip, 2 * kZipChars, request.zip);
+        PutCutText(r + offsets::kStreet, 2 * kStreetChars, request.street);
+        PutCutText(r + offsets::kHouseNo, 2 * kHouseNoChars, request.houseNo);
+    }
     const float latitude = place ? place->latitude : 0.0f;
     const float longitude = place ? place->longitude : 0.0f;
     std::memcpy(r + offsets::kLatitude, &latitude, 4);

@@ -22,22 +22,27 @@ struct RawReply {
 struct StandInOptions {
     std::wstring gazetteer;  // empty: gazetteer.txt beside the program
     std::wstring title = L"NCK Stand-in Navigation Server";
-    int delayMs = 0;  // 0: answer from inside the handling of the command
-    int stallMs = 0;  // wait this long inside the handling of every request, as if hung
+    int delayMs = 0;     // 0: answer from inside the handling of the command
+    int delayEvery = 1;  // the delay holds for every this-many-th request only
+    int stallMs = 0;     // wait this long inside the handling of every request, as if hung
     bool neverAnswer = false;
     bool answerTwice = false;
     std::optional<std::int32_t> status;  // answer every request with this status
     bool announceZero = false;
     std::optional<RawReply> infoReply;  // sent in answer to every poll
-    int closeAfter = 0;                 // close the window after this many requests; 0: never
+    bool noAddress = false;             // answers carry no address
+    // The latitude and longitude bytes of the first answers, one 8-byte pair each.
+    std::vector<std::vector<std::uint8_t>> placeBytes;
+    int closeAfter = 0;    // close the window after this many requests; 0: never
     int extraWindows = 0;  // further visible top-level windows, as a crowded desktop has
     std::wstring logFile;
     std::wstring error;  // what was wrong with the command line; empty when nothing
 };
 
 // Options from the program's arguments (without the program's own name):
-//   --gazetteer FILE  --title TEXT  --delay MS  --stall MS  --never-answer  --answer-twice
-//   --status N  --announce-zero  --close-after N  --extra-windows N  --log FILE
+//   --gazetteer FILE  --title TEXT  --delay MS  --delay-every N  --stall MS  --never-answer
+//   --answer-twice  --status N  --announce-zero  --close-after N  --extra-windows N  --log FILE
+//   --no-address  --place-bytes HEX,HEX,...   eight bytes each (latitude, longitude), in turn
 //   --info-reply TYPE:a0,a1,...   the record is the numbers as little-endian 32-bit integers
 //   --info-reply TYPE:xHEX        the record is these bytes ("9:" sends no record at all)
 StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args);
@@ -53,9 +58,11 @@ struct GeocodeRequest {
 GeocodeRequest ReadRequest(const std::uint8_t* bytes, std::size_t size);
 
 // The answer (reply 6) to a request: the place's coordinates and status 0 when it was found,
-// latitude 0 and status 1 when not; `status` replaces the status when given.
+// latitude 0 and status 1 when not; `status` replaces the status when given. Its address part
+// carries the request's fields, unless `withAddress` is false.
 std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const Place* place,
-                                          std::optional<std::int32_t> status);
+                                          std::optional<std::int32_t> status,
+                                          bool withAddress = true);
 
 // The second answer of --answer-twice, which a client must not read.
 std::vector<std::uint8_t> BuildSecondReply();

@@ -1,6 +1,7 @@
 #include "navserver/stand_in.h"
 
 #include "navlink/protocol.h"
+#include "navlink/reply_owner.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,24 @@ TEST(StandInOptions, ReadsEveryOption) {
     EXPECT_EQ(options.closeAfter, 2);
     EXPECT_EQ(options.logFile, L"l.txt");
     EXPECT_EQ(ParseStandInOptions({L"--extra-windows", L"300"}).extraWindows, 300);
+}
+
+TEST(StandInOptions, ReadsTheOptionsOfLateAndOddAnswers) {
+    const StandInOptions options =
+        ParseStandInOptions({L"--delay-every", L"10", L"--no-address", L"--place-bytes",
+                             L"0000c07f0000807f,0000b6420000b442"});
+    EXPECT_EQ(options.delayEvery, 10);
+    EXPECT_TRUE(options.noAddress);
+    EXPECT_EQ(options.placeBytes,
+              (std::vector<std::vector<std::uint8_t>>{{0, 0, 0xC0, 0x7F, 0, 0, 0x80, 0x7F},
+                                                      {0, 0, 0xB6, 0x42, 0, 0, 0xB4, 0x42}}));
+    EXPECT_EQ(ParseStandInOptions({}).delayEvery, 1);
+    for (const auto& bad :
+         std::vector<std::vector<std::wstring>>{{L"--delay-every", L"0"},
+                                                {L"--place-bytes", L"00"},
+                                                {L"--place-bytes", L"0000c07f0000807f,"}}) {
+        EXPECT_NE(ParseStandInOptions(bad).error, L"") << bad[1];
+    }
 }
 
 TEST(StandInOptions, InfoReplyFormsAndMistakes) {
@@ -84,6 +103,18 @@ TEST(StandIn, RepliesReadBackIntoTheLink) {
     ParseReply(link, 6, reply.data(), reply.size());
     EXPECT_EQ(link.LinkState, 255);
     EXPECT_EQ(link.Latitude, 52.5323f);
+}
+
+// A found answer names the address asked for, not the place's own, so that a late one can be
+// told from the next request's answer.
+TEST(StandIn, AnswersCarryTheAddressAskedFor) {
+    const Place berlin{L"DE", L"10115", L"Berlin", 52.5323f, 13.3846f};
+    const GeocodeRequest request{L"DE", L"berlin", L"", L"Hauptstr. 5", L"5"};
+    std::vector<std::uint8_t> reply = BuildPlaceReply(request, &berlin, std::nullopt);
+    EXPECT_EQ(AddressOfRecord(reply.data(), reply.size()),
+              (RequestedAddress{L"", L"berlin", L"Hauptstr. 5", L"5"}));
+    reply = BuildPlaceReply(request, &berlin, std::nullopt, false);
+    EXPECT_EQ(AddressOfRecord(reply.data(), reply.size()), RequestedAddress{});
 }
 
 // The request as the stand-in logs it holds exactly the laid-out bytes: a three-letter country,

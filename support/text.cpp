@@ -12,6 +12,12 @@ bool IsBlank(wchar_t c) {
 bool IsDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
 }
+wchar_t Upper(wchar_t c) {
+    if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+        return static_cast<wchar_t>(c - 0x20);
+    }
+    return c;
+}
 
 }  // namespace
 
@@ -73,6 +79,31 @@ std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wst
     }
     out.append(text.substr(start));
     return out;
+}
+
+std::wstring Trimmed(std::wstring_view text) {
+    const auto first = text.find_first_not_of(L" \t\r");
+    if (first == std::wstring_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(L" \t\r");
+    return std::wstring(text.substr(first, last - first + 1));
+}
+
+bool SameInAnyCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Upper(a[i]) != Upper(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::wstring_view UpToNul(std::wstring_view text) {
+    return text.substr(0, text.find(L'\0'));
 }
 
 LeadingNumber ReadLeadingNumber(std::wstring_view text) {

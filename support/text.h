@@ -38,6 +38,15 @@ struct LeadingNumber {
 };
 LeadingNumber ReadLeadingNumber(std::wstring_view text);
 
+// `text` without the blanks, tabs and carriage returns at either end.
+std::wstring Trimmed(std::wstring_view text);
+
+// Equal in any letter case, for ASCII and the Latin-1 letters.
+bool SameInAnyCase(std::wstring_view a, std::wstring_view b);
+
+// The text before the first NUL character (all of it when it has none).
+std::wstring_view UpToNul(std::wstring_view text);
+
 // Plain decimal text of an integer ("-1", "0", "42").
 std::wstring DecimalText(long long value);
 

@@ -278,6 +278,32 @@ TEST_F(EndToEnd, AHeaderThatPreselectsNothingKeepsOkOffUntilStreetAndCityAreChos
     EXPECT_TRUE(td::WaitUntil([&] { return IsWindowEnabled(Item(IdNowImport)) != FALSE; }));
 }
 
+// Every answer comes after the line's wait has run out, so each one arrives while the next line
+// waits: no line may take it as its own.
+TEST_F(EndToEnd, LateAnswersNeverGiveALineAnotherLinesPlace) {
+    Write(L"late.csv", "name;street;zipcode;city\r\n"
+                       "Hans Meier;Hauptstr. 5;10115;Berlin\r\n"
+                       "Eva Schulz;Ring 2;20095;Hamburg\r\n"
+                       "Karl Ott;Zeil 1;60311;Frankfurt am Main\r\n"
+                       "No Where;Weg 1;99999;Nirgendwo\r\n");
+    StartNavigation(L"--delay 2600");
+    StartMapwell();
+    WaitForLink();
+    Evaluate(L"late.csv");
+    Convert();
+    // A line whose wait was long enough under a slow machine may still have its own place.
+    const std::string places[] = {"Berlin,\"52,5323\",\"13,3846\"",
+                                  "Hamburg,\"53,5503\",\"10,0006\"",
+                                  "Frankfurt am Main,\"50,1109\",\"8,6821\""};
+    const std::string result = td::ReadFile(Path(L"late_Geo.txt"));
+    int own = 0;
+    for (const std::string& place : places) {
+        own += result.find(place + "\r\n") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(CountLines(result), own) << result;
+    EXPECT_EQ(CountLines(td::ReadFile(Path(L"ConvertError.txt"))), 5 - own);
+}
+
 TEST_F(EndToEnd, ExitDuringAConversionKeepsEveryConvertedLineAndEndsTheProgram) {
     std::string list = "name;street;zipcode;city\r\n";
     for (int i = 0; i < 200; ++i) {
