@@ -89,15 +89,17 @@ std::array<bool, kProductPatternCount> MatchedRows(const std::vector<WindowTitle
 
 TickAction NextTickAction(int productClass, std::uint8_t linkState, const TickLinkState& link) {
     if (productClass != kNavigationProgramClass) {
-        return linkState != 0 ? TickAction::MarkLinkDown : TickAction::Nothing;
+        // A line that waits for the answer of a program that has gone waits no longer, also
+        // when a found answer before it has left LinkState at 0.
+        return linkState != 0 || link.lineWaiting ? TickAction::MarkLinkDown : TickAction::Nothing;
+    }
+    if (link.lineWaiting) {
+        return TickAction::Nothing;
     }
     if (linkState == 0) {
         return TickAction::Announce;
     }
-    if (link.lineWaiting || link.notAnswering) {
-        return TickAction::Nothing;
-    }
-    return TickAction::Poll;
+    return link.notAnswering ? TickAction::Nothing : TickAction::Poll;
 }
 
 bool RunsWithoutHook(std::wstring_view executablePath) {

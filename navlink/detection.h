@@ -47,8 +47,11 @@ enum class TickAction { Nothing, Announce, Poll, MarkLinkDown };
 // What the tick knows of the link besides the product class and LinkState.
 struct TickLinkState {
     // A line's geocoding request is outstanding: sent, and the line still waits for its answer.
-    // No poll goes out meanwhile; its answer would compete with the request's for the single
-    // reply flag. The hold ends with the line's wait, answered or not.
+    // Nothing goes out meanwhile: a poll's answer would compete with the request's for the
+    // single reply flag, and the announcement that a found answer calls for (it leaves LinkState
+    // at 0) is a broadcast to every top-level window, which on a crowded desktop takes longer
+    // than a line. The hold ends with the line's wait, answered or not; the first tick after a
+    // run announces again.
     bool lineWaiting = false;
     // The navigation program did not take the last command in time and nothing has come from
     // it since: nothing but the next line's request is sent to it, until it is tried again.

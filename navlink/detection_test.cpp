@@ -70,12 +70,12 @@ TEST(TickAction, AnnouncesPollsOrMarksTheLinkDown) {
         bool notAnswering;
         TickAction action;
     } cases[] = {
-        {4, 0, false, false, A::Announce},    {4, 0, true, true, A::Announce},
-        {4, 1, false, false, A::Poll},        {4, 2, false, false, A::Poll},
-        {4, 1, true, false, A::Nothing},      {4, 255, true, false, A::Nothing},
-        {4, 1, false, true, A::Nothing},      {3, 1, false, false, A::MarkLinkDown},
-        {0, 10, true, true, A::MarkLinkDown}, {0, 0, false, false, A::Nothing},
-        {5, 0, true, false, A::Nothing},
+        {4, 0, false, false, A::Announce},     {4, 0, false, true, A::Announce},
+        {4, 0, true, false, A::Nothing},       {4, 1, false, false, A::Poll},
+        {4, 2, false, false, A::Poll},         {4, 1, true, false, A::Nothing},
+        {4, 255, true, false, A::Nothing},     {4, 1, false, true, A::Nothing},
+        {3, 1, false, false, A::MarkLinkDown}, {0, 10, true, true, A::MarkLinkDown},
+        {0, 0, false, false, A::Nothing},      {5, 0, true, false, A::MarkLinkDown},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NextTickAction(c.productClass, c.linkState, {c.lineWaiting, c.notAnswering}),
