@@ -99,7 +99,7 @@ void OnCommand(HWND self, HWND client, const COPYDATASTRUCT& data) {
         return;
     }
     ++server.requests;
-    if (server.options.stallMs > 0) {
+    if (server.options.stallMs > 0 && server.requests >= server.options.stallFrom) {
         Sleep(static_cast<DWORD>(server.options.stallMs));
     }
     if (!server.options.neverAnswer) {

@@ -143,6 +143,8 @@ StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args) {
             }
         } else if (name == L"--stall") {
             number(options.stallMs);
+        } else if (name == L"--stall-from") {
+            number(options.stallFrom);
         } else if (name == L"--close-after") {
             number(options.closeAfter);
         } else if (name == L"--extra-windows") {

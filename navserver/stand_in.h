@@ -25,6 +25,7 @@ struct StandInOptions {
     int delayMs = 0;     // 0: answer from inside the handling of the command
     int delayEvery = 1;  // the delay holds for every this-many-th request only
     int stallMs = 0;     // wait this long inside the handling of every request, as if hung
+    int stallFrom = 1;   // ... from this request on (the first is 1)
     bool neverAnswer = false;
     bool answerTwice = false;
     std::optional<std::int32_t> status;  // answer every request with this status
@@ -40,8 +41,9 @@ struct StandInOptions {
 };
 
 // Options from the program's arguments (without the program's own name):
-//   --gazetteer FILE  --title TEXT  --delay MS  --delay-every N  --stall MS  --never-answer
-//   --answer-twice  --status N  --announce-zero  --close-after N  --extra-windows N  --log FILE
+//   --gazetteer FILE  --title TEXT  --delay MS  --delay-every N  --stall MS  --stall-from N
+//   --never-answer  --answer-twice  --status N  --announce-zero  --close-after N  --extra-windows N
+//   --log FILE
 //   --no-address  --place-bytes HEX,HEX,...   eight bytes each (latitude, longitude), in turn
 //   --info-reply TYPE:a0,a1,...   the record is the numbers as little-endian 32-bit integers
 //   --info-reply TYPE:xHEX        the record is these bytes ("9:" sends no record at all)
