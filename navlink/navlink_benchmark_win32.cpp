@@ -99,7 +99,10 @@ int main() {
     // A crowded desktop: the windows of another process, each title read a round trip.
     test::Program crowd(test::NavServerPath(),
                         L"--title Crowd --extra-windows " + std::to_wstring(kWindows));
-    if (!crowd.started() || crowd.Window() == nullptr) {
+    HWND crowdWindow = crowd.started() ? crowd.Window() : nullptr;
+    // It creates its further windows before it handles its first message.
+    if (crowdWindow == nullptr ||
+        !SendMessageTimeoutW(crowdWindow, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr)) {
         std::printf("the crowd of windows did not start\n");
         return 1;
     }
