@@ -37,7 +37,10 @@ class Run {
 public:
     Run(ConvertSurroundings& s, const ColumnProfile& profile, const std::wstring& destination,
         ResultFile& result, std::FILE* source)
-        : s_(s), profile_(profile), destination_(destination), result_(result), reader_(source) {}
+        : s_(s), profile_(profile), result_(result), reader_(source),
+          // Beside the result file; a destination typed without a folder lies in the current
+          // folder.
+          errors_(ErrorListBeside(s.FullPath(destination))) {}
 
     ~Run() { s_.EachEvent = nullptr; }
     bool Execute();
@@ -53,16 +56,15 @@ private:
 
     ConvertSurroundings& s_;
     const ColumnProfile& profile_;
-    const std::wstring& destination_;
     ResultFile& result_;
     LineReader reader_;
+    ErrorListFile errors_;  // both routes write their entries through it
     SourceEncoding encoding_ = SourceEncoding::Ansi;
     bool navigationRoute_ = false;
     WebCollection web_;
     int rowsRead_ = 0;
     int rowsConverted_ = 0;
     bool converted_ = false;
-    bool errorListLost_ = false;
     std::optional<Reply> reply_;
 };
 
@@ -87,7 +89,7 @@ bool Run::Execute() {
     } while (!reader_.AtEnd());
 
     if (!navigationRoute_) {
-        rowsConverted_ = s_.FinishWebRoute(web_, result_);
+        rowsConverted_ = s_.FinishWebRoute(web_, result_, errors_);
     }
     s_.DoEvents();
     if (s_.StopRequested()) {
@@ -184,12 +186,8 @@ bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw)
 }
 
 void Run::AddErrorEntry(const std::string& raw) {
-    // The list lies beside the result file; a destination typed without a folder lies in the
-    // current folder.
-    ByteFile file(ErrorListBeside(s_.FullPath(destination_)), ByteFile::Mode::Append);
-    const bool written = file.Write(raw) && file.Write("\r\n");
-    if (!file.Close() || !written) {
-        errorListLost_ = true;
+    errors_.Append(raw);
+    if (errors_.Lost()) {
         s_.SetInfo(L"Can't write ConvertError.txt");
     }
 }
@@ -201,7 +199,7 @@ void Run::ShowSummary() {
     }
     s_.SetInfo(L"Converting: " + DecimalText(rowsConverted_) + L" of " + DecimalText(rowsRead_) +
                L"\r\n" +
-               (errorListLost_ ? L"Can't write ConvertError.txt"
+               (errors_.Lost() ? L"Can't write ConvertError.txt"
                                : L"Failed items are saved in ConvertError.txt"));
 }
 
@@ -236,10 +234,6 @@ bool OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName
     }
     Run run(surroundings, *profile, destination, result, source.Get());
     return run.Execute();
-}
-
-std::filesystem::path ErrorListBeside(const std::wstring& destinationFullPath) {
-    return std::filesystem::path(destinationFullPath).parent_path() / L"ConvertError.txt";
 }
 
 }  // namespace mapwell

@@ -3,18 +3,15 @@
 // everything it needs from the main window and the link comes through ConvertSurroundings.
 #pragma once
 
+#include "app/error_list.h"
 #include "app/output_format.h"
 #include "app/web_route.h"
 #include "columns/column_profile.h"
 
 #include <functional>
-#include <filesystem>
 #include <string>
 
 namespace mapwell {
-
-// The error list ConvertError.txt, beside the result file at `destinationFullPath`.
-std::filesystem::path ErrorListBeside(const std::wstring& destinationFullPath);
 
 // What a run needs from its surroundings: the main window's controls and waits, the profile
 // store and the navigation link. The engine fills and reads the request and reply fields of
@@ -47,8 +44,9 @@ public:
     // True once the window wants the run to end (its "Exit"); asked after every event pass.
     virtual bool StopRequested() = 0;
     // The web route after the line loop: the clipboard exchange, the instruction dialog and the
-    // result lines; returns the number of rows imported.
-    virtual int FinishWebRoute(WebCollection& rows, ResultFile& result) = 0;
+    // result lines; the lines that do not come back go to the run's `errors`. Returns the number
+    // of rows imported.
+    virtual int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) = 0;
 
     // Set by a run while it waits for a reply; to be called after every event that Pause or
     // DoEvents handles, so that the run sees a reply before a later event changes the link.

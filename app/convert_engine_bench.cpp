@@ -56,7 +56,7 @@ public:
     std::wstring TxtSep() override { return L"."; }
     std::wstring RegionalDecimalSeparator() override { return L"."; }
     bool StopRequested() override { return false; }
-    int FinishWebRoute(WebCollection&, ResultFile&) override { return 0; }
+    int FinishWebRoute(WebCollection&, ResultFile&, ErrorList&) override { return 0; }
 
     OutputFormat format = OutputFormat::Append;
     std::wstring info;

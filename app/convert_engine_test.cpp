@@ -230,12 +230,15 @@ TEST_F(ConvertEngine, TheErrorListLiesBesideADestinationTypedWithoutFolder) {
     EXPECT_EQ(ErrorList(), kMax + "\r\n");
 }
 
-TEST_F(ConvertEngine, AnErrorListThatCannotBeWrittenIsReported) {
+TEST_F(ConvertEngine, AnErrorListThatCannotBeWrittenIsReportedOnBothRoutes) {
     std::filesystem::create_directory(folder / "ConvertError.txt");
     s.answer = [](const AddressRequest&) { return NotFound(); };
     Convert(kMax);
     ASSERT_EQ(s.infos.size(), 4u);
     EXPECT_EQ(s.infos[2], L"Can't write ConvertError.txt");
+    EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 1\r\nCan't write ConvertError.txt");
+    linked = false;  // the page brings nothing back
+    Convert(kMax);
     EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 1\r\nCan't write ConvertError.txt");
 }
 

@@ -86,8 +86,8 @@ std::wstring ConvertWin32::RegionalDecimalSeparator() {
     return separator;
 }
 
-int ConvertWin32::FinishWebRoute(WebCollection& rows, ResultFile& result) {
-    return finishWebRoute_ ? finishWebRoute_(rows, result, *this) : 0;
+int ConvertWin32::FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) {
+    return finishWebRoute_ ? finishWebRoute_(rows, result, errors, *this) : 0;
 }
 
 }  // namespace mapwell

@@ -28,7 +28,7 @@ class ConvertWin32 : public ConvertSurroundings {
 public:
     // The web route after the line loop (clipboard, instruction dialog, import); it returns the
     // number of rows imported.
-    using WebFinisher = std::function<int(WebCollection&, ResultFile&, ConvertWin32&)>;
+    using WebFinisher = std::function<int(WebCollection&, ResultFile&, ErrorList&, ConvertWin32&)>;
 
     // `pace` is the clock and the wait of Pause, the system's own unless given.
     explicit ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute = {},
@@ -46,7 +46,7 @@ public:
     std::wstring TxtSep() override;
     std::wstring RegionalDecimalSeparator() override;
     bool StopRequested() override { return stop_; }
-    int FinishWebRoute(WebCollection& rows, ResultFile& result) override;
+    int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) override;
 
     // The main window's "Exit" during a conversion: the run ends at its next event pass.
     void RequestStop() { stop_ = true; }

@@ -142,15 +142,15 @@ TEST(ConvertWin32, AWebRouteRunWithTheRegistryProfile) {
     SetWindowTextW(window.controls.ExportFileTxt, (folder / L"kunden_Geo.txt").c_str());
     window.Check(window.controls.Option3);
     int collected = -1;
-    ConvertWin32 surroundings(window.controls,
-                              [&](WebCollection& rows, ResultFile& result, ConvertWin32& s) {
-                                  collected = rows.Count();
-                                  for (int item = 1; item <= rows.Count(); ++item) {
-                                      WriteResultLine(result, s.FormatInForce(), OutputFields{},
-                                                      L"52.5", L"13.4", rows.Rows()[item].Line);
-                                  }
-                                  return rows.Count();
-                              });
+    ConvertWin32 surroundings(
+        window.controls, [&](WebCollection& rows, ResultFile& result, ErrorList&, ConvertWin32& s) {
+            collected = rows.Count();
+            for (int item = 1; item <= rows.Count(); ++item) {
+                WriteResultLine(result, s.FormatInForce(), OutputFields{}, L"52.5", L"13.4",
+                                rows.Rows()[item].Line);
+            }
+            return rows.Count();
+        });
     SaveProfile(surroundings.Profiles(), L"kunden", {0, 1, 2, 3, 4, -1, -1, -1}, L";");
     NavLink = NavLinkInfo{};  // no navigation program
 

@@ -7,8 +7,8 @@
 
 namespace mapwell {
 
-// The destination proposed for a source when none is set: the source without its last four
-// characters, followed by "_Geo.txt".
+// The destination proposed for a source when none is set: the source without its extension,
+// followed by "_Geo.txt".
 std::wstring ProposeDestination(std::wstring_view source);
 
 // Puts `extension` (".asc") onto `destination`: it replaces the extension of the file name when

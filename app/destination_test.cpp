@@ -1,13 +1,30 @@
 #include "app/batch.h"
 #include "app/destination.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
 namespace mapwell {
 namespace {
 
-TEST(Destination, ProposalAlwaysEndsInGeoTxt) {
-    EXPECT_EQ(ProposeDestination(L"C:\\data\\kunden.csv"), L"C:\\data\\kunden_Geo.txt");
+TEST(Destination, TheProposalAndTheBaseNameReplaceTheExtensionOrKeepANameWithoutOne) {
+    struct Case {
+        const wchar_t* source;
+        const wchar_t* baseName;
+        const wchar_t* proposal;
+    };
+    const Case cases[] = {
+        {L"C:\\data\\kunden.csv", L"kunden", L"C:\\data\\kunden_Geo.txt"},
+        {L"name.csv", L"name", L"name_Geo.txt"},
+        {L"C:\\data\\listdata", L"listdata", L"C:\\data\\listdata_Geo.txt"},
+        {L"C:\\data\\list.text", L"list", L"C:\\data\\list_Geo.txt"},
+        {L"C:\\my.dir\\list", L"list", L"C:\\my.dir\\list_Geo.txt"},
+        {L"C:\\data\\a.b.csv", L"a.b", L"C:\\data\\a.b_Geo.txt"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BaseNameOf(c.source), c.baseName) << c.source;
+        EXPECT_EQ(ProposeDestination(c.source), c.proposal) << c.source;
+    }
 }
 
 TEST(Destination, AnOutputFormatReplacesOrAppendsTheExtension) {

@@ -67,12 +67,16 @@ public:
     bool StopRequested() override {
         return stopAfterEventPasses >= 0 && passes >= stopAfterEventPasses;
     }
-    int FinishWebRoute(WebCollection& rows, ResultFile& result) override {
+    // Every collected line is written; those past `webImported` also count as failed.
+    int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) override {
         web = rows;
         webFinished = true;
         for (int item = 1; item <= rows.Count(); ++item) {
-            WriteResultLine(result, format, OutputFields{}, L"1", L"2",
-                            rows.Rows()[static_cast<std::size_t>(item)].Line);
+            const std::string& line = rows.Rows()[static_cast<std::size_t>(item)].Line;
+            WriteResultLine(result, format, OutputFields{}, L"1", L"2", line);
+            if (item > webImported) {
+                errors.Append(line);
+            }
         }
         return webImported;
     }

@@ -26,7 +26,7 @@ constexpr ControlSpec kControls[] = {
     {IdTxtSep,        L"TxtSep",        K::TextBox,       L",",                                           4500,  450,  330,  285, IdPicture3},
     {IdFrame4,        L"Frame4",        K::Frame,         L"Informations ",                                 45, 2655, 5280,  960, IdWindow},
     {IdInfo,          L"Info",          K::Label,         L"",                                             135,  225, 5010,  690, IdFrame4},
-    {IdNowImport,     L"NowImport",     K::DefaultButton, L"Start Convert",                                 45, 3690, 1410,  510, IdWindow},
+    {IdNowImport,     L"NowImport",     K::Button,        L"Start Convert",                                 45, 3690, 1410,  510, IdWindow},
     {IdCommand2,      L"Command2",      K::Button,        L"Exit",                                        3960, 3690, 1365,  510, IdWindow},
 };
 // clang-format on

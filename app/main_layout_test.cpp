@@ -38,7 +38,6 @@ TEST(MainLayout, EveryControlLiesInsideItsContainerAndContainersComeFirst) {
 TEST(MainLayout, CaptionsOfTheButtons) {
     EXPECT_STREQ(FindMainControl(IdNowImport)->caption, L"Start Convert");
     EXPECT_STREQ(FindMainControl(IdCommand2)->caption, L"Exit");
-    EXPECT_EQ(FindMainControl(IdNowImport)->kind, ControlKind::DefaultButton);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Mapwell's entry point: registers the common controls, creates the main window and runs the
-// message loop until the window is gone.
+// message loop until the window is gone; with /convert, converts lists without showing it.
+#include "app/command_line_win32.h"
 #include "app/main_window_win32.h"
 #include "app/events_win32.h"
 #include "app/web_route_win32.h"
@@ -12,6 +13,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
     InitCommonControlsEx(&controls);
+
+    const mapwell::ParsedCommandLine command =
+        mapwell::ParseCommandLine(mapwell::CommandLineArguments());
+    if (command.Convert) {
+        return mapwell::RunCommandLine(instance, command);
+    }
 
     mapwell::ImportWindow state;
     state.FinishWebRoute = mapwell::FinishWebRoute;

@@ -14,6 +14,7 @@
 #include "support/program.h"
 #include "support/text.h"
 #include "support/controls_win32.h"
+#include "support/failure.h"
 #include "support/twips.h"
 
 #include <cderr.h>
@@ -50,6 +51,11 @@ bool WindowGone(const ImportWindow& w) {
     return w.window == nullptr;
 }
 
+// The error report: the step under way, the list and what went wrong.
+void ShowErrorReport(ImportWindow& w, const wchar_t* failure) {
+    SetInfo(w, w.StatusText + L" " + w.SourceBaseName + L" - Error: " + failure);
+}
+
 // --- Handlers, named as the design names them -------------------------------------------------
 
 void Datei_Auswerten(ImportWindow& w);
@@ -74,7 +80,7 @@ void Datei_Auswerten(ImportWindow& w) {
     if (WindowGone(w)) {
         return;
     }
-    w.SourceBaseName = DropLast(FileNameOf(w.SourceFile), 4);
+    w.SourceBaseName = BaseNameOf(w.SourceFile);
     SetInfo(w, L"..");
     ImportExchange = w.SourceFile;
 
@@ -89,16 +95,13 @@ void Datei_Auswerten(ImportWindow& w) {
     if (WindowGone(w)) {
         return;
     }
-    std::wstring failure;
-    if (!dialog.opened) {
-        failure = dialog.errorText;
-    } else if (ImportExchange == kImportAddCancelled) {
-        failure = kCancelledText;
-    }
-    if (!failure.empty()) {
+    const wchar_t* failure = !dialog.opened                          ? dialog.errorText
+                             : ImportExchange == kImportAddCancelled ? kCancelledText
+                                                                     : nullptr;
+    if (failure) {
         w.SourceReady = false;
         ImportExchange.clear();
-        SetInfo(w, w.StatusText + L" " + w.SourceBaseName + L" - Error: " + failure);
+        ShowErrorReport(w, failure);
         DoEvents();
         return;
     }
@@ -188,6 +191,27 @@ void SetBusy(ImportWindow& w, bool busy) {
     SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
+// Marks `run` as the window's conversion under way, with the window busy; when the run ends,
+// also by a failure, the buttons come back.
+class RunUnderWay {
+public:
+    RunUnderWay(ImportWindow& w, ConvertWin32& run) : w_(w) {
+        SetBusy(w_, true);
+        EnableWindow(w_.Control(IdNowImport), FALSE);
+        w_.Running = &run;
+    }
+    ~RunUnderWay() {
+        w_.Running = nullptr;
+        EnableWindow(w_.Control(IdNowImport), TRUE);
+        SetBusy(w_, false);
+    }
+    RunUnderWay(const RunUnderWay&) = delete;
+    RunUnderWay& operator=(const RunUnderWay&) = delete;
+
+private:
+    ImportWindow& w_;
+};
+
 void ImportPOI(ImportWindow& w) {
     if (NavLink.LinkState == 0 && w.SourceReady) {
         SendNavCommand(kCommandAnnounce);
@@ -202,22 +226,8 @@ void ImportPOI(ImportWindow& w) {
             }
         }
     }
-    SetBusy(w, true);
-    SetInfo(w, w.StatusText);
-    EnableWindow(w.Control(IdNowImport), FALSE);
-    const ConvertControls controls{w.window,
-                                   w.Control(IdExportFileTxt),
-                                   w.Control(IdTxtSep),
-                                   w.Control(IdOption1),
-                                   w.Control(IdOption2),
-                                   w.Control(IdOption3),
-                                   w.Control(IdInfo)};
-    ConvertWin32 surroundings(controls, w.FinishWebRoute);
-    w.Running = &surroundings;
-    OpenAddList(w.SourceFile, w.ProfileName, surroundings);
-    w.Running = nullptr;
-    EnableWindow(w.Control(IdNowImport), TRUE);
-    SetBusy(w, false);
+    ConvertWin32 surroundings(ConversionControls(w), w.FinishWebRoute);
+    ConvertSource(w, surroundings);
 }
 
 void NowImport_Click(ImportWindow& w) {
@@ -265,6 +275,20 @@ void Command2_Click(ImportWindow& w) {
         return;
     }
     DestroyWindow(w.window);
+}
+
+// A failure that would have left a handler. A run it ended has closed its files and given the
+// buttons back on its way out; the window says what went wrong and goes on, or ends when "Exit"
+// came meanwhile.
+void Form_Failure(ImportWindow& w, const wchar_t* description) noexcept {
+    try {
+        ShowErrorReport(w, description);
+    } catch (...) {
+        SetWindowTextW(w.Control(IdInfo), description);
+    }
+    if (w.ExitRequested && !w.Converting && !WindowGone(w)) {
+        DestroyWindow(w.window);
+    }
 }
 
 void Form_Load(ImportWindow& w) {
@@ -333,6 +357,28 @@ void OnCommand(ImportWindow& w, int id, int code) {
     }
 }
 
+LRESULT OnMessage(ImportWindow& w, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: Form_Initialize(w); return 0;
+    case WM_COMMAND: OnCommand(w, LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_SETCURSOR:
+        if (w.Converting) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_CLOSE: Command2_Click(w); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_NCDESTROY:
+        DeleteObject(w.font);
+        w.window = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        break;
+    default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 LRESULT CALLBACK ImportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* w = reinterpret_cast<ImportWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
@@ -343,29 +389,35 @@ LRESULT CALLBACK ImportProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (!w) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    switch (message) {
-    case WM_CREATE: Form_Initialize(*w); return 0;
-    case WM_COMMAND: OnCommand(*w, LOWORD(wParam), HIWORD(wParam)); return 0;
-    case DM_GETDEFID: return MAKELRESULT(IdNowImport, DC_HASDEFID);
-    case WM_SETCURSOR:
-        if (w->Converting) {
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            return TRUE;
-        }
-        break;
-    case WM_CLOSE: Command2_Click(*w); return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    case WM_NCDESTROY:
-        DeleteObject(w->font);
-        w->window = nullptr;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        break;
-    default: break;
+    // No exception may cross the window system, and the whole conversion runs inside the click
+    // on "Start Convert".
+    try {
+        return OnMessage(*w, window, message, wParam, lParam);
+    } catch (...) {
+        Form_Failure(*w, FailureDescription(std::current_exception()));
+        return message == WM_CREATE ? -1 : 0;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
+
+ConvertControls ConversionControls(const ImportWindow& w) {
+    return {w.window,
+            w.Control(IdExportFileTxt),
+            w.Control(IdTxtSep),
+            w.Control(IdOption1),
+            w.Control(IdOption2),
+            w.Control(IdOption3),
+            w.Control(IdInfo)};
+}
+
+bool ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
+    const RunUnderWay run(w, surroundings);
+    SetInfo(w, w.StatusText);
+    // A failure leaves by exception: the run's files close on the way out, and what it wrote
+    // so far stays.
+    return OpenAddList(w.SourceFile, w.ProfileName, surroundings);
+}
 
 HWND CreateImportWindow(HINSTANCE instance, ImportWindow& state, int show) {
     WNDCLASSEXW windowClass{};

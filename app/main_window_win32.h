@@ -44,4 +44,12 @@ struct ImportWindow {
 // Creates the main window for `state`, runs its load step and shows it; null on failure.
 HWND CreateImportWindow(HINSTANCE instance, ImportWindow& state, int show);
 
+// The window's controls that a conversion reads and writes.
+ConvertControls ConversionControls(const ImportWindow& w);
+
+// The conversion step of "Start Convert": `w.SourceFile` with `w.ProfileName` through
+// `surroundings` (built on ConversionControls), the window busy meanwhile. The caller has
+// settled the navigation question; the command line calls it directly.
+bool ConvertSource(ImportWindow& w, ConvertWin32& surroundings);
+
 }  // namespace mapwell

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <thread>
 
 namespace mapwell {
@@ -233,6 +234,32 @@ TEST_F(MainWindowTest, ABatchOfThreeGivesEveryFileItsOwnDestinationAndNoSkipsOne
     EXPECT_EQ(state_.BatchIndex, 0);
 }
 
+TEST_F(MainWindowTest, AFailureInTheMiddleOfARunKeepsWhatWasWrittenAndGivesTheWindowBack) {
+    const std::wstring source = Write(L"kunden.csv", kList);
+    const std::wstring destination = folder_ + L"\\kunden_Geo.txt";
+    state_.FinishWebRoute = [](WebCollection& rows, ResultFile& result, ErrorList&,
+                               ConvertWin32& surroundings) -> int {
+        WriteResultLine(result, surroundings.FormatInForce(), {}, L"1", L"2", rows.Rows()[1].Line);
+        throw std::bad_alloc();
+    };
+    Run([&](HWND w) {
+        td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
+        AnswerColumnDialog(IdButOk);
+        td::Click(Item(w, IdNowImport));
+        td::Answer(td::WaitForMessageBox(GetCurrentProcessId()), IDYES);
+        EXPECT_TRUE(InfoBecomes(w, L"Address converting.. kunden - Error: Out of memory"));
+        for (int button : {IdNowImport, IdSearchFile, IdImportFileTxt}) {
+            EXPECT_TRUE(IsWindowEnabled(Item(w, button))) << button;
+        }
+        // Both files are closed: they can be deleted.
+        EXPECT_EQ(td::ReadFile(destination), "name;street;zipcode;city,\"1\",\"2\"\r\n");
+        EXPECT_TRUE(DeleteFileW(destination.c_str()));
+        EXPECT_TRUE(DeleteFileW(source.c_str()));
+    });
+    EXPECT_FALSE(state_.Converting);
+    EXPECT_EQ(state_.Running, nullptr);
+}
+
 TEST_F(MainWindowTest, ASingleFileEndsABatchInProgress) {
     Write(L"a.csv", kList);
     Write(L"b.csv", kList);
@@ -253,13 +280,17 @@ TEST_F(MainWindowTest, ASingleFileEndsABatchInProgress) {
     EXPECT_TRUE(state_.BatchFiles.empty());
 }
 
-TEST_F(MainWindowTest, EnterPressesStartConvertAndAltF4Closes) {
+TEST_F(MainWindowTest, EnterInATextBoxStartsNothingAndAltF4Closes) {
     HWND closed = nullptr;
     Run([&](HWND w) {
-        HWND source = Item(w, IdImportFileTxt);
-        PostMessageW(source, WM_KEYDOWN, VK_RETURN, 1);
-        EXPECT_TRUE(InfoBecomes(w, L"Please set destination"));
-        PostMessageW(source, WM_SYSKEYDOWN, VK_F4, 1 | (KF_ALTDOWN << 16));
+        for (int box : {IdImportFileTxt, IdExportFileTxt, IdTxtSep}) {
+            PostMessageW(Item(w, box), WM_KEYDOWN, VK_RETURN, 1);
+        }
+        // Handled after the Enters; "Start Convert" would have asked for a destination.
+        td::Click(Item(w, IdOption1));
+        EXPECT_TRUE(td::WaitUntil([&] { return td::Text(Item(w, IdTxtSep)) == L"."; }));
+        EXPECT_EQ(InfoOf(w), L"Please select source-file.");
+        PostMessageW(Item(w, IdImportFileTxt), WM_SYSKEYDOWN, VK_F4, 1 | (KF_ALTDOWN << 16));
         EXPECT_TRUE(td::WaitUntil([&] { return !IsWindow(w); }));
         closed = w;
     });

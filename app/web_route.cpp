@@ -1,6 +1,5 @@
 #include "app/web_route.h"
 
-#include "app/byte_file.h"
 #include "support/text.h"
 
 #include <cmath>
@@ -115,14 +114,6 @@ bool ReadsAsNonZeroNumber(std::wstring_view text, const RegionalNumberFormat& fo
 
 bool IsGeocodedText(std::wstring_view text) {
     return text.find(L"bg_lat") != std::wstring_view::npos;
-}
-
-void ErrorListFile::Append(const std::string& rawLine) {
-    ByteFile file(path_, ByteFile::Mode::Append);
-    const bool written = file.Write(rawLine) && file.Write("\r\n");
-    if (!file.Close() || !written) {
-        lost_ = true;
-    }
 }
 
 int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,

@@ -2,9 +2,9 @@
 // the geocoded text that the user copies back from it. Platform-neutral.
 #pragma once
 
+#include "app/error_list.h"
 #include "app/output_format.h"
 
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -67,26 +67,6 @@ bool ReadsAsNonZeroNumber(std::wstring_view text, const RegionalNumberFormat& fo
 
 // True when the clipboard holds the page's result: its header names the column "bg_lat".
 bool IsGeocodedText(std::wstring_view text);
-
-// The error list ConvertError.txt: one raw source line per entry.
-class ErrorList {
-public:
-    virtual ~ErrorList() = default;
-    virtual void Append(const std::string& rawLine) = 0;
-};
-
-// The error list in its file: created when missing, opened for appending and closed again for
-// every entry. Remembers whether an entry could not be written.
-class ErrorListFile : public ErrorList {
-public:
-    explicit ErrorListFile(std::filesystem::path path) : path_(std::move(path)) {}
-    void Append(const std::string& rawLine) override;
-    bool Lost() const { return lost_; }
-
-private:
-    std::filesystem::path path_;
-    bool lost_ = false;
-};
 
 // Reads the geocoded text back: every row after the header that carries two non-zero
 // coordinates (fields 6 and 7) and names a collected line by its item number (field 5) becomes

@@ -4,8 +4,6 @@
 #include "app/form3_win32.h"
 #include "support/files.h"
 
-#include <filesystem>
-
 namespace mapwell {
 
 RegionalNumberFormat SystemNumberFormat(ConvertSurroundings& surroundings) {
@@ -14,7 +12,8 @@ RegionalNumberFormat SystemNumberFormat(ConvertSurroundings& surroundings) {
     return {surroundings.RegionalDecimalSeparator(), known ? group : L","};
 }
 
-int FinishWebRoute(WebCollection& rows, ResultFile& result, ConvertWin32& surroundings) {
+int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors,
+                   ConvertWin32& surroundings) {
     const HWND mainWindow = surroundings.Controls().MainWindow;
     PutClipboardText(mainWindow, rows.ClipText());
     // A browser that cannot be started is not reported: the dialog tells the user what to do.
@@ -26,9 +25,6 @@ int FinishWebRoute(WebCollection& rows, ResultFile& result, ConvertWin32& surrou
     surroundings.DoEvents();
     const std::wstring text = ReadClipboardText(mainWindow);
     surroundings.SetInfo(IsGeocodedText(text) ? kInfoConverting : kInfoTryAgain);
-
-    // The error list lies beside the result file, where the engine puts its own entries.
-    ErrorListFile errors(ErrorListBeside(surroundings.FullPath(surroundings.Destination())));
     return ImportGeocodedText(
         rows, text, SystemNumberFormat(surroundings), result,
         [&] { return surroundings.FormatInForce(); }, errors);

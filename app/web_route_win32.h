@@ -8,9 +8,10 @@
 namespace mapwell {
 
 // The web route after the engine's line loop, as the finisher of ConvertWin32. Result lines go
-// into `result` in the format in force; collected lines that do not come back go to
-// ConvertError.txt beside the destination. Returns the new RowsConverted.
-int FinishWebRoute(WebCollection& rows, ResultFile& result, ConvertWin32& surroundings);
+// into `result` in the format in force; collected lines that do not come back go to the run's
+// error list. Returns the new RowsConverted.
+int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors,
+                   ConvertWin32& surroundings);
 
 // The user's regional number format, as the coordinate test reads it.
 RegionalNumberFormat SystemNumberFormat(ConvertSurroundings& surroundings);

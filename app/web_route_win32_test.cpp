@@ -356,7 +356,8 @@ Exchange RunExchange(const std::wstring& userCopies, CloseBy how,
     {
         FileResultFile result(std::filesystem::path{destination});
         WriteResultHeader(result, format);
-        WhileModal([&] { got.converted = FinishWebRoute(rows, result, surroundings); },
+        ErrorListFile errors(folder + L"\\ConvertError.txt");
+        WhileModal([&] { got.converted = FinishWebRoute(rows, result, errors, surroundings); },
                    [&](HWND) {
                        got.clipboardSeen = ReadClipboardText(nullptr);
                        got.infoWhileOpen = WindowText(controls.Info);

@@ -7,6 +7,7 @@
 #include "columns/first_line.h"
 #include "support/codepage.h"
 #include "support/controls_win32.h"
+#include "support/failure.h"
 #include "support/program.h"
 #include "support/text.h"
 #include "support/twips.h"
@@ -14,6 +15,25 @@
 #include <vector>
 
 namespace mapwell {
+
+std::optional<std::vector<std::string>> ReadLeadingLines(const std::wstring& path, int count) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    // Twenty lines of an address list fit well into this; a longer head is cut, which only
+    // shortens the preview.
+    std::string head(256 * 1024, '\0');
+    DWORD read = 0;
+    const BOOL ok = ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr);
+    CloseHandle(file);
+    if (!ok) {
+        return std::nullopt;
+    }
+    head.resize(read);
+    return LeadingLines(head, count);
+}
 
 namespace {
 
@@ -37,26 +57,6 @@ struct ImportAddDialog {
 
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
 };
-
-// The first lines of the source list; nothing when it cannot be read.
-std::optional<std::vector<std::string>> ReadLeadingLines(const std::wstring& path, int count) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return std::nullopt;
-    }
-    // Twenty lines of an address list fit well into this; a longer head is cut, which only
-    // shortens the preview.
-    std::string head(256 * 1024, '\0');
-    DWORD read = 0;
-    const BOOL ok = ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr);
-    CloseHandle(file);
-    if (!ok) {
-        return std::nullopt;
-    }
-    head.resize(read);
-    return LeadingLines(head, count);
-}
 
 std::wstring TextOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -154,7 +154,7 @@ void Form_Load(ImportAddDialog& d) {
     SetScrollPos(scroll, SB_CTL, analysis.scrollStart, TRUE);
     ShowAdd(d, ScrollValue(d));
     // Fires ImpText_Change, which loads a stored profile of this name over the pre-selection.
-    SetWindowTextW(d.Item(IdImpText), DropLast(FileNameOf(d.source), 4).c_str());
+    SetWindowTextW(d.Item(IdImpText), BaseNameOf(d.source).c_str());
 }
 
 void ButOk_Click(ImportAddDialog& d) {
@@ -265,7 +265,7 @@ void Form_Initialize(ImportAddDialog& d) {
     SendMessageW(d.dialog, DM_SETDEFID, IdButOk, 0);
 }
 
-INT_PTR CALLBACK ImportAddProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* d = reinterpret_cast<ImportAddDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (message == WM_INITDIALOG) {
         d = reinterpret_cast<ImportAddDialog*>(lParam);
@@ -286,6 +286,20 @@ INT_PTR CALLBACK ImportAddProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         return OnColorStatic(*d, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CLOSE: ButExit_Click(*d); return TRUE;
     default: return FALSE;
+    }
+}
+
+INT_PTR CALLBACK ImportAddProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return OnMessage(dialog, message, wParam, lParam);
+    } catch (...) {
+        // Nothing may cross the window system: the dialog ends like one whose list could not
+        // be read, and the main window reports why.
+        if (auto* d = reinterpret_cast<ImportAddDialog*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
+            d->result = {false, FailureDescription(std::current_exception())};
+        }
+        EndDialog(dialog, IDABORT);
+        return TRUE;
     }
 }
 

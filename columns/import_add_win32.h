@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace mapwell {
 
@@ -14,10 +16,14 @@ namespace mapwell {
 inline constexpr wchar_t kImportAddCancelled[] = L"Exit";
 
 struct ImportAddResult {
-    bool opened = true;      // false: the source list could not be read
-    std::wstring errorText;  // why it could not be read
+    bool opened = true;              // false: the list could not be read, or the dialog failed
+    const wchar_t* errorText = L"";  // why
 };
 
 ImportAddResult ShowImportAdd(HWND owner);
+
+// The first `count` lines of the list at `path`, as the dialog reads them; nothing when the list
+// cannot be read.
+std::optional<std::vector<std::string>> ReadLeadingLines(const std::wstring& path, int count);
 
 }  // namespace mapwell

@@ -205,7 +205,7 @@ TEST_F(ImportAddTest, AListThatCannotBeReadIsReportedToTheCaller) {
     ImportExchange = folder_ + L"\\missing.csv";
     const ImportAddResult result = ShowImportAdd(nullptr);
     EXPECT_FALSE(result.opened);
-    EXPECT_EQ(result.errorText, L"File not found");
+    EXPECT_STREQ(result.errorText, L"File not found");
 }
 
 }  // namespace

@@ -21,39 +21,26 @@ struct Step {
 };
 
 TEST(ReplyOwner, TellsALateAnswerFromTheLatestRequestsOwn) {
+    const Step berlin{L"10115", L"Berlin", {}}, hamburg{L"20095", L"Hamburg", {}};
+    // clang-format off
     const std::vector<Step> cases[] = {
         // Nothing late: the first reply answers, whatever it names.
-        {{L"10115", L"Berlin", {}}, {L"20095", L"Hamburg", ThisCommand}},
+        {berlin, {L"20095", L"Hamburg", ThisCommand}},
         // The late answer, then the latest request's own; case and blanks do not count.
-        {{L"10115", L"Berlin", {}},
-         {L"20095", L"Hamburg", {}},
-         {L"", L" BERLIN ", EarlierRequest},
-         {L"20095", L"", ThisCommand},
+        {berlin, hamburg, {L"", L" BERLIN ", EarlierRequest}, {L"20095", L"", ThisCommand},
          {L"20095", L"Hamburg", ThisCommand}},
         // The latest request's own answer while an earlier one stays open.
-        {{L"10115", L"Berlin", {}},
-         {L"20095", L"Hamburg", {}},
-         {L"20095", L"Hamburg", ThisCommand},
-         {L"1010", L"Wien", {}},
-         {L"10115", L"Berlin", EarlierRequest},
-         {L"1010", L"Wien", ThisCommand}},
+        {berlin, hamburg, {L"20095", L"Hamburg", ThisCommand}, {L"1010", L"Wien", {}},
+         {L"10115", L"Berlin", EarlierRequest}, {L"1010", L"Wien", ThisCommand}},
         // Names nothing: cannot be told apart, and closes the earliest request.
-        {{L"10115", L"Berlin", {}},
-         {L"20095", L"Hamburg", {}},
-         {L"", L"", Unclear},
-         {L"", L"", ThisCommand}},
+        {berlin, hamburg, {L"", L"", Unclear}, {L"", L"", ThisCommand}},
         // The same address asked twice.
-        {{L"10115", L"Berlin", {}},
-         {L"10115", L"Berlin", {}},
-         {L"10115", L"Berlin", Unclear},
-         {L"10115", L"Berlin", ThisCommand}},
+        {berlin, berlin, {L"10115", L"Berlin", Unclear}, {L"10115", L"Berlin", ThisCommand}},
         // Names another address: closes nothing.
-        {{L"10115", L"Berlin", {}},
-         {L"20095", L"Hamburg", {}},
-         {L"1010", L"Wien", Unclear},
-         {L"20095", L"Hamburg", ThisCommand},
+        {berlin, hamburg, {L"1010", L"Wien", Unclear}, {L"20095", L"Hamburg", ThisCommand},
          {L"10115", L"Berlin", EarlierRequest}},
     };
+    // clang-format on
     for (const auto& steps : cases) {
         UnansweredRequests open;
         for (std::size_t i = 0; i < steps.size(); ++i) {

@@ -31,8 +31,16 @@ std::wstring FolderOf(std::wstring_view path) {
     return std::wstring(slash == std::wstring_view::npos ? path : path.substr(0, slash + 1));
 }
 
-std::wstring DropLast(std::wstring_view text, std::size_t count) {
-    return text.size() > count ? std::wstring(text.substr(0, text.size() - count)) : std::wstring();
+std::wstring WithoutExtension(std::wstring_view path) {
+    const auto slash = path.rfind(L'\\');
+    const auto dot = path.rfind(L'.');
+    const bool inName =
+        dot != std::wstring_view::npos && (slash == std::wstring_view::npos || dot > slash);
+    return std::wstring(inName ? path.substr(0, dot) : path);
+}
+
+std::wstring BaseNameOf(std::wstring_view path) {
+    return WithoutExtension(FileNameOf(path));
 }
 
 std::wstring WithoutChar(std::wstring_view text, wchar_t ch) {

@@ -15,8 +15,12 @@ std::wstring FileNameOf(std::wstring_view path);
 // The path up to and including its last backslash; the whole path when it has none.
 std::wstring FolderOf(std::wstring_view path);
 
-// `text` without its last `count` characters ("" when it is not longer).
-std::wstring DropLast(std::wstring_view text, std::size_t count);
+// `path` without the extension of its file name, the name's last dot included; unchanged when
+// the name has no dot (C:\my.dir\list stays as it is).
+std::wstring WithoutExtension(std::wstring_view path);
+
+// The file name of `path` without its extension: a list's base name and its profile name.
+std::wstring BaseNameOf(std::wstring_view path);
 
 // `text` with every occurrence of `ch` removed.
 std::wstring WithoutChar(std::wstring_view text, wchar_t ch);

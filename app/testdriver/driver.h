@@ -35,7 +35,7 @@ public:
     void Kill();
 
 private:
-    friend Program Start(const std::wstring&, const std::wstring&, const std::wstring&);
+    friend Program Start(const std::wstring&, const std::wstring&, const std::wstring&, HANDLE);
     PROCESS_INFORMATION process_{};
 };
 
@@ -43,8 +43,9 @@ private:
 std::wstring SiblingPath(const wchar_t* exe);
 
 // Starts `exe` with `arguments` in `folder`; its output goes nowhere, so that no test runner
-// waits for pipes the program holds.
-Program Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder);
+// waits for pipes the program holds, unless `output` is an inheritable file handle to take it.
+Program Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
+              HANDLE output = nullptr);
 
 // A fresh empty folder under the temporary folder; `Remove` deletes it with its files.
 std::wstring MakeTempFolder(const wchar_t* prefix);

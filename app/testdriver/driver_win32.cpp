@@ -109,13 +109,16 @@ std::wstring SiblingPath(const wchar_t* exe) {
     return folder.substr(0, folder.rfind(L'\\') + 1) + exe;
 }
 
-Program Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
+Program Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
+              HANDLE output) {
     std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
     Program program;
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &program.process_)) {
         program.process_ = {};
     }
