@@ -57,13 +57,6 @@ TEST(Pause, AMessageEndsTheWaitForAnEventPass) {
     EXPECT_DOUBLE_EQ(passesAt[1], 4.2);
 }
 
-TEST(Pause, AFailedEventPassEndsIt) {
-    SimulatedPace pace(kCoarseTickMs, kCoarseTickMs, false);
-    int passes = 0;
-    EXPECT_FALSE(PauseFor(10, pace, [&] { return ++passes < 2; }));
-    EXPECT_EQ(passes, 2);
-}
-
 // The engine's wait for a reply, with its pauses on the simulated Windows clock and timer.
 class PacedSurroundings : public FakeSurroundings {
 public:

@@ -94,9 +94,7 @@ TEST(MatchedRows, SameAsOneSearchPerPattern) {
         return text;
     };
     const std::vector<std::vector<std::wstring>> desktops = {
-        {},
-        {L"nck service", L"Editor"},
-        {L"NAVIGATOR", L"MobileNavigator 6.2", L"Touratech QV"},
+        {L"nck service", L"NAVIGATOR", L"MobileNavigator 6.2"},
         {L"My NavigatoR", L"Navigator 7", L"travelbook", L"cpos", L"inCar Terminal x"},
     };
     for (const auto& desktop : desktops) {
