@@ -25,56 +25,28 @@ bool IsChecked(HWND option) {
 
 }  // namespace
 
-bool ProcessPendingEvents(const std::function<void()>& eachEvent) {
-    MSG msg;
-    for (;;) {
-        // Messages sent by other programs (the navigation program's replies) are handled inside
-        // PeekMessage itself, before it returns.
-        const BOOL got = PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
-        if (eachEvent) {
-            eachEvent();
-        }
-        if (!got) {
-            return true;
-        }
-        if (msg.message == WM_QUIT) {
-            // The window's own loop must still see it.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        if (eachEvent) {
-            eachEvent();
-        }
-    }
-}
-
-ConvertWin32::ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute)
-    : controls_(controls), finishWebRoute_(std::move(finishWebRoute)) {}
+ConvertWin32::ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute,
+                           PaceClock* pace)
+    : controls_(controls), finishWebRoute_(std::move(finishWebRoute)),
+      pace_(pace ? *pace : SystemPace()) {}
 
 void ConvertWin32::SendGeocodeRequest() {
     SendNavCommand(kCommandGeocode);
 }
 
+void ConvertWin32::EndReplyWait() {
+    EndGeocodeWait();
+}
+
 void ConvertWin32::Pause(int milliseconds) {
-    // Elapsed ticks as an unsigned difference, so that a wrap of the tick count ends no wait
-    // early and makes none endless.
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (!ProcessPendingEvents(EachEvent)) {
-            stop_ = true;
-            return;
-        }
-        if (static_cast<long long>(GetTickCount() - start) >= milliseconds) {
-            return;
-        }
-        ::Sleep(1);
+    if (!PauseFor(milliseconds, pace_,
+                  [this] { return ProcessPendingEvents(EachEvent, &pace_); })) {
+        stop_ = true;
     }
 }
 
 void ConvertWin32::DoEvents() {
-    if (!ProcessPendingEvents(EachEvent)) {
+    if (!ProcessPendingEvents(EachEvent, &pace_)) {
         stop_ = true;
     }
 }

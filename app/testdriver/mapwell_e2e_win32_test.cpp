@@ -343,5 +343,23 @@ TEST_F(EndToEnd, ExitDuringAConversionKeepsEveryConvertedLineAndEndsTheProgram) 
     EXPECT_EQ(result.size() >= 2 ? result.substr(result.size() - 2) : "", "\r\n");
 }
 
+// A navigation program that never returns from its third request: "Exit" still ends Mapwell,
+// after the send under way, with the line converted before it.
+TEST_F(EndToEnd, ExitWhileTheNavigationProgramHangsKeepsTheConvertedLines) {
+    Write(L"hang.csv", "name;street;zipcode;city\r\n"
+                       "Hans Meier;Hauptstr. 5;10115;Berlin\r\n"
+                       "Eva Schulz;Ring 2;20095;Hamburg\r\n");
+    StartNavigation(L"--stall 600000 --stall-from 3");
+    StartMapwell();
+    WaitForLink();
+    Evaluate(L"hang.csv");
+    td::Click(Item(IdNowImport));
+    ASSERT_TRUE(td::WaitUntil([&] { return Count("command 5") == 3; }));
+    td::Click(Item(IdCommand2));
+    EXPECT_EQ(mapwell_.WaitForExit(), 0);
+    EXPECT_EQ(td::ReadFile(Path(L"hang_Geo.txt")),
+              "Hans Meier;Hauptstr. 5;10115;Berlin,\"52,5323\",\"13,3846\"\r\n");
+}
+
 }  // namespace
 }  // namespace mapwell
