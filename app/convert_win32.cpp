@@ -2,22 +2,13 @@
 
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
+#include "support/controls_win32.h"
 
 #include <vector>
 
 namespace mapwell {
 
 namespace {
-
-std::wstring TextOf(HWND control) {
-    if (!control) {
-        return {};
-    }
-    const int length = GetWindowTextLengthW(control);
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(control, buffer.data(), length + 1);
-    return std::wstring(buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0));
-}
 
 bool IsChecked(HWND option) {
     return option && SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -58,7 +49,7 @@ void ConvertWin32::SetInfo(const std::wstring& text) {
 }
 
 std::wstring ConvertWin32::Destination() {
-    return TextOf(controls_.ExportFileTxt);
+    return WindowTextOf(controls_.ExportFileTxt);
 }
 
 OutputFormat ConvertWin32::FormatInForce() {
@@ -75,7 +66,7 @@ OutputFormat ConvertWin32::FormatInForce() {
 }
 
 std::wstring ConvertWin32::TxtSep() {
-    return TextOf(controls_.TxtSep);
+    return WindowTextOf(controls_.TxtSep);
 }
 
 std::wstring ConvertWin32::RegionalDecimalSeparator() {
