@@ -125,9 +125,11 @@ bool Run::ConvertLine() {
             s_.Pause(kReplyPollMs);
             TakeReply();
             if (s_.StopRequested()) {
+                s_.EndReplyWait();
                 return false;
             }
         } while (polls <= kReplyPolls && !NavLink.ReplyReceived);
+        s_.EndReplyWait();
         s_.EachEvent = nullptr;
         // No reply: the line fails with what the last reply left behind.
         reply_ = reply_.value_or(

@@ -23,6 +23,8 @@ public:
     virtual ProfileStore& Profiles() = 0;
     // Sends the request fields of NavLink as one geocoding request (command 5).
     virtual void SendGeocodeRequest() = 0;
+    // The line's wait for the answer to its request is over, answered or not.
+    virtual void EndReplyWait() {}
     // Waits `milliseconds` while the window processes its events.
     virtual void Pause(int milliseconds) = 0;
     // Lets the window process its pending events once.

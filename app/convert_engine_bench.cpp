@@ -1,7 +1,12 @@
 // The engine's own cost per line: a list of N lines through the navigation route with a
 // navigation program that answers inside the send, so no pause waits. Reports microseconds per
 // line and the process's peak memory; not a test.
+// BM_PaceOnSimulatedWindows: the engine's wait for the reply against a simulated Windows clock
+// and timer (see simulated_pace.h): lines per second of simulated time, as the old Pause
+// (GetTickCount and Sleep(1)) and as Pause now waits, with and without the fine timer of a run.
 #include "app/convert_engine.h"
+#include "app/pause.h"
+#include "app/simulated_pace.h"
 #include "navlink/link_record.h"
 
 #include <benchmark/benchmark.h>
@@ -98,6 +103,70 @@ void BM_NavigationRoute(benchmark::State& state) {
     state.counters["peak_kb"] = static_cast<double>(PeakKb());
     std::filesystem::remove(result);
 }
+
+// How Pause waited before: the tick count, and 1 ms sleeps that do not wake on messages.
+void TickCountPause(int value, PaceClock& clock) {
+    const double start = clock.NowMs();
+    while (clock.NowMs() - start < value) {
+        clock.WaitForEvents(1);
+    }
+}
+
+enum Pace { kTickCountAndSleep = 0, kCounterAndMessageWait = 1, kCounterMessageWaitFineTimer = 2 };
+
+// Answers inside the send, which costs `sendMs` of simulated time, and pauses on `pace`.
+class SimulatedSurroundings : public InstantSurroundings {
+public:
+    SimulatedSurroundings(std::wstring destination, Pace how, double sendMs)
+        : InstantSurroundings(std::move(destination)), how_(how), sendMs_(sendMs),
+          pace(how == kTickCountAndSleep ? kCoarseTickMs : kCounterStepMs,
+               how == kCounterMessageWaitFineTimer ? kFineTimerMs : kCoarseTickMs,
+               how != kTickCountAndSleep) {}
+    void SendGeocodeRequest() override {
+        pace.Spend(sendMs_);
+        InstantSurroundings::SendGeocodeRequest();
+    }
+    void Pause(int milliseconds) override {
+        if (how_ == kTickCountAndSleep) {
+            TickCountPause(milliseconds, pace);
+        } else {
+            PauseFor(milliseconds, pace, [] { return true; });
+        }
+    }
+
+private:
+    Pace how_;
+    double sendMs_;
+
+public:
+    SimulatedPace pace;
+};
+
+void BM_PaceOnSimulatedWindows(benchmark::State& state) {
+    constexpr long kLines = 1000;
+    const auto list = ListOf(kLines);
+    const auto result = std::filesystem::temp_directory_path() / "mapwell-bench-pace.txt";
+    const double sendMs = static_cast<double>(state.range(1)) / 1000.0;
+    double simulatedSeconds = 0;
+    for (auto _ : state) {
+        SimulatedSurroundings surroundings(result.wstring(), static_cast<Pace>(state.range(0)),
+                                           sendMs);
+        NavLink.LinkState = 1;
+        benchmark::DoNotOptimize(OpenAddList(list.wstring(), L"bench", surroundings));
+        simulatedSeconds = surroundings.pace.now / 1000.0;
+    }
+    state.counters["sim_lines_per_s"] = static_cast<double>(kLines) / simulatedSeconds;
+    state.counters["sim_ms_per_line"] = 1000.0 * simulatedSeconds / kLines;
+    std::filesystem::remove(result);
+}
+
+// Pace (0: tick count and Sleep(1), as before; 1: counter and message wait; 2: the same with
+// the fine timer held for the run) and the send's cost in microseconds (Windows, Wine).
+BENCHMARK(BM_PaceOnSimulatedWindows)
+    ->ArgsProduct({{kTickCountAndSleep, kCounterAndMessageWait, kCounterMessageWaitFineTimer},
+                   {300, 1100}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // Smaller list first: the peak of the larger one shows whether memory grows with the list.
 BENCHMARK(BM_NavigationRoute)

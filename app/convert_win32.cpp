@@ -2,6 +2,7 @@
 
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
+#include "support/controls_win32.h"
 
 #include <vector>
 
@@ -9,72 +10,34 @@ namespace mapwell {
 
 namespace {
 
-std::wstring TextOf(HWND control) {
-    if (!control) {
-        return {};
-    }
-    const int length = GetWindowTextLengthW(control);
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(control, buffer.data(), length + 1);
-    return std::wstring(buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0));
-}
-
 bool IsChecked(HWND option) {
     return option && SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 }  // namespace
 
-bool ProcessPendingEvents(const std::function<void()>& eachEvent) {
-    MSG msg;
-    for (;;) {
-        // Messages sent by other programs (the navigation program's replies) are handled inside
-        // PeekMessage itself, before it returns.
-        const BOOL got = PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
-        if (eachEvent) {
-            eachEvent();
-        }
-        if (!got) {
-            return true;
-        }
-        if (msg.message == WM_QUIT) {
-            // The window's own loop must still see it.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        if (eachEvent) {
-            eachEvent();
-        }
-    }
-}
-
-ConvertWin32::ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute)
-    : controls_(controls), finishWebRoute_(std::move(finishWebRoute)) {}
+ConvertWin32::ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute,
+                           PaceClock* pace)
+    : controls_(controls), finishWebRoute_(std::move(finishWebRoute)),
+      pace_(pace ? *pace : SystemPace()) {}
 
 void ConvertWin32::SendGeocodeRequest() {
     SendNavCommand(kCommandGeocode);
 }
 
+void ConvertWin32::EndReplyWait() {
+    EndGeocodeWait();
+}
+
 void ConvertWin32::Pause(int milliseconds) {
-    // Elapsed ticks as an unsigned difference, so that a wrap of the tick count ends no wait
-    // early and makes none endless.
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (!ProcessPendingEvents(EachEvent)) {
-            stop_ = true;
-            return;
-        }
-        if (static_cast<long long>(GetTickCount() - start) >= milliseconds) {
-            return;
-        }
-        ::Sleep(1);
+    if (!PauseFor(milliseconds, pace_,
+                  [this] { return ProcessPendingEvents(EachEvent, &pace_); })) {
+        stop_ = true;
     }
 }
 
 void ConvertWin32::DoEvents() {
-    if (!ProcessPendingEvents(EachEvent)) {
+    if (!ProcessPendingEvents(EachEvent, &pace_)) {
         stop_ = true;
     }
 }
@@ -86,7 +49,7 @@ void ConvertWin32::SetInfo(const std::wstring& text) {
 }
 
 std::wstring ConvertWin32::Destination() {
-    return TextOf(controls_.ExportFileTxt);
+    return WindowTextOf(controls_.ExportFileTxt);
 }
 
 OutputFormat ConvertWin32::FormatInForce() {
@@ -103,7 +66,7 @@ OutputFormat ConvertWin32::FormatInForce() {
 }
 
 std::wstring ConvertWin32::TxtSep() {
-    return TextOf(controls_.TxtSep);
+    return WindowTextOf(controls_.TxtSep);
 }
 
 std::wstring ConvertWin32::RegionalDecimalSeparator() {

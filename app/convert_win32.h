@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/convert_engine.h"
+#include "app/events_win32.h"
+#include "app/pace_win32.h"
 #include "columns/profile_store_win32.h"
 
 #include <windows.h>
@@ -22,20 +24,19 @@ struct ConvertControls {
     HWND Info = nullptr;
 };
 
-// Processes the window events that are pending, calling `eachEvent` (when set) after each. A
-// WM_QUIT met here is posted again for the window's own loop; the function then returns false.
-bool ProcessPendingEvents(const std::function<void()>& eachEvent = {});
-
 class ConvertWin32 : public ConvertSurroundings {
 public:
     // The web route after the line loop (clipboard, instruction dialog, import); it returns the
     // number of rows imported.
     using WebFinisher = std::function<int(WebCollection&, ResultFile&, ErrorList&, ConvertWin32&)>;
 
-    explicit ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute = {});
+    // `pace` is the clock and the wait of Pause, the system's own unless given.
+    explicit ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute = {},
+                          PaceClock* pace = nullptr);
 
     ProfileStore& Profiles() override { return store_; }
     void SendGeocodeRequest() override;
+    void EndReplyWait() override;
     void Pause(int milliseconds) override;
     void DoEvents() override;
     void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
@@ -55,6 +56,8 @@ private:
     ConvertControls controls_;
     WebFinisher finishWebRoute_;
     RegistryProfileStore store_;
+    PaceClock& pace_;
+    FineTimer fineTimer_;  // for the whole run: each line waits a 10 ms pause
     bool stop_ = false;
 };
 

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <algorithm>
+#include <functional>
 
 namespace mapwell {
 namespace {
@@ -85,6 +87,39 @@ TEST(ConvertWin32, PauseAndDoEventsHandleTheWindowsMessages) {
     EXPECT_FALSE(surroundings.StopRequested());
 }
 
+constexpr UINT kFloodMessage = WM_APP + 2;
+bool flooding = false;
+
+// Each timer message outlasts the timer's period; each flood message posts the next.
+LRESULT CALLBACK BusyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        Sleep(30);
+        return 0;
+    }
+    if (message == kFloodMessage) {
+        if (flooding) {
+            PostMessageW(window, kFloodMessage, 0, 0);
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(ConvertWin32, AnEventPassReturnsWhateverKeepsComing) {
+    MainWindowControls window(L"MapwellConvertTestBusy", BusyProc);
+    ConvertWin32 surroundings(window.controls);
+    SetTimer(window.controls.MainWindow, 1, 10, nullptr);
+    surroundings.Pause(10);
+    surroundings.DoEvents();
+    KillTimer(window.controls.MainWindow, 1);
+    flooding = true;
+    PostMessageW(window.controls.MainWindow, kFloodMessage, 0, 0);
+    surroundings.Pause(10);
+    surroundings.DoEvents();
+    flooding = false;
+    EXPECT_FALSE(surroundings.StopRequested());
+}
+
 TEST(ConvertWin32, AQuitMessageStopsTheRunAndStaysForTheWindowsLoop) {
     MainWindowControls window(kHostClass, HostProc);
     ConvertWin32 surroundings(window.controls);
@@ -150,8 +185,10 @@ struct LinkRun {
 
 // Converts `list` (columns as `profile` assigns them, separated by `sep`) in the format of
 // Option`option` with TxtSep "." through the real link, against NavServer.exe with `options`.
+// `afterRun` runs after the conversion, while NavServer.exe still runs.
 LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& list,
-                                const std::array<int, 8>& profile, const wchar_t* sep, int option) {
+                                const std::array<int, 8>& profile, const wchar_t* sep, int option,
+                                const std::function<void()>& afterRun = {}) {
     LinkRun run;
     ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
     test::ResetLink();
@@ -174,6 +211,9 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     ShownInfos surroundings(window.controls);
     SaveProfile(surroundings.Profiles(), L"kunden", profile, sep);
     OpenAddList((folder / L"kunden.csv").wstring(), L"kunden", surroundings);
+    if (afterRun) {
+        afterRun();
+    }
     run.result = Bytes(folder / L"kunden_Geo.txt");
     run.errors = Bytes(folder / L"ConvertError.txt");
     run.shown = surroundings.shown;
@@ -237,6 +277,53 @@ TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
         EXPECT_EQ(run.result, c.result);
         EXPECT_EQ(run.errors, c.errors);
     }
+}
+
+// What NavServer.exe took after the first geocoding request: its log lines from there on.
+std::vector<std::string> TakenFromFirstRequest(const std::wstring& log) {
+    std::vector<std::string> lines = test::ReadLines(log);
+    const auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.rfind("command 5 ", 0) == 0;
+    });
+    return {first, lines.end()};
+}
+
+int Commands(const std::vector<std::string>& lines, const char* start) {
+    return static_cast<int>(std::count_if(
+        lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; }));
+}
+
+const std::string kTwoLines =
+    "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\nEva,Frau,Am Ring 1,20095,Hamburg,DE\r\n";
+
+// A navigation program that does not take a request in time gets nothing but the next line's
+// request: no poll while the run goes on, nor right after it.
+TEST(ConvertWin32, AHungNavigationProgramGetsNothingButTheRequests) {
+    const std::wstring log = test::NewTempFolder() + L"navserver.log";
+    const LinkRun run = ConvertThroughNavServer(
+        L"--stall 4000 --never-answer --log \"" + log + L"\"", kTwoLines,
+        {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2,
+        // Three ticks; the stand-in has long finished its stalls and logs whatever reaches it.
+        [] { test::PumpFor(1500); });
+    EXPECT_EQ(run.shown.back(),
+              L"Converting: 0 of 2\r\nFailed items are saved in ConvertError.txt");
+    const auto taken = TakenFromFirstRequest(log);
+    EXPECT_EQ(Commands(taken, "command 5 "), 2);
+    EXPECT_EQ(Commands(taken, "command 1 "), 0);
+}
+
+// A request that is never answered holds the polls for its line's wait only.
+TEST(ConvertWin32, PollingResumesAfterARunWithoutAnswers) {
+    const std::wstring log = test::NewTempFolder() + L"navserver.log";
+    bool polled = false;
+    ConvertThroughNavServer(
+        L"--never-answer --log \"" + log + L"\"", kTwoLines, {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2,
+        [&] {
+            const int before = Commands(TakenFromFirstRequest(log), "command 1 ");
+            polled = test::PumpUntil(
+                [&] { return Commands(TakenFromFirstRequest(log), "command 1 ") > before; });
+        });
+    EXPECT_TRUE(polled);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "app/events_win32.h"
 
+#include "app/pace_win32.h"
+
 namespace mapwell {
 
 void HandleMessage(MSG& message) {
@@ -14,15 +16,37 @@ void HandleMessage(MSG& message) {
     DispatchMessageW(&message);
 }
 
-void DoEvents() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
+bool ProcessPendingEvents(const std::function<void()>& eachEvent, PaceClock* clock) {
+    PaceClock& pace = clock ? *clock : SystemPace();
+    const double start = pace.NowMs();
+    MSG msg;
+    for (;;) {
+        // Messages sent by other programs (the navigation program's replies) are handled inside
+        // PeekMessage itself, before it returns.
+        const BOOL got = PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
+        if (eachEvent) {
+            eachEvent();
         }
-        HandleMessage(message);
+        if (!got) {
+            return true;
+        }
+        if (msg.message == WM_QUIT) {
+            // The window's own loop must still see it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        HandleMessage(msg);
+        if (eachEvent) {
+            eachEvent();
+        }
+        if (pace.NowMs() - start >= kEventPassBudgetMs) {
+            return true;
+        }
     }
+}
+
+void DoEvents() {
+    ProcessPendingEvents();
 }
 
 }  // namespace mapwell

@@ -15,18 +15,10 @@ namespace {
 constexpr int kClientWidth = 3270;
 constexpr int kClientHeight = 4320;
 
-struct Form3Control {
-    int id;
-    const wchar_t* windowClass;
-    const wchar_t* caption;
-    DWORD style;
-    int left, top, width, height;
-};
-
-constexpr Form3Control kControls[] = {
-    {kForm3Label1, L"STATIC", L"", SS_LEFT, 90, 90, 3075, 2535},
-    {kForm3Command1, L"BUTTON", L"Import", BS_PUSHBUTTON | WS_TABSTOP, 90, 2700, 1590, 465},
-    {kForm3Command2, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 90, 3240, 1590, 465},
+constexpr ControlSpec kControls[] = {
+    {kForm3Label1, L"Label1", ControlKind::Label, L"", 90, 90, 3075, 2535, kOnWindow},
+    {kForm3Command1, L"Command1", ControlKind::Button, L"Import", 90, 2700, 1590, 465, kOnWindow},
+    {kForm3Command2, L"Command2", ControlKind::Button, L"Cancel", 90, 3240, 1590, 465, kOnWindow},
 };
 
 constexpr DWORD kDialogStyle = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -37,14 +29,11 @@ constexpr int kLabelFontPoints = 9;
 constexpr int kDialogLeft = 0;
 constexpr int kDialogTop = 50;
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) {
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi > 0 ? dpi : 96;
-}
+// The dialog's controls stand on the dialog itself.
+struct NoContainers : ControlSink {
+    void Created(int, HWND) override {}
+    HWND Container(int) override { return nullptr; }
+};
 
 struct Form3Data {
     HWND mainWindow;
@@ -52,24 +41,6 @@ struct Form3Data {
     const std::wstring* instruction;
     HFONT labelFont = nullptr;
 };
-
-// An empty dialog template: the controls are made from the twips table when it loads.
-std::vector<WORD> DialogTemplate() {
-    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
-    auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    header->style = kDialogStyle;
-    header->cx = 150;
-    header->cy = 180;
-    words.push_back(0);  // no menu
-    words.push_back(0);  // the standard dialog class
-    words.push_back(0);  // the caption comes later
-    words.push_back(kDialogFontPoints);
-    for (const wchar_t* c = kFontFace; *c; ++c) {
-        words.push_back(static_cast<WORD>(*c));
-    }
-    words.push_back(0);
-    return words;
-}
 
 HICON MainWindowIcon(HWND mainWindow, WPARAM which) {
     if (!mainWindow) {
@@ -91,17 +62,10 @@ void Form_Load(HWND dialog, Form3Data& data) {
         }
     }
 
-    const int dpi = ScreenDpi();
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
-    const auto dialogFont = static_cast<WPARAM>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    for (const Form3Control& spec : kControls) {
-        HWND control = CreateWindowExW(
-            0, spec.windowClass, spec.caption, WS_CHILD | WS_VISIBLE | spec.style,
-            TwipsToPixels(spec.left, dpi), TwipsToPixels(spec.top, dpi),
-            TwipsToPixels(spec.width, dpi), TwipsToPixels(spec.height, dpi), dialog,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, dialogFont, FALSE);
-    }
+    const int dpi = WindowDpi(nullptr);
+    const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    NoContainers sink;
+    CreateControls(dialog, kControls, dpi, dialogFont, sink);
 
     data.labelFont =
         CreateFontW(-MulDiv(kLabelFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
@@ -116,10 +80,10 @@ void Form_Load(HWND dialog, Form3Data& data) {
     // The label is the only place that tells the user how to finish. Where the font is wider
     // than the one it was designed for (Wine's stand-in for MS Sans Serif is), its last steps
     // would be cut: it grows downwards, and the buttons and the dialog with it.
-    const Form3Control& labelSpec = kControls[0];
+    const ControlSpec& labelSpec = kControls[0];
     const int growth = std::max(0, LabelTextHeight(label) - TwipsToPixels(labelSpec.height, dpi));
     if (growth > 0) {
-        for (const Form3Control& spec : kControls) {
+        for (const ControlSpec& spec : kControls) {
             const bool isLabel = spec.id == kForm3Label1;
             SetWindowPos(GetDlgItem(dialog, spec.id), nullptr, TwipsToPixels(spec.left, dpi),
                          TwipsToPixels(spec.top, dpi) + (isLabel ? 0 : growth),
@@ -200,7 +164,9 @@ private:
 
 void ShowForm3(HWND mainWindow, const std::wstring& caption, const std::wstring& instruction) {
     Form3Data data{mainWindow, &caption, &instruction};
-    const std::vector<WORD> dialogTemplate = DialogTemplate();
+    // The controls are made from the twips table when the dialog loads.
+    const std::vector<WORD> dialogTemplate =
+        EmptyDialogTemplate({kDialogStyle, 0, 150, 180, kFontFace, kDialogFontPoints});
     {
         MainWindowAway away(mainWindow);
         DialogBoxIndirectParamW(GetModuleHandleW(nullptr),

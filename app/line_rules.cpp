@@ -50,7 +50,7 @@ std::wstring HouseNumberOf(std::wstring_view street) {
 }
 
 std::wstring CityForRequest(std::wstring_view city) {
-    const LeadingNumber number = ReadLeadingNumber(city);
+    const LeadingNumber number = ReadNumber(city);
     if (number.found && number.value > 0) {
         return std::wstring(city.substr(number.length));
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/convert_win32.h"
+#include "support/controls_win32.h"
 
 #include <windows.h>
 
@@ -40,11 +41,7 @@ public:
             SendMessageW(each, BM_SETCHECK, each == option ? BST_CHECKED : BST_UNCHECKED, 0);
         }
     }
-    static std::wstring Text(HWND control) {
-        wchar_t buffer[1024] = {};
-        GetWindowTextW(control, buffer, 1024);
-        return buffer;
-    }
+    static std::wstring Text(HWND control) { return WindowTextOf(control); }
 
     ConvertControls controls;
 

@@ -32,13 +32,6 @@ constexpr DWORD kOpenBufferChars = 16384;
 // The description of the internal error 325, a column dialog left without a profile.
 constexpr wchar_t kCancelledText[] = L"Cancelled by user";
 
-std::wstring TextOf(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void SetText(HWND control, const std::wstring& text) {
     SetWindowTextW(control, text.c_str());
 }
@@ -61,7 +54,7 @@ void ShowErrorReport(ImportWindow& w, const wchar_t* failure) {
 void Datei_Auswerten(ImportWindow& w);
 
 void ImportFileTxt_Change(ImportWindow& w) {
-    w.SourceFile = TextOf(w.Control(IdImportFileTxt));
+    w.SourceFile = WindowTextOf(w.Control(IdImportFileTxt));
     // A changed source is not evaluated yet: "Start Convert" waits for the column dialog.
     w.SourceReady = false;
     EnableWindow(w.Control(IdNowImport), FALSE);
@@ -84,7 +77,7 @@ void Datei_Auswerten(ImportWindow& w) {
     SetInfo(w, L"..");
     ImportExchange = w.SourceFile;
 
-    const std::wstring destination = TextOf(w.Control(IdExportFileTxt));
+    const std::wstring destination = WindowTextOf(w.Control(IdExportFileTxt));
     if (destination.empty()) {
         SetText(w.Control(IdExportFileTxt), ProposeDestination(w.SourceFile));
     } else if (w.BatchIndex > 0) {
@@ -106,7 +99,7 @@ void Datei_Auswerten(ImportWindow& w) {
         return;
     }
     if (NavLink.LinkState == 0) {
-        SetInfo(w, TextOf(w.Control(IdInfo)) + L"\r\nPlease Start Navigon!");
+        SetInfo(w, WindowTextOf(w.Control(IdInfo)) + L"\r\nPlease Start Navigon!");
     }
     w.SourceReady = true;
     w.ProfileName = ImportExchange;
@@ -166,7 +159,7 @@ void SetFile_Click(ImportWindow& w) {
 }
 
 void ChooseFormat(ImportWindow& w, const wchar_t* extension) {
-    const std::wstring destination = TextOf(w.Control(IdExportFileTxt));
+    const std::wstring destination = WindowTextOf(w.Control(IdExportFileTxt));
     if (!destination.empty()) {
         SetText(w.Control(IdExportFileTxt), WithExtension(destination, extension));
     }
@@ -234,7 +227,7 @@ void NowImport_Click(ImportWindow& w) {
     if (w.Converting) {
         return;
     }
-    if (TextOf(w.Control(IdExportFileTxt)).empty()) {
+    if (WindowTextOf(w.Control(IdExportFileTxt)).empty()) {
         SetInfo(w, L"Please set destination");
         return;
     }

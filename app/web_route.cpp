@@ -15,14 +15,6 @@ constexpr std::size_t kItemField = 4;
 constexpr std::size_t kSecondCoordinateField = 5;
 constexpr std::size_t kFirstCoordinateField = 6;
 
-bool IsDigit(wchar_t c) {
-    return c >= L'0' && c <= L'9';
-}
-
-bool StartsWithAt(std::wstring_view text, std::size_t at, std::wstring_view part) {
-    return !part.empty() && text.substr(at, part.size()) == part;
-}
-
 // Splits a row at its tabs without copying; a row without tabs is one field.
 std::vector<std::wstring_view> FieldsOf(std::wstring_view row) {
     std::vector<std::wstring_view> fields;
@@ -39,7 +31,7 @@ std::vector<std::wstring_view> FieldsOf(std::wstring_view row) {
 // The collected line that field 5 names, or 0 when it names none: the page may hand back a
 // field without digits, a 0, a fraction or a number past the last line.
 int ItemNumberOf(std::wstring_view field, int count) {
-    const LeadingNumber number = ReadLeadingNumber(field);
+    const LeadingNumber number = ReadNumber(field);
     if (!number.found || number.value < 1 || number.value > count ||
         number.value != std::floor(number.value)) {
         return 0;
@@ -60,56 +52,9 @@ void WebCollection::Collect(WebRow row) {
 }
 
 bool ReadsAsNonZeroNumber(std::wstring_view text, const RegionalNumberFormat& format) {
-    std::size_t i = 0;
-    const auto skipBlanks = [&] {
-        while (i < text.size() && text[i] == L' ') {
-            ++i;
-        }
-    };
-    bool anyDigit = false;
-    bool nonZero = false;
-    const auto readDigits = [&](bool allowGroups) {
-        for (;;) {
-            if (i < text.size() && IsDigit(text[i])) {
-                anyDigit = true;
-                nonZero = nonZero || text[i] != L'0';
-                ++i;
-            } else if (allowGroups && anyDigit && StartsWithAt(text, i, format.groupSeparator) &&
-                       !StartsWithAt(text, i, format.decimalSeparator)) {
-                i += format.groupSeparator.size();
-            } else {
-                return;
-            }
-        }
-    };
-
-    skipBlanks();
-    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
-        ++i;
-    }
-    readDigits(true);
-    if (StartsWithAt(text, i, format.decimalSeparator)) {
-        i += format.decimalSeparator.size();
-        readDigits(false);
-    }
-    if (!anyDigit) {
-        return false;
-    }
-    if (i < text.size() && (text[i] == L'E' || text[i] == L'e')) {
-        ++i;
-        if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
-            ++i;
-        }
-        const std::size_t exponentStart = i;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-        }
-        if (i == exponentStart) {
-            return false;
-        }
-    }
-    skipBlanks();
-    return i == text.size() && nonZero;
+    const NumberRules rules{L" ", false, format.decimalSeparator, format.groupSeparator, L"Ee"};
+    const LeadingNumber number = ReadNumber(text, rules);
+    return number.found && number.length == text.size() && number.nonZero;
 }
 
 bool IsGeocodedText(std::wstring_view text) {

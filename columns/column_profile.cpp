@@ -12,10 +12,6 @@ std::wstring ValueName(std::wstring_view profileName, std::wstring_view suffix) 
     return name;
 }
 
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t';
-}
-
 }  // namespace
 
 std::wstring ProfileKeyPath(std::wstring_view programTitle) {
@@ -26,36 +22,13 @@ std::wstring ProfileKeyPath(std::wstring_view programTitle) {
 }
 
 std::optional<int> ParseIndexText(std::wstring_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
-        negative = text[i++] == L'-';
-    }
-    long value = 0;
-    bool any = false;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        value = value * 10 + (text[i] - L'0');
-        any = true;
-        if (value > 32768) {
-            return std::nullopt;
-        }
-    }
-    while (i < text.size() && IsBlank(text[i])) {
-        ++i;
-    }
-    if (!any || i != text.size()) {
+    const NumberRules wholeNumber{L" \t", false, L"", L"", L""};
+    const LeadingNumber number = ReadNumber(text, wholeNumber);
+    if (!number.found || number.length != text.size() || number.value < -32768 ||
+        number.value > 32767) {
         return std::nullopt;
     }
-    if (negative) {
-        value = -value;
-    }
-    if (value > 32767) {
-        return std::nullopt;
-    }
-    return static_cast<int>(value);
+    return static_cast<int>(number.value);
 }
 
 int ColumnProfile::ColumnOf(AddressField field) const {

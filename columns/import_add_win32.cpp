@@ -280,29 +280,19 @@ INT_PTR CALLBACK ImportAddProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-// An empty dialog template: the controls come from the twips table when the dialog starts.
-std::vector<WORD> EmptyTemplate() {
-    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
-    auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    header->style = DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    header->dwExtendedStyle = WS_EX_CONTROLPARENT;
-    header->cdit = 0;
-    header->cx = 300;
-    header->cy = 200;
-    // Menu, class and title follow as three empty words.
-    return words;
-}
-
 }  // namespace
 
 ImportAddResult ShowImportAdd(HWND owner) {
     ImportAddDialog d;
     d.source = ImportExchange;
-    std::vector<WORD> dialogTemplate = EmptyTemplate();
+    // The controls come from the twips table when the dialog starts.
+    const std::vector<WORD> dialogTemplate =
+        EmptyDialogTemplate({DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                             WS_EX_CONTROLPARENT, 300, 200});
     const auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleW(nullptr));
-    const INT_PTR answer =
-        DialogBoxIndirectParamW(instance, reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()),
-                                owner, ImportAddProc, reinterpret_cast<LPARAM>(&d));
+    const INT_PTR answer = DialogBoxIndirectParamW(
+        instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner, ImportAddProc,
+        reinterpret_cast<LPARAM>(&d));
     if (d.font) {
         DeleteObject(d.font);
     }

@@ -1,7 +1,6 @@
 // Title patterns of navigation programs, the product class choice and the tick decision.
 #include "navlink/detection.h"
 
-#include "navlink/protocol.h"
 #include "support/text.h"
 
 #include <string>
@@ -66,18 +65,41 @@ int ProductClassOf(const std::array<bool, kProductPatternCount>& rowMatched) {
     return found;
 }
 
-TickAction NextTickAction(int productClass, std::uint8_t linkState, bool awaitingReply,
-                          std::uint8_t lastCommand) {
+std::array<bool, kProductPatternCount> MatchedRows(const std::vector<WindowTitle>& titles) {
+    std::array<bool, kProductPatternCount> matched{};
+    for (std::size_t row = 0; row < kProductPatternCount; ++row) {
+        // The patterns are ASCII, so their upper case needs no locale.
+        std::wstring upper = kProductPatterns[row].pattern;
+        for (wchar_t& c : upper) {
+            if (c >= L'a' && c <= L'z') {
+                c = static_cast<wchar_t>(c - L'a' + L'A');
+            }
+        }
+        for (const WindowTitle& title : titles) {
+            if (kProductPatterns[row].exact
+                    ? MatchesPattern(title.text, kProductPatterns[row].pattern)
+                    : MatchesPattern(title.upper, upper)) {
+                matched[row] = true;
+                break;
+            }
+        }
+    }
+    return matched;
+}
+
+TickAction NextTickAction(int productClass, std::uint8_t linkState, const TickLinkState& link) {
     if (productClass != kNavigationProgramClass) {
-        return linkState != 0 ? TickAction::MarkLinkDown : TickAction::Nothing;
+        // A line that waits for the answer of a program that has gone waits no longer, also
+        // when a found answer before it has left LinkState at 0.
+        return linkState != 0 || link.lineWaiting ? TickAction::MarkLinkDown : TickAction::Nothing;
+    }
+    if (link.lineWaiting) {
+        return TickAction::Nothing;
     }
     if (linkState == 0) {
         return TickAction::Announce;
     }
-    if (awaitingReply && lastCommand == kCommandGeocode) {
-        return TickAction::Nothing;
-    }
-    return TickAction::Poll;
+    return link.notAnswering ? TickAction::Nothing : TickAction::Poll;
 }
 
 bool RunsWithoutHook(std::wstring_view executablePath) {

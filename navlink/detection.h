@@ -5,7 +5,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace mapwell {
 
@@ -29,12 +31,35 @@ inline constexpr int kNavigationProgramClass = 4;
 // precedence 4 over 3 over 5 over 2 over 1; 0 when none did.
 int ProductClassOf(const std::array<bool, kProductPatternCount>& rowMatched);
 
+// The title of a visible, parentless top-level window, as read (at most 127 characters) and in
+// upper case for the searches in any letter case.
+struct WindowTitle {
+    std::wstring text;
+    std::wstring upper;
+};
+
+// The rows of kProductPatterns that match at least one of `titles`: the same answer as one
+// window search per row, from a single look at the windows.
+std::array<bool, kProductPatternCount> MatchedRows(const std::vector<WindowTitle>& titles);
+
 enum class TickAction { Nothing, Announce, Poll, MarkLinkDown };
 
-// What one detection tick does. While a geocoding request is outstanding no poll goes out: its
-// answer would otherwise compete with the poll's for the single reply flag.
-TickAction NextTickAction(int productClass, std::uint8_t linkState, bool awaitingReply,
-                          std::uint8_t lastCommand);
+// What the tick knows of the link besides the product class and LinkState.
+struct TickLinkState {
+    // A line's geocoding request is outstanding: sent, and the line still waits for its answer.
+    // Nothing goes out meanwhile: a poll's answer would compete with the request's for the
+    // single reply flag, and the announcement that a found answer calls for (it leaves LinkState
+    // at 0) is a broadcast to every top-level window, which on a crowded desktop takes longer
+    // than a line. The hold ends with the line's wait, answered or not; the first tick after a
+    // run announces again.
+    bool lineWaiting = false;
+    // The navigation program did not take the last command in time and nothing has come from
+    // it since: nothing but the next line's request is sent to it, until it is tried again.
+    bool notAnswering = false;
+};
+
+// What one detection tick does.
+TickAction NextTickAction(int productClass, std::uint8_t linkState, const TickLinkState& link);
 
 // True for an executable whose name without extension is "Project1" (any letter case): the
 // program then runs without the window hook.

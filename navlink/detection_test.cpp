@@ -66,19 +66,52 @@ TEST(TickAction, AnnouncesPollsOrMarksTheLinkDown) {
     const struct {
         int productClass;
         std::uint8_t linkState;
-        bool awaiting;
-        std::uint8_t lastCommand;
+        bool lineWaiting;
+        bool notAnswering;
         TickAction action;
     } cases[] = {
-        {4, 0, false, 0, A::Announce},     {4, 0, true, 5, A::Announce},
-        {4, 1, false, 5, A::Poll},         {4, 2, true, 1, A::Poll},
-        {4, 1, true, 5, A::Nothing},       {4, 255, true, 5, A::Nothing},
-        {3, 1, false, 0, A::MarkLinkDown}, {0, 10, true, 5, A::MarkLinkDown},
-        {0, 0, false, 0, A::Nothing},      {5, 0, true, 5, A::Nothing},
+        {4, 0, false, false, A::Announce},     {4, 0, false, true, A::Announce},
+        {4, 0, true, false, A::Nothing},       {4, 1, false, false, A::Poll},
+        {4, 2, false, false, A::Poll},         {4, 1, true, false, A::Nothing},
+        {4, 255, true, false, A::Nothing},     {4, 1, false, true, A::Nothing},
+        {3, 1, false, false, A::MarkLinkDown}, {0, 10, true, true, A::MarkLinkDown},
+        {0, 0, false, false, A::Nothing},      {5, 0, true, false, A::MarkLinkDown},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(NextTickAction(c.productClass, c.linkState, c.awaiting, c.lastCommand), c.action)
-            << c.productClass << " " << int(c.linkState) << " " << c.awaiting;
+        EXPECT_EQ(NextTickAction(c.productClass, c.linkState, {c.lineWaiting, c.notAnswering}),
+                  c.action)
+            << c.productClass << " " << int(c.linkState) << " " << c.lineWaiting << " "
+            << c.notAnswering;
+    }
+}
+
+// One look at all titles gives what one search per pattern gives.
+TEST(MatchedRows, SameAsOneSearchPerPattern) {
+    auto upper = [](std::wstring text) {
+        for (wchar_t& c : text) {
+            c = static_cast<wchar_t>(c >= L'a' && c <= L'z' ? c - 32 : c);
+        }
+        return text;
+    };
+    const std::vector<std::vector<std::wstring>> desktops = {
+        {L"nck service", L"NAVIGATOR", L"MobileNavigator 6.2"},
+        {L"My NavigatoR", L"Navigator 7", L"travelbook", L"cpos", L"inCar Terminal x"},
+    };
+    for (const auto& desktop : desktops) {
+        std::vector<WindowTitle> titles;
+        for (const auto& text : desktop) {
+            titles.push_back({text, upper(text)});
+        }
+        const auto matched = MatchedRows(titles);
+        for (std::size_t row = 0; row < kProductPatternCount; ++row) {
+            const ProductPattern& p = kProductPatterns[row];
+            bool any = false;
+            for (const auto& t : titles) {
+                any = any || MatchesPattern(p.exact ? t.text : t.upper,
+                                            p.exact ? p.pattern : upper(p.pattern));
+            }
+            EXPECT_EQ(matched[row], any) << "row " << row + 1;
+        }
     }
 }
 

@@ -6,6 +6,8 @@
 #include "navlink/link_record.h"
 #include "navlink/protocol.h"
 
+#include <vector>
+
 namespace mapwell {
 
 std::int16_t NavProduct = 0;
@@ -24,11 +26,27 @@ std::wstring UpperCase(std::wstring text) {
     return text;
 }
 
+struct SeenWindow {
+    HWND handle;
+    WindowTitle title;
+};
+
+// The visible, parentless top-level windows with a title, in the order EnumWindows gives them;
+// each title is read once.
+std::vector<SeenWindow> VisibleWindows() {
+    std::vector<SeenWindow> seen;
+    EnumWindows(&EnumWindowsProc, reinterpret_cast<LPARAM>(&seen));
+    return seen;
+}
+
 }  // namespace
 
 void NavTimer_Timer() {
     NavProduct = static_cast<std::int16_t>(FindNavigator());
-    switch (NextTickAction(NavProduct, NavLink.LinkState, AwaitingReply, LastCommand)) {
+    TickLinkState link;
+    link.lineWaiting = GeocodeWaiting;
+    link.notAnswering = NavProgramNotAnswering();
+    switch (NextTickAction(NavProduct, NavLink.LinkState, link)) {
     case TickAction::Announce: SendNavCommand(kCommandAnnounce); break;
     case TickAction::Poll: SendNavCommand(kCommandPoll); break;
     case TickAction::MarkLinkDown:
@@ -41,12 +59,13 @@ void NavTimer_Timer() {
 }
 
 int FindNavigator() {
-    std::array<bool, kProductPatternCount> matched{};
-    for (std::size_t row = 0; row < kProductPatternCount; ++row) {
-        matched[row] =
-            FindWindowLike(kProductPatterns[row].pattern, kProductPatterns[row].exact) != nullptr;
+    // One look at the windows for all sixteen patterns: with many windows of other programs,
+    // each enumeration and each title read is a round trip to the window system.
+    std::vector<WindowTitle> titles;
+    for (SeenWindow& window : VisibleWindows()) {
+        titles.push_back(std::move(window.title));
     }
-    return ProductClassOf(matched);
+    return ProductClassOf(MatchedRows(titles));
 }
 
 HWND FindWindowLike(std::wstring_view pattern, bool exact) {
@@ -55,11 +74,16 @@ HWND FindWindowLike(std::wstring_view pattern, bool exact) {
     if (!exact) {
         FindPattern = UpperCase(FindPattern);
     }
-    EnumWindows(&EnumWindowsProc, exact ? -1 : 0);
+    for (const SeenWindow& window : VisibleWindows()) {
+        if (MatchesPattern(exact ? window.title.text : window.title.upper, FindPattern)) {
+            FoundWindow = window.handle;
+            break;
+        }
+    }
     return FoundWindow;
 }
 
-BOOL CALLBACK EnumWindowsProc(HWND window, LPARAM exact) try {
+BOOL CALLBACK EnumWindowsProc(HWND window, LPARAM seen) try {
     // GetParent also names the owner of a pop-up window, so owned pop-ups are passed over too.
     if (!IsWindowVisible(window) || GetParent(window) != nullptr) {
         return TRUE;
@@ -70,13 +94,9 @@ BOOL CALLBACK EnumWindowsProc(HWND window, LPARAM exact) try {
         return TRUE;
     }
     std::wstring title(buffer, static_cast<std::size_t>(length));
-    if (exact == 0) {
-        title = UpperCase(std::move(title));
-    }
-    if (MatchesPattern(title, FindPattern)) {
-        FoundWindow = window;
-        return FALSE;
-    }
+    std::wstring upper = UpperCase(title);
+    reinterpret_cast<std::vector<SeenWindow>*>(seen)->push_back(
+        {window, {std::move(title), std::move(upper)}});
     return TRUE;
 } catch (...) {
     return TRUE;  // nothing may leave a callback of the window system

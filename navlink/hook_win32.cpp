@@ -61,6 +61,8 @@ void HookForm(HWND window) {
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         if (message == WM_COPYDATA) {
+            // Something came: the navigation program answers again.
+            UnansweredSince = 0;
             TakeCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         } else if (MsgServerToClient != 0 && message == MsgServerToClient) {
             AcceptAnnounce(lParam);

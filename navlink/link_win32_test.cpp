@@ -195,6 +195,29 @@ TEST(NavDetectionEdge, OnlyTheFirst127CharactersOfATitleCount) {
     EXPECT_EQ(FindWindowLike(L"*NCK*", false), late.handle);
 }
 
+// A detection tick reads the title of each window once, not once for each of the sixteen
+// patterns: with many windows of other programs every read is a round trip.
+int titleReads = 0;
+LRESULT CALLBACK CountTitleReads(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    titleReads += message == WM_GETTEXT ? 1 : 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(NavDetectionEdge, EachTitleIsReadOncePerTick) {
+    WNDCLASSW counting{};
+    counting.lpfnWndProc = CountTitleReads;
+    counting.hInstance = GetModuleHandleW(nullptr);
+    counting.lpszClassName = L"NavLinkTestTitleReads";
+    RegisterClassW(&counting);
+    HWND window =
+        CreateWindowExW(0, counting.lpszClassName, L"Editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                        0, 100, 50, nullptr, nullptr, counting.hInstance, nullptr);
+    titleReads = 0;
+    EXPECT_EQ(FindNavigator(), 0);
+    EXPECT_EQ(titleReads, 1);
+    DestroyWindow(window);
+}
+
 class NavTick : public NavLinkHook {};
 
 TEST_F(NavTick, LinkGoesDownWhenNoNavigationProgramWindowIsLeft) {

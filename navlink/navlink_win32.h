@@ -18,13 +18,24 @@ extern HWND FormWindow;
 extern WNDPROC PrevWindowProc;
 // The last command sent by WM_COPYDATA.
 extern std::uint8_t LastCommand;
+// A line's geocoding request is outstanding: from its send until the line's wait ends
+// (EndGeocodeWait). The detection timer sends no poll meanwhile.
+extern bool GeocodeWaiting;
+// When the last command that the navigation program did not take in time was sent
+// (GetTickCount64); 0 once it has taken a command or sent anything since.
+extern ULONGLONG UnansweredSince;
 // Product class found by the last detection tick, and the window search under way.
 extern std::int16_t NavProduct;
 extern std::wstring FindPattern;
 extern HWND FoundWindow;
 
-// How long a command may take the navigation program before it counts as unanswered.
-inline constexpr UINT kCommandTimeoutMs = 5000;
+// How long a command may take the navigation program before it counts as unanswered. With the
+// line's wait of about 2 s and a failed line's 1 s, a line to a hung navigation program costs
+// about 6 s; "Exit" pressed meanwhile ends the program after the send under way.
+inline constexpr UINT kCommandTimeoutMs = 3000;
+// A navigation program that did not take a command gets nothing but the next line's request;
+// outside a conversion the timer tries it again with one poll after this long.
+inline constexpr ULONGLONG kRetryUnansweredMs = 10000;
 inline constexpr UINT kNavTimerMs = 500;
 inline constexpr UINT_PTR kNavTimerId = 0x4E41;
 
@@ -35,6 +46,13 @@ void StartNavLink(HWND mainWindow);
 // Sends command 0 (announce), 1 (poll), 5 (geocoding request from NavLink's request fields) or
 // another command up to 24. False when refused: no navigation program known, or above 24.
 bool SendNavCommand(std::uint8_t command);
+
+// The line's wait for its answer is over, answered or not: the timer may poll again.
+void EndGeocodeWait();
+
+// True while the navigation program has not taken the last command in time and has sent
+// nothing since, until kRetryUnansweredMs have passed.
+bool NavProgramNotAnswering();
 
 // The navigation program's announcement, with its window handle as lParam.
 void AcceptAnnounce(LPARAM lParam);

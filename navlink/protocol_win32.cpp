@@ -8,6 +8,8 @@ namespace mapwell {
 
 HWND MainWindow = nullptr;
 std::uint8_t LastCommand = 0;
+bool GeocodeWaiting = false;
+ULONGLONG UnansweredSince = 0;
 
 namespace {
 
@@ -61,21 +63,37 @@ bool SendNavCommand(std::uint8_t command) {
         NoteRequestSent(OpenRequests, AddressOfRecord(record.data(), record.size()));
         data.cbData = static_cast<DWORD>(record.size());
         data.lpData = record.data();
+        GeocodeWaiting = true;
     }
     LastCommand = command;
     // Set before sending: the reply may arrive while the send is still in progress.
     AwaitingReply = true;
     DWORD_PTR result = 0;
     // Sent messages (the reply among them) are still handled during the wait; a navigation
-    // program that stops responding must not hold this program for longer than the time limit.
+    // program that stops responding must not hold this program for longer than the time limit,
+    // and one that has already stopped for a while gets nothing at all.
     if (SendMessageTimeoutW(reinterpret_cast<HWND>(ServerWindow), WM_COPYDATA,
                             reinterpret_cast<WPARAM>(MainWindow), reinterpret_cast<LPARAM>(&data),
-                            SMTO_NORMAL, kCommandTimeoutMs, &result) == 0) {
+                            SMTO_NORMAL | SMTO_ABORTIFHUNG, kCommandTimeoutMs, &result) == 0) {
         // Not taken in time, or its window is gone: a late answer must not be read as the answer
         // to this or a later command.
+        const bool timedOut = GetLastError() == ERROR_TIMEOUT;
         AwaitingReply = false;
+        if (timedOut) {
+            UnansweredSince = GetTickCount64();
+        }
+    } else {
+        UnansweredSince = 0;
     }
     return true;
+}
+
+void EndGeocodeWait() {
+    GeocodeWaiting = false;
+}
+
+bool NavProgramNotAnswering() {
+    return UnansweredSince != 0 && GetTickCount64() - UnansweredSince < kRetryUnansweredMs;
 }
 
 void AcceptAnnounce(LPARAM lParam) {
@@ -87,6 +105,7 @@ void AcceptAnnounce(LPARAM lParam) {
         OpenRequests = {};
     }
     ServerWindow = lParam;
+    UnansweredSince = 0;
     if (lParam > 0) {
         NavLink.LinkState = 1;
     }

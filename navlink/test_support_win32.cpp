@@ -121,6 +121,8 @@ void ResetLink() {
     ServerWindow = 0;
     AwaitingReply = false;
     LastCommand = 0;
+    GeocodeWaiting = false;
+    UnansweredSince = 0;
     Seen() = MainWindowSeen{};
 }
 

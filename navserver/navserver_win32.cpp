@@ -109,7 +109,7 @@ void OnCommand(HWND self, HWND client, const COPYDATASTRUCT& data) {
         return;
     }
     ++server.requests;
-    if (server.options.stallMs > 0) {
+    if (server.options.stallMs > 0 && server.requests >= server.options.stallFrom) {
         Sleep(static_cast<DWORD>(server.options.stallMs));
     }
     if (!server.options.neverAnswer) {
@@ -245,6 +245,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     }
     ShowGazetteerCredit(window, CreditText());
     ShowWindow(window, show == SW_HIDE ? SW_SHOWNORMAL : show);
+    for (int i = 0; i < server.options.extraWindows; ++i) {
+        CreateWindowExW(0, L"STATIC", (L"Other window " + std::to_wstring(i + 1)).c_str(),
+                        WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                        instance, nullptr);
+    }
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -143,8 +143,12 @@ StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args) {
             }
         } else if (name == L"--stall") {
             number(options.stallMs);
+        } else if (name == L"--stall-from") {
+            number(options.stallFrom);
         } else if (name == L"--close-after") {
             number(options.closeAfter);
+        } else if (name == L"--extra-windows") {
+            number(options.extraWindows);
         } else if (name == L"--never-answer") {
             options.neverAnswer = true;
         } else if (name == L"--answer-twice") {

@@ -25,6 +25,7 @@ struct StandInOptions {
     int delayMs = 0;     // 0: answer from inside the handling of the command
     int delayEvery = 1;  // the delay holds for every this-many-th request only
     int stallMs = 0;     // wait this long inside the handling of every request, as if hung
+    int stallFrom = 1;   // ... from this request on (the first is 1)
     bool neverAnswer = false;
     bool answerTwice = false;
     std::optional<std::int32_t> status;  // answer every request with this status
@@ -33,15 +34,17 @@ struct StandInOptions {
     bool noAddress = false;             // answers carry no address
     // The latitude and longitude bytes of the first answers, one 8-byte pair each.
     std::vector<std::vector<std::uint8_t>> placeBytes;
-    int closeAfter = 0;  // close the window after this many requests; 0: never
+    int closeAfter = 0;    // close the window after this many requests; 0: never
+    int extraWindows = 0;  // further visible top-level windows, as a crowded desktop has
     std::wstring logFile;
     std::wstring error;  // what was wrong with the command line; empty when nothing
 };
 
 // Options from the program's arguments (without the program's own name):
-//   --gazetteer FILE  --title TEXT  --delay MS  --delay-every N  --stall MS  --never-answer
-//   --answer-twice  --status N  --announce-zero  --close-after N  --log FILE  --no-address
-//   --place-bytes HEX,HEX,...     eight bytes each (latitude, longitude), for the answers in turn
+//   --gazetteer FILE  --title TEXT  --delay MS  --delay-every N  --stall MS  --stall-from N
+//   --never-answer  --answer-twice  --status N  --announce-zero  --close-after N  --extra-windows N
+//   --log FILE
+//   --no-address  --place-bytes HEX,HEX,...   eight bytes each (latitude, longitude), in turn
 //   --info-reply TYPE:a0,a1,...   the record is the numbers as little-endian 32-bit integers
 //   --info-reply TYPE:xHEX        the record is these bytes ("9:" sends no record at all)
 StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args);

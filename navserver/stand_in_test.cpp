@@ -29,6 +29,8 @@ TEST(StandInOptions, ReadsEveryOption) {
                                          0, 0, 2, 0, 0, 0, 0xD2, 0x04, 0, 0}));
     EXPECT_EQ(options.closeAfter, 2);
     EXPECT_EQ(options.logFile, L"l.txt");
+    EXPECT_EQ(ParseStandInOptions({L"--extra-windows", L"300"}).extraWindows, 300);
+    EXPECT_EQ(ParseStandInOptions({L"--stall-from", L"3"}).stallFrom, 3);
 }
 
 TEST(StandInOptions, ReadsTheOptionsOfLateAndOddAnswers) {

@@ -157,6 +157,24 @@ int LabelTextHeight(HWND label) {
     return bounds.bottom - bounds.top;
 }
 
+std::vector<WORD> EmptyDialogTemplate(const DialogFrame& frame) {
+    // The header, then three empty words: no menu, the standard class, no caption.
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
+    auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
+    header->style = frame.style | (frame.fontFace ? DS_SETFONT : 0);
+    header->dwExtendedStyle = frame.exStyle;
+    header->cx = frame.width;
+    header->cy = frame.height;
+    if (frame.fontFace) {
+        words.push_back(frame.fontPoints);
+        for (const wchar_t* c = frame.fontFace; *c; ++c) {
+            words.push_back(static_cast<WORD>(*c));
+        }
+        words.push_back(0);
+    }
+    return words;
+}
+
 void CreateControls(HWND window, std::span<const ControlSpec> table, int dpi, HFONT font,
                     ControlSink& sink) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));

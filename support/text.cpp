@@ -6,9 +6,6 @@ namespace mapwell {
 
 namespace {
 
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\n';
-}
 bool IsDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
 }
@@ -128,20 +125,34 @@ std::wstring_view UpToNul(std::wstring_view text) {
     return text.substr(0, text.find(L'\0'));
 }
 
-LeadingNumber ReadLeadingNumber(std::wstring_view text) {
+LeadingNumber ReadNumber(std::wstring_view text, const NumberRules& rules) {
     std::size_t i = 0;
+    const auto startsWith = [&](std::wstring_view part) {
+        return !part.empty() && text.substr(i, part.size()) == part;
+    };
     const auto skipBlanks = [&] {
-        while (i < text.size() && IsBlank(text[i])) {
+        while (i < text.size() && rules.blanks.find(text[i]) != std::wstring_view::npos) {
             ++i;
         }
     };
-    const auto readDigits = [&](std::wstring& into) {
-        bool any = false;
-        for (skipBlanks(); i < text.size() && IsDigit(text[i]); skipBlanks()) {
-            into += text[i++];
-            any = true;
+    const auto skipInnerBlanks = [&] {
+        if (rules.blanksInside) {
+            skipBlanks();
         }
-        return any;
+    };
+    const auto readDigits = [&](std::wstring& into, bool groups) {
+        bool any = false;
+        for (skipInnerBlanks();; skipInnerBlanks()) {
+            if (i < text.size() && IsDigit(text[i])) {
+                into += text[i++];
+                any = true;
+            } else if (groups && any && startsWith(rules.groupSeparator) &&
+                       !startsWith(rules.decimalSeparator)) {
+                i += rules.groupSeparator.size();
+            } else {
+                return any;
+            }
+        }
     };
 
     LeadingNumber result;
@@ -151,12 +162,12 @@ LeadingNumber ReadLeadingNumber(std::wstring_view text) {
     if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
         negative = text[i++] == L'-';
     }
-    bool any = readDigits(digits);
+    bool any = readDigits(digits, true);
     std::size_t end = i;
-    if (i < text.size() && text[i] == L'.') {
-        ++i;
+    if (startsWith(rules.decimalSeparator)) {
+        i += rules.decimalSeparator.size();
         std::wstring fraction;
-        if (readDigits(fraction) || any) {
+        if (readDigits(fraction, false) || any) {
             digits += L'.';
             digits += fraction;
             any = true;
@@ -166,28 +177,27 @@ LeadingNumber ReadLeadingNumber(std::wstring_view text) {
     if (!any) {
         return result;
     }
+    result.nonZero = digits.find_first_not_of(L"0.") != std::wstring::npos;
     // An exponent counts only when digits follow it, so "1E Street" reads as 1.
-    if (i < text.size() &&
-        (text[i] == L'E' || text[i] == L'e' || text[i] == L'D' || text[i] == L'd')) {
-        std::size_t j = i + 1;
+    if (i < text.size() && rules.exponentLetters.find(text[i]) != std::wstring_view::npos) {
+        const std::size_t letter = i++;
         std::wstring exponent = L"e";
-        if (j < text.size() && (text[j] == L'-' || text[j] == L'+')) {
-            exponent += text[j++];
+        if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
+            exponent += text[i++];
         }
-        std::size_t save = i;
-        i = j;
-        std::wstring expDigits;
-        if (readDigits(expDigits)) {
-            digits += exponent + expDigits;
+        if (readDigits(exponent, false)) {
+            digits += exponent;
             end = i;
         } else {
-            i = save;
+            i = letter;
         }
     }
+    i = end;
+    skipBlanks();
     std::string narrow(digits.begin(), digits.end());
-    double value = std::strtod(narrow.c_str(), nullptr);
+    const double value = std::strtod(narrow.c_str(), nullptr);
     result.value = negative ? -value : value;
-    result.length = end;
+    result.length = i;
     result.found = true;
     return result;
 }

@@ -37,15 +37,32 @@ std::size_t CountFields(std::wstring_view text, std::wstring_view separator);
 // Replaces every occurrence of `from` by `to`.
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to);
 
-// A number read from the start of a text the way a user would read a leading number: leading
-// blanks and blanks between the digits are passed over, an optional sign, digits with an
-// optional decimal point and exponent; reading stops at the first other character.
+// How a number is written in a text: the characters that count as blanks (passed over before and
+// after it), whether blanks may also stand inside it, the decimal and digit-group separators
+// ("" for none; a group separator counts only after a digit of the whole part) and the letters
+// that open an exponent (which counts only when digits follow it).
+struct NumberRules {
+    std::wstring_view blanks;
+    bool blanksInside = false;
+    std::wstring_view decimalSeparator;
+    std::wstring_view groupSeparator;
+    std::wstring_view exponentLetters;
+};
+
+// The way a user reads a leading number: blanks, tabs and line feeds are passed over before the
+// sign, between the digits and after the number; a decimal point and an exponent (E or D) may
+// follow.
+inline constexpr NumberRules kLeadingNumberRules{L" \t\n", true, L".", L"", L"EeDd"};
+
+// A number read from the start of a text: an optional sign, digits, the decimal part and the
+// exponent; reading stops at the first character the rules do not allow.
 struct LeadingNumber {
     double value = 0;        // 0 when the text does not begin with a number
     std::size_t length = 0;  // characters read, blanks after the number included
     bool found = false;      // at least one digit was read
+    bool nonZero = false;    // a digit other than 0 stands before the exponent
 };
-LeadingNumber ReadLeadingNumber(std::wstring_view text);
+LeadingNumber ReadNumber(std::wstring_view text, const NumberRules& rules = kLeadingNumberRules);
 
 // `text` without the blanks, tabs and carriage returns at either end.
 std::wstring Trimmed(std::wstring_view text);

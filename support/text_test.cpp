@@ -29,24 +29,45 @@ TEST(SplitText, KeepsEmptyFieldsAndGivesNothingForAnEmptyText) {
     EXPECT_EQ(SplitText(L"a<>b", L"<>"), (std::vector<std::wstring>{L"a", L"b"}));
 }
 
-TEST(LeadingNumber, ReadsLikeAUserReadsAPostcodeBeforeACity) {
-    using Case = std::tuple<const wchar_t*, double, std::size_t>;  // text, value, length read
-    const Case cases[] = {{L"12345 Berlin", 12345, 6},
-                          {L"1010 Wien", 1010, 5},
-                          {L"Berlin", 0, 0},
-                          {L"  1 2 3abc", 123, 7},
-                          {L"-4.5x", -4.5, 4},
-                          {L"", 0, 0},
-                          {L"1E Street", 1, 1},
-                          {L"2e3", 2000, 3},
-                          {L".5", 0.5, 2},
-                          {L"0 Foo", 0, 2},
-                          {L"7", 7, 1},
-                          {L"x12", 0, 0}};
-    for (const auto& [text, value, length] : cases) {
-        const LeadingNumber n = ReadLeadingNumber(text);
-        EXPECT_DOUBLE_EQ(n.value, value) << text;
-        EXPECT_EQ(n.length, length) << text;
+TEST(ReadNumber, EachCallerReadsWithItsOwnBlanksAndSeparators) {
+    const NumberRules user = kLeadingNumberRules;
+    const NumberRules index{L" \t", false, L"", L"", L""};
+    const NumberRules regional{L" ", false, L",", L".", L"Ee"};
+    struct Case {
+        const wchar_t* text;
+        const NumberRules& rules;
+        double value;
+        std::size_t length;
+        bool nonZero;
+    };
+    const Case cases[] = {
+        {L"12345 Berlin", user, 12345, 6, true},
+        {L"1010 Wien", user, 1010, 5, true},
+        {L"Berlin", user, 0, 0, false},
+        {L"  1 2 3abc", user, 123, 7, true},
+        {L"\t- 4.5x", user, -4.5, 6, true},
+        {L"", user, 0, 0, false},
+        {L"1E Street", user, 1, 1, true},
+        {L"2e3", user, 2000, 3, true},
+        {L"1d-2\n", user, 0.01, 5, true},
+        {L".5", user, 0.5, 2, true},
+        {L"0 Foo", user, 0, 2, false},
+        {L"x12", user, 0, 0, false},
+        {L"\t-7 ", index, -7, 4, true},
+        {L"1 2", index, 1, 2, true},
+        {L"2.5", index, 2, 1, true},
+        {L"1\n", index, 1, 1, true},
+        {L" 1.234,5 ", regional, 1234.5, 9, true},
+        {L".5", regional, 0, 0, false},
+        {L"0,00e7", regional, 0, 6, false},
+        {L"1e", regional, 1, 1, true},
+        {L"52,5\t", regional, 52.5, 4, true},
+    };
+    for (const auto& c : cases) {
+        const LeadingNumber n = ReadNumber(c.text, c.rules);
+        EXPECT_DOUBLE_EQ(n.value, c.value) << c.text;
+        EXPECT_EQ(n.length, c.length) << c.text;
+        EXPECT_EQ(n.nonZero, c.nonZero) << c.text;
     }
 }
 

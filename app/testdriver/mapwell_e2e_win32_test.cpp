@@ -65,6 +65,22 @@ protected:
         ASSERT_TRUE(td::WaitUntil([&] { return !td::ColumnDialogOpen(mapwell_.Id()); }));
     }
 
+    // Converts `list` until `requests` requests went out, then clicks "Exit": Mapwell must end
+    // normally; the result file as it is then.
+    std::string ExitDuringARun(const std::string& list, const std::wstring& navigationOptions,
+                               int requests) {
+        td::WriteFile(Path(L"list.csv"), list);
+        StartBoth(navigationOptions);
+        td::TypeTextNoWait(Item(IdImportFileTxt), Path(L"list.csv"));
+        Leave(td::WaitForColumnDialog(mapwell_.Id()), IdButOk);
+        EXPECT_TRUE(td::WaitUntil([&] { return IsWindowEnabled(Item(IdNowImport)) != FALSE; }));
+        td::Click(Item(IdNowImport));
+        EXPECT_TRUE(td::WaitUntil([&] { return Count("command 5") >= requests; }));
+        td::Click(Item(IdCommand2));
+        EXPECT_EQ(mapwell_.WaitForExit(), 0);
+        return Read(L"list_Geo.txt");
+    }
+
     std::wstring folder_;
     td::Program navigation_, mapwell_;
     HWND main_ = nullptr;
@@ -133,23 +149,22 @@ TEST_F(EndToEnd, ExitDuringAConversionKeepsEveryConvertedLineAndEndsTheProgram) 
     for (int i = 0; i < 200; ++i) {
         list += "Hans " + std::to_string(i) + ";Hauptstr. 5;10115;Berlin\r\n";
     }
-    td::WriteFile(Path(L"long.csv"), list);
     // Every answer comes a while after its request, so that the run is still going.
-    StartBoth(L"--delay 50");
-    td::TypeTextNoWait(Item(IdImportFileTxt), Path(L"long.csv"));
-    Leave(td::WaitForColumnDialog(mapwell_.Id()), IdButOk);
-    ASSERT_TRUE(td::WaitUntil([&] { return IsWindowEnabled(Item(IdNowImport)) != FALSE; }));
-    td::Click(Item(IdNowImport));
-    // Some requests are through while the run goes on.
-    ASSERT_TRUE(td::WaitUntil([&] { return Count("command 5") >= 10; }));
-    td::Click(Item(IdCommand2));
-    EXPECT_EQ(mapwell_.WaitForExit(), 0);
-    const std::string result = Read(L"long_Geo.txt");
+    const std::string result = ExitDuringARun(list, L"--delay 50", 10);
     const auto lines = std::count(result.begin(), result.end(), '\n');
     EXPECT_GT(lines, 0);
     EXPECT_LT(lines, 200);
     // Every line on disk is whole.
     EXPECT_EQ(result.size() >= 2 ? result.substr(result.size() - 2) : "", "\r\n");
+}
+
+// A navigation program that never returns from its third request: "Exit" still ends Mapwell,
+// after the send under way, with the line converted before it.
+TEST_F(EndToEnd, ExitWhileTheNavigationProgramHangsKeepsTheConvertedLines) {
+    EXPECT_EQ(
+        ExitDuringARun(kHeading + std::string(kAddress) + "Eva Schulz;Ring 2;20095;Hamburg\r\n",
+                       L"--stall 600000 --stall-from 3", 3),
+        "Hans Meier;Hauptstr. 5;10115;Berlin,\"52,5323\",\"13,3846\"\r\n");
 }
 
 }  // namespace
