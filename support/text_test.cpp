@@ -33,14 +33,8 @@ TEST(ReadNumber, EachCallerReadsWithItsOwnBlanksAndSeparators) {
     const NumberRules user = kLeadingNumberRules;
     const NumberRules index{L" \t", false, L"", L"", L""};
     const NumberRules regional{L" ", false, L",", L".", L"Ee"};
-    struct Case {
-        const wchar_t* text;
-        const NumberRules& rules;
-        double value;
-        std::size_t length;
-        bool nonZero;
-    };
-    const Case cases[] = {
+    // text, rules, value, characters read, whether it is other than zero
+    const std::tuple<const wchar_t*, const NumberRules&, double, std::size_t, bool> cases[] = {
         {L"12345 Berlin", user, 12345, 6, true},
         {L"1010 Wien", user, 1010, 5, true},
         {L"Berlin", user, 0, 0, false},
@@ -63,11 +57,11 @@ TEST(ReadNumber, EachCallerReadsWithItsOwnBlanksAndSeparators) {
         {L"1e", regional, 1, 1, true},
         {L"52,5\t", regional, 52.5, 4, true},
     };
-    for (const auto& c : cases) {
-        const LeadingNumber n = ReadNumber(c.text, c.rules);
-        EXPECT_DOUBLE_EQ(n.value, c.value) << c.text;
-        EXPECT_EQ(n.length, c.length) << c.text;
-        EXPECT_EQ(n.nonZero, c.nonZero) << c.text;
+    for (const auto& [text, rules, value, length, nonZero] : cases) {
+        const LeadingNumber n = ReadNumber(text, rules);
+        EXPECT_DOUBLE_EQ(n.value, value) << text;
+        EXPECT_EQ(n.length, length) << text;
+        EXPECT_EQ(n.nonZero, nonZero) << text;
     }
 }
 
