@@ -200,20 +200,17 @@ TEST_F(MainWindowTest, OkMakesTheSourceReadyAndTheOptionsSetTheExtension) {
         // The proposal ends in "_Geo.txt" whatever option is chosen.
         EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\kunden_Geo.txt");
 
-        td::Choose(Item(w, IdOption1));
-        EXPECT_TRUE(td::WaitUntil(
-            [&] { return td::Text(Item(w, IdExportFileTxt)) == folder_ + L"\\kunden_Geo.asc"; }));
-        EXPECT_EQ(td::Text(Item(w, IdTxtSep)), L".");
-        td::Choose(Item(w, IdOption3));
-        EXPECT_TRUE(td::WaitUntil(
-            [&] { return td::Text(Item(w, IdExportFileTxt)) == folder_ + L"\\kunden_Geo.txt"; }));
-        EXPECT_EQ(td::Text(Item(w, IdTxtSep)), L".");
-
-        // A destination without an extension gets one appended.
+        // Each option puts its extension on; one without an extension gets it appended.
+        const auto choose = [&](int option, const std::wstring& destination) {
+            td::Choose(Item(w, option));
+            EXPECT_TRUE(
+                td::WaitUntil([&] { return td::Text(Item(w, IdExportFileTxt)) == destination; }));
+            EXPECT_EQ(td::Text(Item(w, IdTxtSep)), L".");
+        };
+        choose(IdOption1, folder_ + L"\\kunden_Geo.asc");
+        choose(IdOption3, folder_ + L"\\kunden_Geo.txt");
         td::TypeText(Item(w, IdExportFileTxt), L"C:\\out");
-        td::Choose(Item(w, IdOption1));
-        EXPECT_TRUE(
-            td::WaitUntil([&] { return td::Text(Item(w, IdExportFileTxt)) == L"C:\\out.asc"; }));
+        choose(IdOption1, L"C:\\out.asc");
     });
     EXPECT_EQ(state_.ProfileName, L"kunden");
     EXPECT_TRUE(state_.SourceReady);
@@ -239,21 +236,31 @@ TEST_F(MainWindowTest, SetDestinationPutsTheSavedNameIntoTheBoxAndCancelChangesN
     });
 }
 
+bool CaptionBecomes(HWND window, const std::wstring& caption) {
+    return td::WaitUntil([&] { return td::Caption(window) == caption; });
+}
+// Clicks "Start Convert" without a navigation program and answers the question about the web
+// route; "No" skips the file, the next one is loaded and its column dialog answered.
+void StartWithoutNavigation(HWND window, int answer) {
+    td::Click(Item(window, IdNowImport));
+    HWND box = td::WaitForMessageBox(GetCurrentProcessId());
+    ASSERT_NE(box, nullptr);
+    td::Answer(box, answer);
+}
+
 TEST_F(MainWindowTest, ABatchOfThreeGivesEveryFileItsOwnDestinationAndNoSkipsOneFile) {
-    Write(L"a.csv", kList);
-    Write(L"b.csv", kList);
-    Write(L"c.csv", kList);
+    for (const wchar_t* name : {L"a.csv", L"b.csv", L"c.csv"}) {
+        Write(name, kList);
+    }
     Run([&](HWND w) {
         td::Click(Item(w, IdSearchFile));
-        HWND open = td::WaitForOpenDialog(GetCurrentProcessId());
-        ASSERT_NE(open, nullptr);
-        td::ChooseInOpenDialog(open, L"\"a.csv\" \"b.csv\" \"c.csv\"");
+        td::ChooseInOpenDialog(td::WaitForOpenDialog(GetCurrentProcessId()),
+                               L"\"a.csv\" \"b.csv\" \"c.csv\"");
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(w) == L"Mapwell - file 1 of 3"; }));
+        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 1 of 3"));
         EXPECT_EQ(td::Text(Item(w, IdImportFileTxt)), folder_ + L"\\a.csv");
         EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\a_Geo.txt");
 
-        // No: file 1 is skipped, file 2 is loaded.
         td::Click(Item(w, IdNowImport));
         HWND box = td::WaitForMessageBox(GetCurrentProcessId());
         ASSERT_NE(box, nullptr);
@@ -262,23 +269,17 @@ TEST_F(MainWindowTest, ABatchOfThreeGivesEveryFileItsOwnDestinationAndNoSkipsOne
         EXPECT_EQ(InfoOf(w), L"Please start Navigon NCK5 or NavigatoR to convert Addresslist.");
         td::Answer(box, IDNO);
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(w) == L"Mapwell - file 2 of 3"; }));
+        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 2 of 3"));
         EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\b_Geo.txt");
 
         // The user may still change the destination's folder and format before Start Convert.
         td::TypeText(Item(w, IdExportFileTxt), folder_ + L"\\result.csv");
-        td::Click(Item(w, IdNowImport));
-        box = td::WaitForMessageBox(GetCurrentProcessId());
-        ASSERT_NE(box, nullptr);
-        td::Answer(box, IDYES);
+        StartWithoutNavigation(w, IDYES);
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(w) == L"Mapwell - file 3 of 3"; }));
+        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 3 of 3"));
         EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\c_Geo.csv");
 
-        td::Click(Item(w, IdNowImport));
-        box = td::WaitForMessageBox(GetCurrentProcessId());
-        ASSERT_NE(box, nullptr);
-        td::Answer(box, IDNO);
+        StartWithoutNavigation(w, IDNO);
         td::WaitUntil([&] { return td::TopWindows(GetCurrentProcessId(), L"#32770").empty(); });
         EXPECT_EQ(td::Caption(w), L"Mapwell - file 3 of 3");
     });
@@ -296,8 +297,7 @@ TEST_F(MainWindowTest, AFailureInTheMiddleOfARunKeepsWhatWasWrittenAndGivesTheWi
     Run([&](HWND w) {
         td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
         AnswerColumnDialog(IdButOk);
-        td::Click(Item(w, IdNowImport));
-        td::Answer(td::WaitForMessageBox(GetCurrentProcessId()), IDYES);
+        StartWithoutNavigation(w, IDYES);
         EXPECT_TRUE(InfoBecomes(w, L"Address converting.. kunden - Error: Out of memory"));
         for (int button : {IdNowImport, IdSearchFile, IdImportFileTxt}) {
             EXPECT_TRUE(IsWindowEnabled(Item(w, button))) << button;
@@ -312,19 +312,19 @@ TEST_F(MainWindowTest, AFailureInTheMiddleOfARunKeepsWhatWasWrittenAndGivesTheWi
 }
 
 TEST_F(MainWindowTest, ASingleFileEndsABatchInProgress) {
-    Write(L"a.csv", kList);
-    Write(L"b.csv", kList);
-    Write(L"single.csv", kList);
+    for (const wchar_t* name : {L"a.csv", L"b.csv", L"single.csv"}) {
+        Write(name, kList);
+    }
     Run([&](HWND w) {
         td::Click(Item(w, IdSearchFile));
         td::ChooseInOpenDialog(td::WaitForOpenDialog(GetCurrentProcessId()),
                                L"\"a.csv\" \"b.csv\"");
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(w) == L"Mapwell - file 1 of 2"; }));
+        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 1 of 2"));
         td::Click(Item(w, IdSearchFile));
         td::ChooseInOpenDialog(td::WaitForOpenDialog(GetCurrentProcessId()), L"single.csv");
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(w) == L"Mapwell"; }));
+        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell"));
         EXPECT_EQ(td::Text(Item(w, IdImportFileTxt)), folder_ + L"\\single.csv");
     });
     EXPECT_EQ(state_.BatchIndex, 0);

@@ -146,7 +146,7 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
     run.errors = td::ReadFile(folder + L"\\ConvertError.txt");
 
     td::Click(item(IdCommand2));
-    mapwell.WaitForExit();
+    EXPECT_EQ(mapwell.WaitForExit(), 0);
     td::RemoveFolder(folder);
     return run;
 }
@@ -158,7 +158,7 @@ bool Saw(const std::vector<std::wstring>& infos, const std::wstring& text) {
 constexpr char kCsvHeader[] = "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
                               "\"Description\",\"Latitude\",\"Longitude\"\r\n";
 
-// However the user closes the dialog, what is on the clipboard then is imported.
+// Whether the user imports or cancels, what is on the clipboard then is imported.
 TEST(WebRouteEndToEnd, WritesTheRowsThatCameBackAndKeepsTheRestInTheErrorList) {
     const struct {
         int option;
@@ -173,11 +173,6 @@ TEST(WebRouteEndToEnd, WritesTheRowsThatCameBackAndKeepsTheRestInTheErrorList) {
          "Tom;Jungfernstieg 1;20095;Hamburg,\"9.9926\",\"53.5534\"\r\n"
          "Max;Hauptstr. 5a;10115;Berlin,\"13.405\",\"52.52\"\r\n",
          "\r\nName;Strasse;PLZ;Ort\r\nEva;Am Ring 1;1010;Wien\r\n"},
-        {IdOption1, kGeocoded, CloseBy::CloseBox, L"Convert address to coordinates..",
-         L"Converting: 2 of 5\r\nFailed items are saved in ConvertError.txt",
-         "9.9926,53.5534,\"Tom  - Jungfernstieg 1 20095 Hamburg, \"\r\n"
-         "13.405,52.52,\"Max  - Hauptstr. 5a 10115 Berlin, \"\r\n",
-         "\r\nName;Strasse;PLZ;Ort\r\nEva;Am Ring 1;1010;Wien\r\n"},
         {IdOption2, L"Address\tCity\r\nnothing geocoded\r\n", CloseBy::Cancel,
          L"Please try again and copy the datas from Internetbrowser to Clipboard..",
          L"Converting: 0 of 5\r\nFailed items are saved in ConvertError.txt", kCsvHeader,
@@ -189,8 +184,8 @@ TEST(WebRouteEndToEnd, WritesTheRowsThatCameBackAndKeepsTheRestInTheErrorList) {
         const WebRun run = RunThroughWeb(c.option, c.userCopies, c.how);
         ASSERT_TRUE(run.dialogSeen);
         EXPECT_EQ(run.clipboard, kClipText);
-        EXPECT_EQ(Normalised(run.browserAddress),
-                  Normalised(std::string(page.begin(), page.end())));
+        // The page address is already in the form the browser launcher gives on.
+        EXPECT_EQ(run.browserAddress, std::string(page.begin(), page.end()));
         // The empty source line fails with status 1 while the list is collected.
         EXPECT_TRUE(Saw(run.infos, L"Error get coordinate for Addressindex 3 - \r\n(1)"));
         EXPECT_TRUE(Saw(run.infos, L"Start Internetbrowser to get coordinates.."));

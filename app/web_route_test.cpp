@@ -54,18 +54,6 @@ Imported Import(const WebCollection& collection, std::wstring_view text,
     return {converted, result.bytes, errors.lines};
 }
 
-TEST(WebCollection, ClipTextHasTheHeaderAndOneLinePerAddressWithItsItemNumber) {
-    const WebCollection collection = ThreeAddresses();
-    EXPECT_EQ(collection.ClipText(), L"Address\tCity\tZipcode\tState\tDescription\r\n"
-                                     L"Hauptstr. 5a\tBerlin\t10115\t\t1\r\n"
-                                     L"Am Ring\tWien\t\t\t2\r\n"
-                                     L"\tHamburg\t20095\t\t3\r\n");
-    ASSERT_EQ(collection.Count(), 3);
-    EXPECT_EQ(collection.Rows()[0].Line, "");
-    EXPECT_EQ(collection.Rows()[0].Street, L"");
-    EXPECT_EQ(collection.Rows()[2].Line, "Am Ring;;Wien");
-}
-
 TEST(GeocodedText, IsRecognisedByTheExactColumnNameOnly) {
     EXPECT_TRUE(IsGeocodedText(kHeader));
     EXPECT_TRUE(IsGeocodedText(L"xbg_laty"));
@@ -167,7 +155,9 @@ TEST(ImportGeocodedText, WritesTheRowsThatCameBackAndListsTheRest) {
     EXPECT_TRUE(empty.written.empty() && empty.errors.empty());
 }
 
-TEST(ImportGeocodedText, WritesEachLayoutFromTheCollectedFieldsInTheFormatInForceAtThatLine) {
+// The user may switch the option while the page works; each line takes what is set then, and
+// with no format set a line is counted but not written.
+TEST(ImportGeocodedText, WritesEachLineInTheFormatInForceAtThatLine) {
     WebCollection collection;
     WebRow full = Row(L"Hauptstr. 5a", L"Berlin", L"10115", "Max;Muster;Hauptstr. 5a;10115;Berlin");
     full.Name1 = L"Max";
@@ -179,30 +169,18 @@ TEST(ImportGeocodedText, WritesEachLayoutFromTheCollectedFieldsInTheFormatInForc
     const std::wstring text = std::wstring(kHeader) + L"a\tb\tc\t\t1\t13.4\t52.5\r\n"
                                                       L"a\tb\tc\t\t2\t13.4\t52.5\r\n"
                                                       L"a\tb\tc\t\t3\t16.37\t48.2\r\n";
-    // The user may switch the option while the page works; each line takes what is set then.
-    std::vector<OutputFormat> formats{OutputFormat::Poi, OutputFormat::Csv, OutputFormat::Append};
+    std::vector<OutputFormat> formats{OutputFormat::Poi, OutputFormat::Csv, OutputFormat::None};
     std::size_t asked = 0;
     ResultBuffer result;
     RecordingErrors errors;
-    const int converted = ImportGeocodedText(
-        collection, text, {}, result, [&] { return formats[asked++]; }, errors);
-    EXPECT_EQ(converted, 3);
-    EXPECT_EQ(asked, 3u);
-    EXPECT_EQ(result.bytes, "52.5,13.4,\"Max Muster - Hauptstr. 5a 10115 Berlin, , Gate 3\"\r\n"
-                            "\"\",\"\",\"Hauptstr. 5a\",\"\",\"Berlin\",\"\",\"52.5\",\"13.4\"\r\n"
-                            "Am Ring;;Wien,\"48.2\",\"16.37\"\r\n");
-    EXPECT_TRUE(errors.lines.empty());
-}
-
-TEST(ImportGeocodedText, WithNoFormatSetALineIsCountedButNotWritten) {
-    const WebCollection collection = ThreeAddresses();
-    const std::wstring text = std::wstring(kHeader) + L"a\tb\tc\t\t1\t52.5\t13.4\r\n";
-    ResultBuffer result;
-    RecordingErrors errors;
     EXPECT_EQ(ImportGeocodedText(
-                  collection, text, {}, result, [] { return OutputFormat::None; }, errors),
-              1);
-    EXPECT_EQ(result.bytes, "");
+                  collection, text, {}, result, [&] { return formats[asked++]; }, errors),
+              3);
+    EXPECT_EQ(asked, 3u);
+    EXPECT_EQ(result.bytes,
+              "52.5,13.4,\"Max Muster - Hauptstr. 5a 10115 Berlin, , Gate 3\"\r\n"
+              "\"\",\"\",\"Hauptstr. 5a\",\"\",\"Berlin\",\"\",\"52.5\",\"13.4\"\r\n");
+    EXPECT_TRUE(errors.lines.empty());
 }
 
 }  // namespace
