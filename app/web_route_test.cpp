@@ -1,7 +1,5 @@
 #include "app/web_route.h"
 
-#include "app/web_row_for_tests.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,7 +8,14 @@
 namespace mapwell {
 namespace {
 
-using test::Row;
+WebRow Row(const wchar_t* street, const wchar_t* city, const wchar_t* zip, const char* line) {
+    WebRow row;
+    row.Street = street;
+    row.City = city;
+    row.Zip = zip;
+    row.Line = line;
+    return row;
+}
 
 // The result file as a buffer.
 class ResultBuffer : public ResultFile {
