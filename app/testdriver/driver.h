@@ -78,6 +78,8 @@ bool ColumnDialogOpen(DWORD processId);
 HWND Control(HWND window, int id);
 // The text of a window or control of any process (WM_GETTEXT).
 std::wstring Text(HWND window);
+// The entries of a combo box, in order.
+std::vector<std::wstring> ComboEntries(HWND combo);
 inline std::wstring Caption(HWND window) {
     return Text(window);
 }

@@ -5,6 +5,7 @@
 
 #include <dlgs.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -189,6 +190,17 @@ std::wstring Text(HWND window) {
     std::wstring text(Send(window, WM_GETTEXTLENGTH) + 1, L'\0');
     text.resize(Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
     return text;
+}
+
+std::vector<std::wstring> ComboEntries(HWND combo) {
+    std::vector<std::wstring> entries(
+        static_cast<std::size_t>(std::max<LRESULT>(Send(combo, CB_GETCOUNT), 0)));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i].resize(Send(combo, CB_GETLBTEXTLEN, i) + 1);
+        entries[i].resize(
+            Send(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entries[i].data())));
+    }
+    return entries;
 }
 
 bool ShowsAllItsText(HWND label) {
