@@ -76,13 +76,13 @@ TEST(ConvertWin32, PauseAndDoEventsHandleTheWindowsMessages) {
     ConvertWin32 surroundings(window.controls);
     countedMessages = 0;
     PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
-    surroundings.Pause(0);
+    surroundings.Pause(0, [] {});
     EXPECT_EQ(countedMessages, 1);
     PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
     surroundings.DoEvents();
     EXPECT_EQ(countedMessages, 2);
     PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
-    surroundings.Pause(10);
+    surroundings.Pause(10, [] {});
     EXPECT_EQ(countedMessages, 3);
     EXPECT_FALSE(surroundings.StopRequested());
 }
@@ -109,12 +109,12 @@ TEST(ConvertWin32, AnEventPassReturnsWhateverKeepsComing) {
     MainWindowControls window(L"MapwellConvertTestBusy", BusyProc);
     ConvertWin32 surroundings(window.controls);
     SetTimer(window.controls.MainWindow, 1, 10, nullptr);
-    surroundings.Pause(10);
+    surroundings.Pause(10, [] {});
     surroundings.DoEvents();
     KillTimer(window.controls.MainWindow, 1);
     flooding = true;
     PostMessageW(window.controls.MainWindow, kFloodMessage, 0, 0);
-    surroundings.Pause(10);
+    surroundings.Pause(10, [] {});
     surroundings.DoEvents();
     flooding = false;
     EXPECT_FALSE(surroundings.StopRequested());
@@ -124,7 +124,7 @@ TEST(ConvertWin32, AQuitMessageStopsTheRunAndStaysForTheWindowsLoop) {
     MainWindowControls window(kHostClass, HostProc);
     ConvertWin32 surroundings(window.controls);
     PostQuitMessage(7);
-    surroundings.Pause(10);
+    surroundings.Pause(10, [] {});
     EXPECT_TRUE(surroundings.StopRequested());
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
