@@ -26,31 +26,26 @@ std::vector<std::string> LinesOf(const std::string& bytes, bool* hadMark = nullp
 using Lines = std::vector<std::string>;
 
 TEST(LineReader, EndMarks) {
+    // CR LF across the reader's block boundary, and lines longer than a block.
+    const std::string first(65535, 'x'), longer(200000, 'y');
     const struct {
         std::string bytes;
         Lines lines;
-    } cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\rb\r", {"a", "b"}},
-        {"a\nb\r\nc", {"a\nb", "c"}},
-        {"a\r\n\r\nb", {"a", "", "b"}},
-        {"a\r\n\r\n", {"a", ""}},
-        {"\r\n", {""}},
-        {"", {""}},  // an empty list still gives one pass with an empty line
-        {"\n", {"\n"}},
-        {"a\r\r\nb", {"a", "", "b"}},
-    };
+    } cases[] = {{"a\r\nb\r\n", {"a", "b"}},
+                 {"a\r\nb", {"a", "b"}},
+                 {"a\rb\r", {"a", "b"}},
+                 {"a\nb\r\nc", {"a\nb", "c"}},
+                 {"a\r\n\r\nb", {"a", "", "b"}},
+                 {"a\r\n\r\n", {"a", ""}},
+                 {"\r\n", {""}},
+                 {"", {""}},  // an empty list still gives one pass with an empty line
+                 {"\n", {"\n"}},
+                 {first + "\r\nb", {first, "b"}},
+                 {longer + "\r\n" + longer, {longer, longer}},
+                 {"a\r\r\nb", {"a", "", "b"}}};
     for (const auto& c : cases) {
-        EXPECT_EQ(LinesOf(c.bytes), c.lines) << c.bytes;
+        EXPECT_EQ(LinesOf(c.bytes), c.lines) << c.bytes.substr(0, 20);
     }
-}
-
-TEST(LineReader, CrLfAcrossTheBlockBoundary) {
-    const std::string first(65535, 'x');
-    EXPECT_EQ(LinesOf(first + "\r\nb"), (Lines{first, "b"}));
-    const std::string longer(200000, 'y');
-    EXPECT_EQ(LinesOf(longer + "\r\n" + longer), (Lines{longer, longer}));
 }
 
 TEST(LineReader, Utf8MarkIsNoPartOfTheFirstLine) {
@@ -77,13 +72,11 @@ TEST(ReadListHead, DecodesAsTheEngineDoes) {
         int count;
         std::size_t limit;
         std::vector<std::wstring> lines;
-    } cases[] = {
-        {"\xEF\xBB\xBFname;M\xC3\xBCller\r\nb\r\nc", 2, 100, {L"name;M\u00FCller", L"b"}},
-        {"M\xFCller\r\n", 20, 100, {L"M\u00FCller"}},
-        {"a\rb\nc\r\n\r\nd", 20, 100, {L"a", L"b\nc", L"", L"d"}},
-        {"abcdef\r\nxyz", 20, 3, {L"abc", L"xyz"}},
-        {"", 20, 100, {}},
-    };
+    } cases[] = {{"\xEF\xBB\xBFname;M\xC3\xBCller\r\nb\r\nc", 2, 100, {L"name;M\u00FCller", L"b"}},
+                 {"M\xFCller\r\n", 20, 100, {L"M\u00FCller"}},
+                 {"a\rb\nc\r\n\r\nd", 20, 100, {L"a", L"b\nc", L"", L"d"}},
+                 {"abcdef\r\nxyz", 20, 3, {L"abc", L"xyz"}},
+                 {"", 20, 100, {}}};
     for (const auto& c : cases) {
         TestFolder folder;
         TestFolder::Put(folder / "list.csv", c.bytes);

@@ -74,8 +74,7 @@ TEST(CommandLine, RefusesBadInputWithAClearMessage) {
         {{L"/convert", L"a.csv", L"/save"},
          L"/save needs /columns: it saves the inline profile under /profile."},
         {{L"/convert", L"a.csv", L"/columns", L"street"},
-         L"/columns: \"street\" is not role=column, such as street=2."},
-    };
+         L"/columns: \"street\" is not role=column, such as street=2."}};
     for (const auto& c : cases) {
         const ParsedCommandLine parsed = ParseCommandLine(c.args);
         EXPECT_TRUE(parsed.Convert);
@@ -88,20 +87,18 @@ TEST(CommandLine, InlineColumnsAndTheirMistakes) {
     const struct {
         std::wstring text;
         std::wstring error;  // empty: accepted
-    } cases[] = {
-        {L"street=2,city=3", L""},
-        {L"street=2,city=3,name1=1,name2=7,zip=4,land=5,b1=6,b2=8", L""},
-        {L"street=2", L"/columns needs a column for both street and city."},
-        {L"street=2,town=3",
-         L"/columns: unknown role \"town\"; the roles are name1, name2, street, "
-         L"zip, city, land, b1 and b2."},
-        {L"street=2,city=3,street=4", L"/columns: street is given twice."},
-        {L"street=0,city=3",
-         L"/columns: the column of street must be a number from 1 on, not \"0\"."},
-        {L"street=x,city=3",
-         L"/columns: the column of street must be a number from 1 on, not \"x\"."},
-        {L"street=2,,city=3", L"/columns: \"\" is not role=column, such as street=2."},
-    };
+    } cases[] = {{L"street=2,city=3", L""},
+                 {L"street=2,city=3,name1=1,name2=7,zip=4,land=5,b1=6,b2=8", L""},
+                 {L"street=2", L"/columns needs a column for both street and city."},
+                 {L"street=2,town=3",
+                  L"/columns: unknown role \"town\"; the roles are name1, name2, street, "
+                  L"zip, city, land, b1 and b2."},
+                 {L"street=2,city=3,street=4", L"/columns: street is given twice."},
+                 {L"street=0,city=3",
+                  L"/columns: the column of street must be a number from 1 on, not \"0\"."},
+                 {L"street=x,city=3",
+                  L"/columns: the column of street must be a number from 1 on, not \"x\"."},
+                 {L"street=2,,city=3", L"/columns: \"\" is not role=column, such as street=2."}};
     for (const auto& c : cases) {
         std::wstring error;
         EXPECT_EQ(ParseColumns(c.text, error).has_value(), c.error.empty()) << c.text;
@@ -129,15 +126,13 @@ TEST(CommandLine, ResultFiles) {
         Args args;
         bool toFolder;
         std::wstring expected;
-    } cases[] = {
-        {{L"C:\\d\\kunden.csv"}, false, L"C:\\d\\kunden_Geo.txt"},
-        {{L"C:\\d\\kunden.csv", L"/format", L"asc"}, false, L"C:\\d\\kunden_Geo.asc"},
-        {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\x.dat"}, false, L"C:\\r\\x.dat"},
-        {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r", L"/format", L"csv"},
-         true,
-         L"C:\\r\\kunden_Geo.csv"},
-        {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\"}, true, L"C:\\r\\kunden_Geo.txt"},
-    };
+    } cases[] = {{{L"C:\\d\\kunden.csv"}, false, L"C:\\d\\kunden_Geo.txt"},
+                 {{L"C:\\d\\kunden.csv", L"/format", L"asc"}, false, L"C:\\d\\kunden_Geo.asc"},
+                 {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\x.dat"}, false, L"C:\\r\\x.dat"},
+                 {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r", L"/format", L"csv"},
+                  true,
+                  L"C:\\r\\kunden_Geo.csv"},
+                 {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\"}, true, L"C:\\r\\kunden_Geo.txt"}};
     for (const auto& c : cases) {
         Args args{L"/convert"};
         args.insert(args.end(), c.args.begin(), c.args.end());

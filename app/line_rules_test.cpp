@@ -23,18 +23,16 @@ TEST(LineRules, Splitting) {
         std::string raw;
         const wchar_t* separator;
         Columns columns;
-    } cases[] = {
-        {"a,b,c", L",", {L"a", L"b", L"c"}},
-        {"a,,c", L",", {L"a", L"", L"c"}},
-        {"a,", L",", {L"a", L""}},
-        {",", L",", {L"", L""}},
-        {"", L",", {}},
-        {"\"\"", L",", {}},  // nothing is left once the quotes are gone
-        {"\"Doe, John\",Berlin", L",", {L"Doe", L" John", L"Berlin"}},
-        {"a;b,c", L";", {L"a", L"b,c"}},
-        {"a\nb,c", L",", {L"a\nb", L"c"}},
-        {"M\xFCller,x", L",", {L"M\u00FCller", L"x"}},
-    };
+    } cases[] = {{"a,b,c", L",", {L"a", L"b", L"c"}},
+                 {"a,,c", L",", {L"a", L"", L"c"}},
+                 {"a,", L",", {L"a", L""}},
+                 {",", L",", {L"", L""}},
+                 {"", L",", {}},
+                 {"\"\"", L",", {}},  // nothing is left once the quotes are gone
+                 {"\"Doe, John\",Berlin", L",", {L"Doe", L" John", L"Berlin"}},
+                 {"a;b,c", L";", {L"a", L"b,c"}},
+                 {"a\nb,c", L",", {L"a\nb", L"c"}},
+                 {"M\xFCller,x", L",", {L"M\u00FCller", L"x"}}};
     for (const auto& c : cases) {
         EXPECT_EQ(SplitSourceLine(c.raw, c.separator, SourceEncoding::Ansi), c.columns) << c.raw;
     }
@@ -47,10 +45,9 @@ TEST(LineRules, HouseNumber) {
         const wchar_t* street;
         const wchar_t* houseNo;
     } cases[] = {
-        {L"Hauptstr. 5a", L"5a"},  {L"Am Ring", L""}, {L"Lindenweg", L""}, {L"Weg 123", L"123"},
-        {L"Str. 1", L"1"},         {L"B 12", L"12"},  {L"", L""},          {L"Gasse  7", L"7"},
-        {L"Hauptstr. 12345", L""},
-    };
+        {L"Hauptstr. 5a", L"5a"}, {L"Am Ring", L""}, {L"Lindenweg", L""}, {L"Weg 123", L"123"},
+        {L"Str. 1", L"1"},        {L"B 12", L"12"},  {L"", L""},          {L"Gasse  7", L"7"},
+        {L"Hauptstr. 12345", L""}};
     for (const auto& c : cases) {
         EXPECT_EQ(HouseNumberOf(c.street), c.houseNo) << c.street;
     }
@@ -60,12 +57,10 @@ TEST(LineRules, CityWithoutLeadingNumber) {
     const struct {
         const wchar_t* city;
         const wchar_t* request;
-    } cases[] = {
-        {L"12345 Berlin", L"Berlin"}, {L"1010 Wien", L"Wien"},
-        {L"Berlin", L"Berlin"},       {L"  80331  M\u00FCnchen", L"M\u00FCnchen"},
-        {L"0 Ort", L"0 Ort"},         {L"D-10115 Berlin", L"D-10115 Berlin"},
-        {L"1234567 Nord", L"Nord"},   {L"", L""},
-    };
+    } cases[] = {{L"12345 Berlin", L"Berlin"}, {L"1010 Wien", L"Wien"},
+                 {L"Berlin", L"Berlin"},       {L"  80331  M\u00FCnchen", L"M\u00FCnchen"},
+                 {L"0 Ort", L"0 Ort"},         {L"D-10115 Berlin", L"D-10115 Berlin"},
+                 {L"1234567 Nord", L"Nord"},   {L"", L""}};
     for (const auto& c : cases) {
         EXPECT_EQ(CityForRequest(c.city), c.request) << c.city;
     }
@@ -76,12 +71,10 @@ TEST(LineRules, RequestFieldsComeOnlyFromTheLine) {
     const struct {
         Columns columns;
         AddressRequest request;
-    } cases[] = {
-        {{L"Max", L"Muster", L"Hauptstr. 5a", L"10115", L"12345 Berlin", L"DE"},
-         {L"DE", L"10115", L"Berlin", L"Hauptstr. 5a", L"5a"}},
-        {{L"Max", L"Muster", L"Am Ring", L"10115"}, {L"", L"10115", L"", L"Am Ring", L""}},
-        {{}, {}},
-    };
+    } cases[] = {{{L"Max", L"Muster", L"Hauptstr. 5a", L"10115", L"12345 Berlin", L"DE"},
+                  {L"DE", L"10115", L"Berlin", L"Hauptstr. 5a", L"5a"}},
+                 {{L"Max", L"Muster", L"Am Ring", L"10115"}, {L"", L"10115", L"", L"Am Ring", L""}},
+                 {{}, {}}};
     for (const auto& c : cases) {
         EXPECT_EQ(BuildRequest(c.columns, profile), c.request);
     }
@@ -109,23 +102,21 @@ TEST(LineRules, CoordinateText) {
     const struct {
         float value;
         const wchar_t* text;
-    } cases[] = {
-        {52.5f, L"52.5"},
-        {13.4f, L"13.4"},
-        {-0.1f, L"-0.1"},
-        {52.520008f, L"52.52001"},
-        {100.f, L"100"},
-        {0.f, L"0"},
-        {-0.f, L"0"},
-        {180.f, L"180"},
-        {1234567.f, L"1234567"},
-        {1.f / 3, L"0.3333333"},
-        {-33.86785f, L"-33.86785"},
-        {0.00005f, L"0.00005"},
-        {0.0001234f, L"0.0001234"},
-        {12345678.f, L"1.234568E+07"},
-        {9.9999999f, L"10"},
-    };
+    } cases[] = {{52.5f, L"52.5"},
+                 {13.4f, L"13.4"},
+                 {-0.1f, L"-0.1"},
+                 {52.520008f, L"52.52001"},
+                 {100.f, L"100"},
+                 {0.f, L"0"},
+                 {-0.f, L"0"},
+                 {180.f, L"180"},
+                 {1234567.f, L"1234567"},
+                 {1.f / 3, L"0.3333333"},
+                 {-33.86785f, L"-33.86785"},
+                 {0.00005f, L"0.00005"},
+                 {0.0001234f, L"0.0001234"},
+                 {12345678.f, L"1.234568E+07"},
+                 {9.9999999f, L"10"}};
     for (const auto& c : cases) {
         EXPECT_EQ(CoordinateText(c.value, L"."), c.text) << c.value;
     }
@@ -139,11 +130,10 @@ TEST(LineRules, OnlyACoordinateOnTheGlobeIsAFoundPlace) {
     const struct {
         float latitude, longitude;
         bool found;
-    } cases[] = {
-        {52.5f, 13.4f, true}, {-90.f, 180.f, true},   {90.f, -180.f, true}, {0.f, 13.4f, false},
-        {nan, 13.4f, false},  {52.5f, nan, false},    {inf, 13.4f, false},  {52.5f, -inf, false},
-        {-90.5f, 0.f, false}, {52.5f, 180.5f, false},
-    };
+    } cases[] = {{52.5f, 13.4f, true},  {-90.f, 180.f, true}, {90.f, -180.f, true},
+                 {0.f, 13.4f, false},   {nan, 13.4f, false},  {52.5f, nan, false},
+                 {inf, 13.4f, false},   {52.5f, -inf, false}, {-90.5f, 0.f, false},
+                 {52.5f, 180.5f, false}};
     for (const auto& c : cases) {
         EXPECT_EQ(IsFoundPlace(c.latitude, c.longitude), c.found)
             << c.latitude << " " << c.longitude;
@@ -153,14 +143,12 @@ TEST(LineRules, OnlyACoordinateOnTheGlobeIsAFoundPlace) {
 TEST(LineRules, DecimalSeparatorReplacement) {
     const struct {
         const wchar_t *lat, *lon, *txtSep, *latOut, *lonOut;
-    } cases[] = {
-        {L"52.5", L"13.4", L",", L"52,5", L"13,4"},
-        {L"52,5", L"13,4", L".", L"52.5", L"13.4"},
-        {L"52.5", L"13.4", L".", L"52.5", L"13.4"},
-        {L"52,5", L"13,4", L"<>", L"52<>5", L"13<>4"},
-        // Only the longitude text decides which mark is replaced.
-        {L"52.5", L"13", L";", L"52.5", L"13"},
-    };
+    } cases[] = {{L"52.5", L"13.4", L",", L"52,5", L"13,4"},
+                 {L"52,5", L"13,4", L".", L"52.5", L"13.4"},
+                 {L"52.5", L"13.4", L".", L"52.5", L"13.4"},
+                 {L"52,5", L"13,4", L"<>", L"52<>5", L"13<>4"},
+                 // Only the longitude text decides which mark is replaced.
+                 {L"52.5", L"13", L";", L"52.5", L"13"}};
     for (const auto& c : cases) {
         std::wstring lat = c.lat, lon = c.lon;
         ApplyTxtSep(lat, lon, c.txtSep);

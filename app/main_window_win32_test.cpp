@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <dlgs.h>
+
+#include <array>
 #include <functional>
 #include <new>
 #include <thread>
@@ -80,31 +83,56 @@ void AnswerColumnDialog(int button) {
 
 constexpr char kList[] = "name;street;zipcode;city\r\nHans;Hauptstr. 5;12345;Berlin\r\n";
 
-TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt) {
+// The window as designed: every control's caption and its place in twips inside its container.
+struct Designed {
+    int id, container;
+    const wchar_t* caption;
+    int left, top, width, height;
+};
+// clang-format off
+constexpr Designed kDesigned[] = {
+    {IdFrame1, IdWindow, L"Source File (Address-file as CSV) ", 45, 90, 5280, 735},
+    {IdImportFileTxt, IdFrame1, L"", 90, 270, 3435, 330},
+    {IdPicture1, IdFrame1, L"", 3555, 135, 1680, 555},
+    {IdSearchFile, IdPicture1, L"Select Source...", 45, 45, 1545, 420},
+    {IdFrame2, IdWindow, L"Destination File (ASC, CSV, TXT) ", 45, 855, 5280, 780},
+    {IdExportFileTxt, IdFrame2, L"", 90, 270, 3435, 330},
+    {IdPicture2, IdFrame2, L"", 3555, 135, 1680, 555},
+    {IdSetFile, IdPicture2, L"Set Destination...", 45, 45, 1545, 420},
+    {IdFrame3, IdWindow, L"Options ", 45, 1620, 5280, 1005},
+    {IdPicture3, IdFrame3, L"", 90, 180, 5100, 735},
+    {IdOption1, IdPicture3, L"ASC output, for Import as POI", 0, 45, 3795, 240},
+    {IdOption2, IdPicture3, L"CSV output, for other program", 0, 270, 3795, 240},
+    {IdOption3, IdPicture3, L"no change on format, only append coordinates", 0, 495, 3795, 240},
+    {IdLabel1, IdPicture3, L"decimal separator", 4320, 0, 735, 420},
+    {IdTxtSep, IdPicture3, L",", 4500, 450, 330, 285},
+    {IdFrame4, IdWindow, L"Informations ", 45, 2655, 5280, 960},
+    {IdInfo, IdFrame4, L"Please select source-file.", 135, 225, 5010, 690},
+    {IdNowImport, IdWindow, L"Start Convert", 45, 3690, 1410, 510},
+    {IdCommand2, IdWindow, L"Exit", 3960, 3690, 1365, 510},
+};
+// clang-format on
+
+TEST_F(MainWindowTest, EveryControlStandsWhereItWasDesigned) {
     Run([&](HWND w) {
-        const int dpi = WindowDpi(w);
+        const auto px = [dpi = WindowDpi(w)](int twips) { return TwipsToPixels(twips, dpi); };
         RECT client;
         GetClientRect(w, &client);
-        EXPECT_EQ(client.right, TwipsToPixels(kMainClientWidth, dpi));
-        EXPECT_EQ(client.bottom, TwipsToPixels(kMainClientHeight, dpi));
-        for (const ControlSpec& spec : MainControls()) {
-            HWND control = Item(w, spec.id);
-            ASSERT_NE(control, nullptr) << spec.name;
-            HWND container = spec.container == IdWindow ? w : Item(w, spec.container);
-            EXPECT_EQ(GetParent(control), container) << spec.name;
-            RECT rect;
-            GetWindowRect(control, &rect);
-            MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&rect), 2);
-            EXPECT_EQ(rect.left, TwipsToPixels(spec.left, dpi)) << spec.name;
-            EXPECT_EQ(rect.top, TwipsToPixels(spec.top, dpi)) << spec.name;
-            EXPECT_EQ(rect.right - rect.left, TwipsToPixels(spec.width, dpi)) << spec.name;
-            EXPECT_EQ(rect.bottom - rect.top, TwipsToPixels(spec.height, dpi)) << spec.name;
-            if (spec.id != IdInfo) {
-                EXPECT_EQ(td::Text(control), spec.caption) << spec.name;
-            }
+        EXPECT_EQ(client.right, px(5385));
+        EXPECT_EQ(client.bottom, px(4260));
+        for (const Designed& d : kDesigned) {
+            HWND control = Item(w, d.id);
+            HWND container = d.container == IdWindow ? w : Item(w, d.container);
+            EXPECT_EQ(GetParent(control), container) << d.id;
+            EXPECT_EQ(td::Text(control), d.caption) << d.id;
+            RECT r{};
+            GetWindowRect(control, &r);
+            MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_EQ((std::array<LONG, 4>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                      (std::array<LONG, 4>{px(d.left), px(d.top), px(d.width), px(d.height)}))
+                << d.id;
         }
         EXPECT_EQ(td::Caption(w), L"Mapwell");
-        EXPECT_EQ(InfoOf(w), L"Please select source-file.");
         EXPECT_EQ(SendMessageW(Item(w, IdOption3), BM_GETCHECK, 0, 0), BST_CHECKED);
         EXPECT_EQ(SendMessageW(Item(w, IdOption1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
         EXPECT_TRUE(IsWindowEnabled(Item(w, IdNowImport)));
@@ -139,32 +167,26 @@ TEST_F(MainWindowTest, StartConvertAsksForADestinationAndThenForASource) {
     EXPECT_FALSE(td::FileThere(destination));
 }
 
-TEST_F(MainWindowTest, CancelInTheColumnDialogReportsTheCancelAndKeepsStartConvertOff) {
+TEST_F(MainWindowTest, CancelOrClosingTheColumnDialogReportsTheCancelAndKeepsStartConvertOff) {
     const std::wstring source = Write(L"kunden.csv", kList);
-    Run([&](HWND w) {
-        td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
-        HWND dialog = td::WaitForColumnDialog(GetCurrentProcessId());
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\kunden_Geo.txt");
-        EXPECT_EQ(InfoOf(w), L"..");
-        td::Click(GetDlgItem(dialog, IdButExit));
-        EXPECT_TRUE(InfoBecomes(w, L"Address converting.. kunden - Error: Cancelled by user"));
-        EXPECT_FALSE(IsWindowEnabled(Item(w, IdNowImport)));
-    });
-    EXPECT_FALSE(state_.SourceReady);
-}
-
-TEST_F(MainWindowTest, ClosingTheColumnDialogsWindowCountsAsCancel) {
-    const std::wstring source = Write(L"kunden.csv", kList);
-    Run([&](HWND w) {
-        td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
-        HWND dialog = td::WaitForColumnDialog(GetCurrentProcessId());
-        ASSERT_NE(dialog, nullptr);
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(InfoBecomes(w, L"Address converting.. kunden - Error: Cancelled by user"));
-        EXPECT_FALSE(IsWindowEnabled(Item(w, IdNowImport)));
-    });
-    EXPECT_TRUE(state_.ProfileName.empty());
+    for (bool closeBox : {false, true}) {
+        Run([&](HWND w) {
+            td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
+            HWND dialog = td::WaitForColumnDialog(GetCurrentProcessId());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\kunden_Geo.txt");
+            EXPECT_EQ(InfoOf(w), L"..");
+            if (closeBox) {
+                PostMessageW(dialog, WM_CLOSE, 0, 0);
+            } else {
+                td::Click(GetDlgItem(dialog, IdButExit));
+            }
+            EXPECT_TRUE(InfoBecomes(w, L"Address converting.. kunden - Error: Cancelled by user"));
+            EXPECT_FALSE(IsWindowEnabled(Item(w, IdNowImport)));
+        });
+        EXPECT_FALSE(state_.SourceReady);
+        EXPECT_TRUE(state_.ProfileName.empty());
+    }
 }
 
 TEST_F(MainWindowTest, OkMakesTheSourceReadyAndTheOptionsSetTheExtension) {
@@ -178,49 +200,67 @@ TEST_F(MainWindowTest, OkMakesTheSourceReadyAndTheOptionsSetTheExtension) {
         // The proposal ends in "_Geo.txt" whatever option is chosen.
         EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\kunden_Geo.txt");
 
-        td::Choose(Item(w, IdOption1));
-        EXPECT_TRUE(td::WaitUntil(
-            [&] { return td::Text(Item(w, IdExportFileTxt)) == folder_ + L"\\kunden_Geo.asc"; }));
-        EXPECT_EQ(td::Text(Item(w, IdTxtSep)), L".");
-        td::Choose(Item(w, IdOption3));
-        EXPECT_TRUE(td::WaitUntil(
-            [&] { return td::Text(Item(w, IdExportFileTxt)) == folder_ + L"\\kunden_Geo.txt"; }));
-        EXPECT_EQ(td::Text(Item(w, IdTxtSep)), L".");
-
-        // A destination without an extension gets one appended.
+        // Each option puts its extension on; one without an extension gets it appended.
+        const auto choose = [&](int option, const std::wstring& destination) {
+            td::Choose(Item(w, option));
+            EXPECT_TRUE(
+                td::WaitUntil([&] { return td::Text(Item(w, IdExportFileTxt)) == destination; }));
+            EXPECT_EQ(td::Text(Item(w, IdTxtSep)), L".");
+        };
+        choose(IdOption1, folder_ + L"\\kunden_Geo.asc");
+        choose(IdOption3, folder_ + L"\\kunden_Geo.txt");
         td::TypeText(Item(w, IdExportFileTxt), L"C:\\out");
-        td::Choose(Item(w, IdOption1));
-        EXPECT_TRUE(
-            td::WaitUntil([&] { return td::Text(Item(w, IdExportFileTxt)) == L"C:\\out.asc"; }));
+        choose(IdOption1, L"C:\\out.asc");
     });
     EXPECT_EQ(state_.ProfileName, L"kunden");
     EXPECT_TRUE(state_.SourceReady);
 }
 
-TEST_F(MainWindowTest, OptionsWithAnEmptyDestination) {
+TEST_F(MainWindowTest, SetDestinationPutsTheSavedNameIntoTheBoxAndCancelChangesNothing) {
+    const std::wstring chosen = folder_ + L"\\chosen.asc";
     Run([&](HWND w) {
-        td::Choose(Item(w, IdOption2));
-        td::Choose(Item(w, IdOption1));
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Text(Item(w, IdTxtSep)) == L"."; }));
-        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), L"");
+        td::Click(Item(w, IdSetFile));
+        HWND save = td::WaitForOpenDialog(GetCurrentProcessId());
+        ASSERT_NE(save, nullptr);
+        EXPECT_EQ(td::ComboEntries(td::Control(save, cmb1)),
+                  (std::vector<std::wstring>{L"POI-Format (*.asc)", L"CSV-Format (*.csv)",
+                                             L"Other format (*.txt)"}));
+        td::ChooseInOpenDialog(save, chosen);
+        EXPECT_TRUE(td::WaitUntil([&] { return td::Text(Item(w, IdExportFileTxt)) == chosen; }));
+        td::Click(Item(w, IdSetFile));
+        save = td::WaitForOpenDialog(GetCurrentProcessId());
+        PostMessageW(save, WM_COMMAND, IDCANCEL, 0);
+        td::WaitUntil([&] { return !IsWindow(save); });
+        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), chosen);
+        EXPECT_EQ(SendMessageW(Item(w, IdOption3), BM_GETCHECK, 0, 0), BST_CHECKED);
     });
 }
 
+bool CaptionBecomes(HWND window, const std::wstring& caption) {
+    return td::WaitUntil([&] { return td::Caption(window) == caption; });
+}
+// Clicks "Start Convert" without a navigation program and answers the question about the web
+// route; "No" skips the file, the next one is loaded and its column dialog answered.
+void StartWithoutNavigation(HWND window, int answer) {
+    td::Click(Item(window, IdNowImport));
+    HWND box = td::WaitForMessageBox(GetCurrentProcessId());
+    ASSERT_NE(box, nullptr);
+    td::Answer(box, answer);
+}
+
 TEST_F(MainWindowTest, ABatchOfThreeGivesEveryFileItsOwnDestinationAndNoSkipsOneFile) {
-    Write(L"a.csv", kList);
-    Write(L"b.csv", kList);
-    Write(L"c.csv", kList);
+    for (const wchar_t* name : {L"a.csv", L"b.csv", L"c.csv"}) {
+        Write(name, kList);
+    }
     Run([&](HWND w) {
         td::Click(Item(w, IdSearchFile));
-        HWND open = td::WaitForOpenDialog(GetCurrentProcessId());
-        ASSERT_NE(open, nullptr);
-        td::ChooseInOpenDialog(open, L"\"a.csv\" \"b.csv\" \"c.csv\"");
+        td::ChooseInOpenDialog(td::WaitForOpenDialog(GetCurrentProcessId()),
+                               L"\"a.csv\" \"b.csv\" \"c.csv\"");
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(w) == L"Mapwell - file 1 of 3"; }));
+        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 1 of 3"));
         EXPECT_EQ(td::Text(Item(w, IdImportFileTxt)), folder_ + L"\\a.csv");
         EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\a_Geo.txt");
 
-        // No: file 1 is skipped, file 2 is loaded.
         td::Click(Item(w, IdNowImport));
         HWND box = td::WaitForMessageBox(GetCurrentProcessId());
         ASSERT_NE(box, nullptr);
@@ -229,23 +269,17 @@ TEST_F(MainWindowTest, ABatchOfThreeGivesEveryFileItsOwnDestinationAndNoSkipsOne
         EXPECT_EQ(InfoOf(w), L"Please start Navigon NCK5 or NavigatoR to convert Addresslist.");
         td::Answer(box, IDNO);
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(w) == L"Mapwell - file 2 of 3"; }));
+        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 2 of 3"));
         EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\b_Geo.txt");
 
         // The user may still change the destination's folder and format before Start Convert.
         td::TypeText(Item(w, IdExportFileTxt), folder_ + L"\\result.csv");
-        td::Click(Item(w, IdNowImport));
-        box = td::WaitForMessageBox(GetCurrentProcessId());
-        ASSERT_NE(box, nullptr);
-        td::Answer(box, IDYES);
+        StartWithoutNavigation(w, IDYES);
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(w) == L"Mapwell - file 3 of 3"; }));
+        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 3 of 3"));
         EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\c_Geo.csv");
 
-        td::Click(Item(w, IdNowImport));
-        box = td::WaitForMessageBox(GetCurrentProcessId());
-        ASSERT_NE(box, nullptr);
-        td::Answer(box, IDNO);
+        StartWithoutNavigation(w, IDNO);
         td::WaitUntil([&] { return td::TopWindows(GetCurrentProcessId(), L"#32770").empty(); });
         EXPECT_EQ(td::Caption(w), L"Mapwell - file 3 of 3");
     });
@@ -263,8 +297,7 @@ TEST_F(MainWindowTest, AFailureInTheMiddleOfARunKeepsWhatWasWrittenAndGivesTheWi
     Run([&](HWND w) {
         td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
         AnswerColumnDialog(IdButOk);
-        td::Click(Item(w, IdNowImport));
-        td::Answer(td::WaitForMessageBox(GetCurrentProcessId()), IDYES);
+        StartWithoutNavigation(w, IDYES);
         EXPECT_TRUE(InfoBecomes(w, L"Address converting.. kunden - Error: Out of memory"));
         for (int button : {IdNowImport, IdSearchFile, IdImportFileTxt}) {
             EXPECT_TRUE(IsWindowEnabled(Item(w, button))) << button;
@@ -279,19 +312,19 @@ TEST_F(MainWindowTest, AFailureInTheMiddleOfARunKeepsWhatWasWrittenAndGivesTheWi
 }
 
 TEST_F(MainWindowTest, ASingleFileEndsABatchInProgress) {
-    Write(L"a.csv", kList);
-    Write(L"b.csv", kList);
-    Write(L"single.csv", kList);
+    for (const wchar_t* name : {L"a.csv", L"b.csv", L"single.csv"}) {
+        Write(name, kList);
+    }
     Run([&](HWND w) {
         td::Click(Item(w, IdSearchFile));
         td::ChooseInOpenDialog(td::WaitForOpenDialog(GetCurrentProcessId()),
                                L"\"a.csv\" \"b.csv\"");
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(w) == L"Mapwell - file 1 of 2"; }));
+        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 1 of 2"));
         td::Click(Item(w, IdSearchFile));
         td::ChooseInOpenDialog(td::WaitForOpenDialog(GetCurrentProcessId()), L"single.csv");
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(w) == L"Mapwell"; }));
+        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell"));
         EXPECT_EQ(td::Text(Item(w, IdImportFileTxt)), folder_ + L"\\single.csv");
     });
     EXPECT_EQ(state_.BatchIndex, 0);
@@ -308,6 +341,7 @@ TEST_F(MainWindowTest, EnterInATextBoxStartsNothingAndAltF4Closes) {
         td::Click(Item(w, IdOption1));
         EXPECT_TRUE(td::WaitUntil([&] { return td::Text(Item(w, IdTxtSep)) == L"."; }));
         EXPECT_EQ(InfoOf(w), L"Please select source-file.");
+        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), L"");  // no extension onto nothing
         PostMessageW(Item(w, IdImportFileTxt), WM_SYSKEYDOWN, VK_F4, 1 | (KF_ALTDOWN << 16));
         EXPECT_TRUE(td::WaitUntil([&] { return !IsWindow(w); }));
         closed = w;

@@ -1,5 +1,5 @@
 // Both programs show the product name and the version of the file VERSION in Windows' file
-// properties, read here as Windows reads them.
+// properties, read here as Windows reads them; Mapwell.exe carries its icon.
 #include "navlink/test_support_win32.h"
 
 #include <windows.h>
@@ -36,6 +36,14 @@ TEST(VersionResource, BothProgramsCarryTheVersion) {
         EXPECT_EQ(VersionString(info, L"FileVersion"), version);
         EXPECT_FALSE(VersionString(info, L"FileDescription").empty());
     }
+}
+
+TEST(VersionResource, MapwellCarriesItsOwnIcon) {
+    HMODULE module = LoadLibraryExW((test::BinFolder() + L"Mapwell.exe").c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    EXPECT_NE(LoadIconW(module, MAKEINTRESOURCEW(1)), nullptr);
+    FreeLibrary(module);
 }
 
 }  // namespace

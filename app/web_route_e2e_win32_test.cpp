@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -95,10 +96,6 @@ struct WebRun {
     bool dialogSeen = false;
 };
 
-bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
-    return text.rfind(prefix, 0) == 0;
-}
-
 // Converts kSource through the web route with output option `option`; the user copies
 // `userCopies` while the dialog is open and closes it `how`.
 WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
@@ -113,19 +110,10 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
 
     td::Program mapwell = td::Start(td::SiblingPath(L"Mapwell.exe"), L"", folder);
     HWND main = mapwell.Started() ? td::WaitForMainWindow(mapwell.Id()) : nullptr;
-    if (!main) {
-        ADD_FAILURE() << "Mapwell's main window did not come up";
-        return run;
-    }
     auto item = [&](int id) { return td::Control(main, id); };
     td::Choose(item(option));
     td::TypeTextNoWait(item(IdImportFileTxt), folder + L"\\kunden.csv");
-    HWND columns = td::WaitForColumnDialog(mapwell.Id());
-    if (!columns) {
-        ADD_FAILURE() << "the column dialog did not open";
-        return run;
-    }
-    td::Click(GetDlgItem(columns, IdButOk));
+    td::Click(GetDlgItem(td::WaitForColumnDialog(mapwell.Id()), IdButOk));
     if (!td::WaitUntil([&] { return IsWindowEnabled(item(IdNowImport)) != FALSE; })) {
         ADD_FAILURE() << "the list was not made ready";
         return run;
@@ -134,12 +122,7 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
 
     InfoHistory history(item(IdInfo));
     td::Click(item(IdNowImport));
-    HWND question = td::WaitForMessageBox(mapwell.Id());
-    if (!question) {
-        ADD_FAILURE() << "no question about the web route";
-        return run;
-    }
-    td::Answer(question, IDYES);
+    td::Answer(td::WaitForMessageBox(mapwell.Id()), IDYES);
 
     HWND dialog = td::WaitForWindow(mapwell.Id(), [](HWND window) {
         return td::Caption(window) == L"Geocoding" && td::Control(window, kForm3Command2);
@@ -155,7 +138,7 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
                 td::Control(dialog, how == CloseBy::Import ? kForm3Command1 : kForm3Command2));
         }
     }
-    td::WaitUntil([&] { return StartsWith(td::Text(item(IdInfo)), L"Converting"); });
+    td::WaitUntil([&] { return td::Text(item(IdInfo)).rfind(L"Converting", 0) == 0; });
     run.infos = history.Stop();
     run.finalInfo = td::Text(item(IdInfo));
     run.browserAddress = browser.AwaitAddress();
@@ -163,57 +146,54 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
     run.errors = td::ReadFile(folder + L"\\ConvertError.txt");
 
     td::Click(item(IdCommand2));
-    mapwell.WaitForExit();
+    EXPECT_EQ(mapwell.WaitForExit(), 0);
     td::RemoveFolder(folder);
     return run;
 }
 
 bool Saw(const std::vector<std::wstring>& infos, const std::wstring& text) {
-    for (const std::wstring& each : infos) {
-        if (each == text) {
-            return true;
-        }
-    }
-    return false;
+    return std::find(infos.begin(), infos.end(), text) != infos.end();
 }
 
-TEST(WebRouteEndToEnd, ImportWritesTheRowsThatCameBackAndKeepsTheRestInTheErrorList) {
-    const WebRun run = RunThroughWeb(IdOption3, kGeocoded, CloseBy::Import);
-    ASSERT_TRUE(run.dialogSeen);
-    EXPECT_EQ(run.clipboard, kClipText);
+constexpr char kCsvHeader[] = "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
+                              "\"Description\",\"Latitude\",\"Longitude\"\r\n";
+
+// Whether the user imports or cancels, what is on the clipboard then is imported.
+TEST(WebRouteEndToEnd, WritesTheRowsThatCameBackAndKeepsTheRestInTheErrorList) {
+    const struct {
+        int option;
+        const wchar_t* userCopies;
+        CloseBy how;
+        const wchar_t* afterDialog;
+        const wchar_t* finalInfo;
+        std::string result, errors;
+    } cases[] = {
+        {IdOption3, kGeocoded, CloseBy::Import, L"Convert address to coordinates..",
+         L"Converting: 2 of 5\r\nFailed items are saved in ConvertError.txt",
+         "Tom;Jungfernstieg 1;20095;Hamburg,\"9.9926\",\"53.5534\"\r\n"
+         "Max;Hauptstr. 5a;10115;Berlin,\"13.405\",\"52.52\"\r\n",
+         "\r\nName;Strasse;PLZ;Ort\r\nEva;Am Ring 1;1010;Wien\r\n"},
+        {IdOption2, L"Address\tCity\r\nnothing geocoded\r\n", CloseBy::Cancel,
+         L"Please try again and copy the datas from Internetbrowser to Clipboard..",
+         L"Converting: 0 of 5\r\nFailed items are saved in ConvertError.txt", kCsvHeader,
+         "\r\nName;Strasse;PLZ;Ort\r\nMax;Hauptstr. 5a;10115;Berlin\r\n"
+         "Eva;Am Ring 1;1010;Wien\r\nTom;Jungfernstieg 1;20095;Hamburg\r\n"},
+    };
     const std::wstring page = kGeocodingPage;
-    EXPECT_EQ(Normalised(run.browserAddress), Normalised(std::string(page.begin(), page.end())));
-
-    // The empty source line fails with status 1 while the list is collected.
-    EXPECT_TRUE(Saw(run.infos, L"Error get coordinate for Addressindex 3 - \r\n(1)"));
-    EXPECT_TRUE(Saw(run.infos, L"Start Internetbrowser to get coordinates.."));
-    EXPECT_TRUE(Saw(run.infos, L"Convert address to coordinates.."));
-    EXPECT_EQ(run.finalInfo, L"Converting: 2 of 5\r\nFailed items are saved in ConvertError.txt");
-
-    EXPECT_EQ(run.result, "Tom;Jungfernstieg 1;20095;Hamburg,\"9.9926\",\"53.5534\"\r\n"
-                          "Max;Hauptstr. 5a;10115;Berlin,\"13.405\",\"52.52\"\r\n");
-    EXPECT_EQ(run.errors, "\r\nName;Strasse;PLZ;Ort\r\nEva;Am Ring 1;1010;Wien\r\n");
-}
-
-TEST(WebRouteEndToEnd, TheCloseBoxImportsTooInThePoiLayout) {
-    const WebRun run = RunThroughWeb(IdOption1, kGeocoded, CloseBy::CloseBox);
-    ASSERT_TRUE(run.dialogSeen);
-    EXPECT_EQ(run.result, "9.9926,53.5534,\"Tom  - Jungfernstieg 1 20095 Hamburg, \"\r\n"
-                          "13.405,52.52,\"Max  - Hauptstr. 5a 10115 Berlin, \"\r\n");
-    EXPECT_EQ(run.finalInfo, L"Converting: 2 of 5\r\nFailed items are saved in ConvertError.txt");
-}
-
-TEST(WebRouteEndToEnd, WithoutTheGeocodedTextCancelLeavesTheHeaderAndListsEveryLine) {
-    const WebRun run =
-        RunThroughWeb(IdOption2, L"Address\tCity\r\nnothing geocoded\r\n", CloseBy::Cancel);
-    ASSERT_TRUE(run.dialogSeen);
-    EXPECT_TRUE(
-        Saw(run.infos, L"Please try again and copy the datas from Internetbrowser to Clipboard.."));
-    EXPECT_EQ(run.finalInfo, L"Converting: 0 of 5\r\nFailed items are saved in ConvertError.txt");
-    EXPECT_EQ(run.result, "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
-                          "\"Description\",\"Latitude\",\"Longitude\"\r\n");
-    EXPECT_EQ(run.errors, "\r\nName;Strasse;PLZ;Ort\r\nMax;Hauptstr. 5a;10115;Berlin\r\n"
-                          "Eva;Am Ring 1;1010;Wien\r\nTom;Jungfernstieg 1;20095;Hamburg\r\n");
+    for (const auto& c : cases) {
+        const WebRun run = RunThroughWeb(c.option, c.userCopies, c.how);
+        ASSERT_TRUE(run.dialogSeen);
+        EXPECT_EQ(run.clipboard, kClipText);
+        // The page address is already in the form the browser launcher gives on.
+        EXPECT_EQ(run.browserAddress, std::string(page.begin(), page.end()));
+        // The empty source line fails with status 1 while the list is collected.
+        EXPECT_TRUE(Saw(run.infos, L"Error get coordinate for Addressindex 3 - \r\n(1)"));
+        EXPECT_TRUE(Saw(run.infos, L"Start Internetbrowser to get coordinates.."));
+        EXPECT_TRUE(Saw(run.infos, c.afterDialog));
+        EXPECT_EQ(run.finalInfo, c.finalInfo);
+        EXPECT_EQ(run.result, c.result);
+        EXPECT_EQ(run.errors, c.errors);
+    }
 }
 
 }  // namespace

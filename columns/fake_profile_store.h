@@ -1,10 +1,8 @@
-// A profile store in memory for tests: value names match without regard to letter case, as
-// they do in the registry.
+// A profile store in memory for tests.
 #pragma once
 
 #include "columns/column_profile.h"
 
-#include <cwctype>
 #include <map>
 
 namespace mapwell {
@@ -12,28 +10,14 @@ namespace mapwell {
 class FakeProfileStore : public ProfileStore {
 public:
     std::wstring Read(std::wstring_view valueName, std::wstring_view fallback) override {
-        ++reads;
-        const auto it = values.find(Key(valueName));
+        const auto it = values.find(std::wstring(valueName));
         return it == values.end() ? std::wstring(fallback) : it->second;
     }
     void Write(std::wstring_view valueName, std::wstring_view text) override {
-        values[Key(valueName)] = std::wstring(text);
+        values[std::wstring(valueName)] = std::wstring(text);
     }
-    void Set(std::wstring_view valueName, std::wstring_view text) { Write(valueName, text); }
-    bool Has(std::wstring_view valueName) const { return values.count(Key(valueName)) != 0; }
-    std::wstring Get(std::wstring_view valueName) const { return values.at(Key(valueName)); }
 
     std::map<std::wstring, std::wstring> values;
-    int reads = 0;
-
-private:
-    static std::wstring Key(std::wstring_view name) {
-        std::wstring key(name);
-        for (auto& c : key) {
-            c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-        }
-        return key;
-    }
 };
 
 }  // namespace mapwell

@@ -11,32 +11,23 @@
 namespace mapwell {
 namespace {
 
-std::wstring TempFolder() {
-    wchar_t buffer[MAX_PATH];
-    GetTempPathW(MAX_PATH, buffer);
-    std::wstring folder = std::wstring(buffer) + L"mapwell-files-test";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\";
-}
-
-void WriteFile(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
-
 TEST(FileExists, AnEmptyFileWithADotCountsAsMissingUnlessTheLengthTestIsSkipped) {
-    const std::wstring folder = TempFolder();
-    WriteFile(folder + L"kunden.csv", "");
-    // The temporary folder's own path may hold a dot; the rule looks at the whole path.
-    WriteFile(folder + L"liste", "");
-    WriteFile(folder + L"full.csv", "a,b,c,d\r\n");
-
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = temp + std::wstring(L"mapwell-files-test\\");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::pair<const wchar_t*, const char*> files[] = {
+        {L"kunden.csv", ""}, {L"liste", ""}, {L"full.csv", "a,b,c,d\r\n"}};
+    for (const auto& [name, bytes] : files) {
+        std::ofstream(std::filesystem::path(folder + name), std::ios::binary) << bytes;
+    }
     EXPECT_FALSE(FileExists(folder + L"kunden.csv", 0));
     EXPECT_TRUE(FileExists(folder + L"kunden.csv", 1));
     EXPECT_TRUE(FileExists(folder + L"full.csv", 0));
     EXPECT_FALSE(FileExists(folder + L"missing.csv", 0));
     EXPECT_FALSE(FileExists(L"", 0));
-    const bool folderHasDot = folder.find(L'.') != std::wstring::npos;
-    EXPECT_EQ(FileExists(folder + L"liste", 0), !folderHasDot);
+    // The temporary folder's own path may hold a dot; the rule looks at the whole path.
+    EXPECT_EQ(FileExists(folder + L"liste", 0), folder.find(L'.') == std::wstring::npos);
 }
 
 }  // namespace

