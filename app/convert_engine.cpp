@@ -42,7 +42,6 @@ public:
           // folder.
           errors_(ErrorListBeside(s.FullPath(destination))) {}
 
-    ~Run() { s_.EachEvent = nullptr; }
     bool Execute();
 
 private:
@@ -116,13 +115,12 @@ bool Run::ConvertLine() {
 
     if (navigationRoute_) {
         reply_.reset();
-        s_.EachEvent = [this] { TakeReply(); };
         s_.SendGeocodeRequest();
         TakeReply();
         int polls = 0;
         do {
             ++polls;
-            s_.Pause(kReplyPollMs);
+            s_.Pause(kReplyPollMs, [this] { TakeReply(); });
             TakeReply();
             if (s_.StopRequested()) {
                 s_.EndReplyWait();
@@ -130,7 +128,6 @@ bool Run::ConvertLine() {
             }
         } while (polls <= kReplyPolls && !NavLink.ReplyReceived);
         s_.EndReplyWait();
-        s_.EachEvent = nullptr;
         // No reply: the line fails with what the last reply left behind.
         reply_ = reply_.value_or(
             Reply{NavLink.Latitude, NavLink.Longitude, NavLink.LinkState, NavLink.ReplyText});

@@ -25,8 +25,10 @@ public:
     virtual void SendGeocodeRequest() = 0;
     // The line's wait for the answer to its request is over, answered or not.
     virtual void EndReplyWait() {}
-    // Waits `milliseconds` while the window processes its events.
-    virtual void Pause(int milliseconds) = 0;
+    // Waits `milliseconds` while the window processes its events, calling `afterEachEvent`
+    // after every event it handles: a run waiting for a reply takes it there, before a later
+    // event (the detection timer's next announcement) changes the link.
+    virtual void Pause(int milliseconds, const std::function<void()>& afterEachEvent) = 0;
     // Lets the window process its pending events once.
     virtual void DoEvents() = 0;
     // Sleeps without processing events.
@@ -47,10 +49,6 @@ public:
     // result lines; the lines that do not come back go to the run's `errors`. Returns the number
     // of rows imported.
     virtual int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) = 0;
-
-    // Set by a run while it waits for a reply; to be called after every event that Pause or
-    // DoEvents handles, so that the run sees a reply before a later event changes the link.
-    std::function<void()> EachEvent;
 };
 
 // Converts the list at `sourcePath` with the profile `profileName`. True when at least one line

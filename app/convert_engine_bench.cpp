@@ -47,7 +47,7 @@ public:
         NavLink.LinkState = 0;
         NavLink.ReplyReceived = true;
     }
-    void Pause(int) override {}
+    void Pause(int, const std::function<void()>&) override {}
     void DoEvents() override {}
     void Sleep(int) override {}
     void SetInfo(const std::wstring& text) override { info = text; }
@@ -126,7 +126,7 @@ public:
         pace.Spend(sendMs_);
         InstantSurroundings::SendGeocodeRequest();
     }
-    void Pause(int milliseconds) override {
+    void Pause(int milliseconds, const std::function<void()>&) override {
         if (how_ == kTickCountAndSleep) {
             TickCountPause(milliseconds, pace);
         } else {

@@ -89,9 +89,9 @@ public:
             ++repliesInSend;
         }
     }
-    void Pause(int milliseconds) override {
+    void Pause(int milliseconds, const std::function<void()>& afterEachEvent) override {
         const double start = Now();
-        ConvertWin32::Pause(milliseconds);
+        ConvertWin32::Pause(milliseconds, afterEachEvent);
         pauseSeconds += Now() - start;
         ++pauses;
     }

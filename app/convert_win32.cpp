@@ -29,15 +29,15 @@ void ConvertWin32::EndReplyWait() {
     EndGeocodeWait();
 }
 
-void ConvertWin32::Pause(int milliseconds) {
+void ConvertWin32::Pause(int milliseconds, const std::function<void()>& afterEachEvent) {
     if (!PauseFor(milliseconds, pace_,
-                  [this] { return ProcessPendingEvents(EachEvent, &pace_); })) {
+                  [&] { return ProcessPendingEvents(afterEachEvent, &pace_); })) {
         stop_ = true;
     }
 }
 
 void ConvertWin32::DoEvents() {
-    if (!ProcessPendingEvents(EachEvent, &pace_)) {
+    if (!ProcessPendingEvents({}, &pace_)) {
         stop_ = true;
     }
 }

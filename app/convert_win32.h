@@ -37,7 +37,7 @@ public:
     ProfileStore& Profiles() override { return store_; }
     void SendGeocodeRequest() override;
     void EndReplyWait() override;
-    void Pause(int milliseconds) override;
+    void Pause(int milliseconds, const std::function<void()>& afterEachEvent) override;
     void DoEvents() override;
     void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
     void SetInfo(const std::wstring& text) override;

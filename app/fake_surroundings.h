@@ -40,24 +40,22 @@ public:
             Deliver();
         }
     }
-    void Pause(int milliseconds) override {
+    void Pause(int milliseconds, const std::function<void()>& afterEachEvent) override {
         ++pauses;
         pausedMs += milliseconds;
         if (pending && pausesToReply > 0 && --pausesToReply == 0) {
             Deliver();
+            afterEachEvent();
         }
         if (announcePending) {
             // The detection timer's announcement, received by the main window from itself.
             announcePending = false;
             NavLink.LinkState = 1;
-            Notify();
+            afterEachEvent();
         }
-        CountEventPass();
+        ++passes;
     }
-    void DoEvents() override {
-        ++eventPasses;
-        CountEventPass();
-    }
+    void DoEvents() override { ++passes; }
     void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
     void SetInfo(const std::wstring& text) override { infos.push_back(text); }
     std::wstring Destination() override { return destination; }
@@ -70,7 +68,6 @@ public:
     // Every collected line is written; those past `webImported` also count as failed.
     int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) override {
         web = rows;
-        webFinished = true;
         for (int item = 1; item <= rows.Count(); ++item) {
             const std::string& line = rows.Rows()[static_cast<std::size_t>(item)].Line;
             WriteResultLine(result, format, OutputFields{}, L"1", L"2", line);
@@ -92,7 +89,7 @@ public:
         return FakeReply{};
     };
     std::vector<AddressRequest> requests;
-    int pauses = 0, pausedMs = 0, eventPasses = 0;
+    int pauses = 0, pausedMs = 0;
     std::vector<int> sleeps;
     std::vector<std::wstring> infos;
     std::wstring destination;
@@ -101,7 +98,6 @@ public:
     std::wstring decimal = L".";
     int stopAfterEventPasses = -1;
     std::optional<WebCollection> web;
-    bool webFinished = false;
     int webImported = 0;
     // Every reply is followed by an announcement in the next (or the same) pause.
     bool announceAfterReply = false;
@@ -114,15 +110,8 @@ private:
         NavLink.ReplyText = pending->Text;
         NavLink.ReplyReceived = true;
         pending.reset();
-        Notify();
         announcePending = announceAfterReply;
     }
-    void Notify() {
-        if (EachEvent) {
-            EachEvent();
-        }
-    }
-    void CountEventPass() { ++passes; }
 
     std::optional<FakeReply> pending;
     int pausesToReply = 0;

@@ -1,9 +1,10 @@
 #include "app/pause.h"
-#include "app/fake_surroundings.h"
 #include "app/simulated_pace.h"
-#include "app/test_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace mapwell {
 namespace {
@@ -55,44 +56,6 @@ TEST(Pause, AMessageEndsTheWaitForAnEventPass) {
     }));
     ASSERT_EQ(passesAt.size(), 3u);  // at the start, at the message and after the time
     EXPECT_DOUBLE_EQ(passesAt[1], 4.2);
-}
-
-// The engine's wait for a reply, with its pauses on the simulated Windows clock and timer.
-class PacedSurroundings : public FakeSurroundings {
-public:
-    PacedSurroundings(double clockStep, double interrupt) : pace(clockStep, interrupt, true) {}
-    void Pause(int milliseconds) override {
-        FakeSurroundings::Pause(milliseconds);
-        PauseFor(milliseconds, pace, [] { return true; });
-    }
-    SimulatedPace pace;
-};
-
-TEST(Pause, TheEnginesWaitOnACoarseClock) {
-    const struct {
-        int afterPauses;
-        int pauses;
-    } cases[] = {{0, 1}, {3, 3}, {-1, 201}};
-    for (const auto& c : cases) {
-        for (double interrupt : {kCoarseTickMs, kFineTimerMs}) {
-            TestFolder folder;
-            PacedSurroundings s(kCoarseTickMs, interrupt);
-            s.destination = (folder / "out.txt").wstring();
-            s.SaveUsualProfile();
-            s.answer = [&](const AddressRequest&) {
-                FakeReply reply;
-                reply.AfterPauses = c.afterPauses;
-                return reply;
-            };
-            NavLink = NavLinkInfo{};
-            NavLink.LinkState = 1;
-            TestFolder::Put(folder / "list.csv", "Max,Muster,Hauptstr. 5a,10115,Berlin,DE");
-            OpenAddList((folder / "list.csv").wstring(), L"kunden", s);
-            EXPECT_EQ(s.pauses, c.pauses) << c.afterPauses;
-            // Every pause lasts its 10 ms on the clock, so the line waited at least that long.
-            EXPECT_GE(s.pace.NowMs(), 10.0 * c.pauses) << c.afterPauses;
-        }
-    }
 }
 
 }  // namespace

@@ -10,10 +10,6 @@
 
 namespace mapwell {
 
-std::int16_t NavProduct = 0;
-std::wstring FindPattern;
-HWND FoundWindow = nullptr;
-
 namespace {
 
 // Titles are read up to this many characters, the last one being the terminating NUL.

@@ -10,9 +10,6 @@
 
 namespace mapwell {
 
-HWND FormWindow = nullptr;
-WNDPROC PrevWindowProc = nullptr;
-
 namespace {
 
 void CALLBACK NavTimerProc(HWND, UINT, UINT_PTR, DWORD) {

@@ -1,6 +1,7 @@
 // Everything the program knows about the navigation program link: one record and a handful of
 // globals, one instance each per process, all zero, empty or false at start. Every user runs on
-// the window thread, so nothing guards them.
+// the window thread, so nothing guards them. The link's window handles are Windows' own types;
+// they are declared in navlink_win32.h and defined in link_record_win32.cpp.
 #pragma once
 
 #include <cstdint>
@@ -70,5 +71,16 @@ extern std::uint32_t MsgClientToServer;
 extern std::intptr_t ServerWindow;
 // True from just before a command goes out until the next WM_COPYDATA reaches the main window.
 extern bool AwaitingReply;
+// The last command sent by WM_COPYDATA.
+extern std::uint8_t LastCommand;
+// A line's geocoding request is outstanding: from its send until the line's wait ends. The
+// detection timer sends no poll meanwhile.
+extern bool GeocodeWaiting;
+// When the last command that the navigation program did not take in time was sent (milliseconds
+// since the system started); 0 once it has taken a command or sent anything since.
+extern std::uint64_t UnansweredSince;
+// Product class found by the last detection tick, and the window search under way.
+extern std::int16_t NavProduct;
+extern std::wstring FindPattern;
 
 }  // namespace mapwell

@@ -3,6 +3,8 @@
 // program by window title. Everything runs on the main window's thread.
 #pragma once
 
+#include "navlink/link_record.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -11,22 +13,13 @@
 
 namespace mapwell {
 
+// The link's window handles, defined beside the other link globals (link_record.h).
 // The program's main window: wParam of every command, lParam of every announcement.
 extern HWND MainWindow;
 // The hooked window and its procedure before the hook.
 extern HWND FormWindow;
 extern WNDPROC PrevWindowProc;
-// The last command sent by WM_COPYDATA.
-extern std::uint8_t LastCommand;
-// A line's geocoding request is outstanding: from its send until the line's wait ends
-// (EndGeocodeWait). The detection timer sends no poll meanwhile.
-extern bool GeocodeWaiting;
-// When the last command that the navigation program did not take in time was sent
-// (GetTickCount64); 0 once it has taken a command or sent anything since.
-extern ULONGLONG UnansweredSince;
-// Product class found by the last detection tick, and the window search under way.
-extern std::int16_t NavProduct;
-extern std::wstring FindPattern;
+// The window that the detection search under way found.
 extern HWND FoundWindow;
 
 // How long a command may take the navigation program before it counts as unanswered. With the

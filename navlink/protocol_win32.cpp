@@ -6,11 +6,6 @@
 
 namespace mapwell {
 
-HWND MainWindow = nullptr;
-std::uint8_t LastCommand = 0;
-bool GeocodeWaiting = false;
-ULONGLONG UnansweredSince = 0;
-
 namespace {
 
 void RegisterAnnounceMessages() {

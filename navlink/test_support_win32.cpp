@@ -4,8 +4,9 @@
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
 
-#include <fstream>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace mapwell::test {
 
@@ -24,17 +25,14 @@ LRESULT CALLBACK TestMainProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Registering the class again fails harmlessly.
 void RegisterTestClass() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = TestMainProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kTestMainClass;
-        RegisterClassExW(&windowClass);
-        registered = true;
-    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = TestMainProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kTestMainClass;
+    RegisterClassExW(&windowClass);
 }
 
 struct EnumSearch {
@@ -202,28 +200,14 @@ std::vector<std::string> ReadLines(const std::wstring& path) {
     return lines;
 }
 
-std::string DecimalOf(HWND window) {
-    return std::to_string(reinterpret_cast<std::uintptr_t>(window));
+int CountLines(const std::vector<std::string>& lines, const std::string& start) {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.rfind(start, 0) == 0;
+    }));
 }
 
-std::vector<std::uint8_t> ExpectedDeuRecord() {
-    auto pairs = [](std::vector<std::uint8_t>& bytes, int count) {
-        for (int i = 0; i < count; ++i) {
-            bytes.insert(bytes.end(), {0x20, 0x00});
-        }
-    };
-    std::vector<std::uint8_t> want = {0x90, 0x01, 0, 0, 'D', 'E', 'U', ' '};
-    pairs(want, 3);
-    want.insert(want.end(), 50, 'c');
-    pairs(want, 25);
-    want.insert(want.end(), 10, ' ');
-    pairs(want, 5);
-    want.insert(want.end(), 50, ' ');
-    pairs(want, 25);
-    want.insert(want.end(), 10, ' ');
-    pairs(want, 5);
-    want.insert(want.end(), 146, 0);
-    return want;
+std::string DecimalOf(HWND window) {
+    return std::to_string(reinterpret_cast<std::uintptr_t>(window));
 }
 
 }  // namespace mapwell::test

@@ -61,8 +61,8 @@ std::wstring NavServerPath();
 std::wstring SampleGazetteerOption();
 
 std::vector<std::string> ReadLines(const std::wstring& path);
+// How many of `lines` start with `start`.
+int CountLines(const std::vector<std::string>& lines, const std::string& start);
 std::string DecimalOf(HWND window);
-// The record of the geocoding request for country "DEU", a 60-character city and nothing else.
-std::vector<std::uint8_t> ExpectedDeuRecord();
 
 }  // namespace mapwell::test
