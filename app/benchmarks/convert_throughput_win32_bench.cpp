@@ -14,7 +14,7 @@
 #include "app/engine/pace_win32.h"
 #include "app/testing/test_folder.h"
 #include "navlink/link_record.h"
-#include "app/testing/test_support_win32.h"
+#include "app/testing/test_win32.h"
 #include "navserver/gazetteer.h"
 #include "support/codepage.h"
 #include "support/program.h"

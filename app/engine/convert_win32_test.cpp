@@ -4,7 +4,7 @@
 #include "app/testing/test_folder.h"
 
 #include "navlink/link_record.h"
-#include "app/testing/test_support_win32.h"
+#include "app/testing/test_win32.h"
 #include "support/program.h"
 
 #include <gtest/gtest.h>

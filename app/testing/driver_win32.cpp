@@ -1,4 +1,6 @@
-#include "app/testing/driver.h"
+// Works Mapwell's windows from the test: finds windows and controls, types, clicks, picks and
+// reads texts, answers the message box and the open dialog.
+#include "app/testing/test_win32.h"
 
 #include "app/window/main_layout.h"
 #include "columns/import_add_layout.h"
@@ -6,10 +8,8 @@
 #include <dlgs.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
-namespace mapwell::testdriver {
+namespace mapwell::test {
 
 namespace {
 
@@ -41,97 +41,6 @@ HWND WaitForDialog(DWORD processId, int controlId, DWORD ms) {
 }
 
 }  // namespace
-
-long Program::WaitForExit(DWORD ms) {
-    DWORD code = 0;
-    if (!process_.hProcess || WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process_.hProcess, &code)) {
-        return -1;
-    }
-    return static_cast<long>(code);
-}
-
-void Program::Kill() {
-    if (process_.hProcess) {
-        TerminateProcess(process_.hProcess, 1);  // fails harmlessly once it has ended
-        WaitForSingleObject(process_.hProcess, kWaitMs);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-    process_ = {};
-}
-
-std::wstring SiblingPath(const wchar_t* exe) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    return std::filesystem::path(self).replace_filename(exe).wstring();
-}
-
-Program Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
-              HANDLE output) {
-    std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = output;
-    Program program;
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &program.process_)) {
-        program.process_ = {};
-    }
-    return program;
-}
-
-Program StartNavServer(const std::wstring& folder, const std::wstring& arguments) {
-    Program server = Start(SiblingPath(L"NavServer.exe"), arguments, folder);
-    if (server.Started() && !WaitUntil([&] { return !TopWindows(server.Id()).empty(); })) {
-        server.Kill();
-    }
-    return server;
-}
-
-Program StartSampleNavServer(const std::wstring& folder, const std::wstring& options) {
-    return StartNavServer(folder,
-                          L"--gazetteer \"" + SiblingPath(L"gazetteer.txt") + L"\" " + options);
-}
-
-std::wstring MakeTempFolder(const wchar_t* prefix) {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    for (unsigned n = GetTickCount();; ++n) {
-        const std::wstring folder = base + (prefix + std::to_wstring(n));
-        if (CreateDirectoryW(folder.c_str(), nullptr)) {
-            return folder;
-        }
-    }
-}
-
-void RemoveFolder(const std::wstring& folder) {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
-
-void WriteFile(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const std::wstring& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-bool FileThere(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
-    for (const DWORD start = GetTickCount(); !done(); Sleep(20)) {
-        if (GetTickCount() - start >= ms) {
-            return done();
-        }
-    }
-    return true;
-}
 
 std::vector<HWND> TopWindows(DWORD processId, const wchar_t* className) {
     std::vector<HWND> found;
@@ -268,4 +177,4 @@ void ChooseInOpenDialog(HWND dialog, const std::wstring& names) {
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
-}  // namespace mapwell::testdriver
+}  // namespace mapwell::test

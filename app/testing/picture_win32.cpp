@@ -1,7 +1,7 @@
 // Screenshots taken from the screen, so that any process's window can be captured.
-#include "app/testing/driver.h"
+#include "app/testing/test_win32.h"
 
-namespace mapwell::testdriver {
+namespace mapwell::test {
 
 bool SaveWindowPicture(HWND window, const std::wstring& path) {
     RECT rect;
@@ -39,4 +39,4 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
     return ok;
 }
 
-}  // namespace mapwell::testdriver
+}  // namespace mapwell::test

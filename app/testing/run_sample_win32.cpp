@@ -5,14 +5,14 @@
 // --gazetteer the navigation program reads its default one. With --pictures, screenshots of
 // both programs' windows and of the column dialog are written there as BMP.
 #include "app/window/main_layout.h"
-#include "app/testing/driver.h"
+#include "app/testing/test_win32.h"
 #include "columns/import_add_layout.h"
 
 #include <cstdio>
 #include <map>
 #include <string>
 
-namespace td = mapwell::testdriver;
+namespace td = mapwell::test;
 using namespace mapwell;
 
 namespace {
@@ -48,12 +48,12 @@ int wmain(int argc, wchar_t** argv) {
     td::Program navigation = td::StartNavServer(
         folder,
         options.count(L"--gazetteer") ? L"--gazetteer \"" + options[L"--gazetteer"] + L"\"" : L"");
-    if (!navigation.Started()) {
+    if (!navigation.started()) {
         return Fail(L"NavServer.exe did not start");
     }
-    Picture(td::TopWindows(navigation.Id()).front(), L"navserver");
-    td::Program mapwell = td::Start(td::SiblingPath(L"Mapwell.exe"), L"", folder);
-    HWND main = mapwell.Started() ? td::WaitForMainWindow(mapwell.Id()) : nullptr;
+    Picture(td::TopWindows(navigation.id()).front(), L"navserver");
+    td::Program mapwell = td::Program(td::BinFolder() + L"Mapwell.exe", L"", folder);
+    HWND main = mapwell.started() ? td::WaitForMainWindow(mapwell.id()) : nullptr;
     if (!main) {
         return Fail(L"Mapwell's main window did not come up");
     }
@@ -62,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
     Picture(main, L"main-start");
 
     td::TypeTextNoWait(item(IdImportFileTxt), folder + L"\\" + argv[2]);
-    HWND dialog = td::WaitForColumnDialog(mapwell.Id());
+    HWND dialog = td::WaitForColumnDialog(mapwell.id());
     if (!dialog) {
         return Fail(L"the column dialog did not open");
     }
@@ -81,7 +81,7 @@ int wmain(int argc, wchar_t** argv) {
         td::Click(item(IdNowImport));
         HWND box = nullptr;
         td::WaitUntil([&] {
-            box = td::WaitForMessageBox(mapwell.Id(), 0);
+            box = td::WaitForMessageBox(mapwell.id(), 0);
             return box || !IsWindowEnabled(item(IdNowImport)) || converted();
         });
         if (!box) {
@@ -98,6 +98,6 @@ int wmain(int argc, wchar_t** argv) {
     Picture(main, L"main-done");
 
     td::Click(item(IdCommand2));
-    mapwell.WaitForExit();  // the stand-in ends with `navigation`
+    mapwell.ExitCode();  // the stand-in ends with `navigation`
     return td::FileThere(result) ? 0 : Fail(L"no result file");
 }

@@ -2,7 +2,7 @@
 // script that records the address it is given. No real browser ever starts. Test-only.
 #pragma once
 
-#include "app/testing/driver.h"
+#include "app/testing/test_win32.h"
 
 #include <windows.h>
 
@@ -22,10 +22,9 @@ public:
         folder_ = L"Z:" + folder_;
         CreateDirectoryW(folder_.c_str(), nullptr);
         DeleteFileW((folder_ + L"\\address.txt").c_str());
-        testdriver::WriteFile(folder_ + L"\\browser.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" +
-                                                             folder + "/address.tmp' && mv '" +
-                                                             folder + "/address.tmp' '" + folder +
-                                                             "/address.txt'\n");
+        test::WriteFile(folder_ + L"\\browser.sh",
+                        "#!/bin/sh\nprintf '%s' \"$1\" > '" + folder + "/address.tmp' && mv '" +
+                            folder + "/address.tmp' '" + folder + "/address.txt'\n");
         const std::wstring command =
             L"/bin/sh " + std::wstring(folder.begin(), folder.end()) + L"/browser.sh";
         RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers", REG_SZ, command.c_str(),
@@ -39,8 +38,8 @@ public:
     // The address the browser was started with, "" when it was not started within the wait.
     std::string AwaitAddress() const {
         const std::wstring path = folder_ + L"\\address.txt";
-        testdriver::WaitUntil([&] { return testdriver::FileThere(path); });
-        return testdriver::ReadFile(path);
+        test::WaitUntil([&] { return test::FileThere(path); });
+        return test::ReadFile(path);
     }
 
 private:

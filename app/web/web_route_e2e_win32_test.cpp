@@ -5,7 +5,7 @@
 #include "app/web/form3_win32.h"
 #include "app/window/main_layout.h"
 #include "app/web/stub_browser_win32.h"
-#include "app/testing/driver.h"
+#include "app/testing/test_win32.h"
 #include "app/web/web_route.h"
 #include "columns/import_add_layout.h"
 #include "columns/profile_store_win32.h"
@@ -24,7 +24,7 @@
 namespace mapwell {
 namespace {
 
-namespace td = testdriver;
+namespace td = test;
 
 // The list: a heading line, which the route collects like any address, an empty line, and a
 // last line without a line end.
@@ -108,12 +108,12 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
     RegistryProfileStore store;
     SaveProfile(store, L"kunden", {0, -1, 1, 2, 3, -1, -1, -1}, L";");
 
-    td::Program mapwell = td::Start(td::SiblingPath(L"Mapwell.exe"), L"", folder);
-    HWND main = mapwell.Started() ? td::WaitForMainWindow(mapwell.Id()) : nullptr;
+    td::Program mapwell = td::Program(td::BinFolder() + L"Mapwell.exe", L"", folder);
+    HWND main = mapwell.started() ? td::WaitForMainWindow(mapwell.id()) : nullptr;
     auto item = [&](int id) { return td::Control(main, id); };
     td::Choose(item(option));
     td::TypeTextNoWait(item(IdImportFileTxt), folder + L"\\kunden.csv");
-    td::Click(GetDlgItem(td::WaitForColumnDialog(mapwell.Id()), IdButOk));
+    td::Click(GetDlgItem(td::WaitForColumnDialog(mapwell.id()), IdButOk));
     if (!td::WaitUntil([&] { return IsWindowEnabled(item(IdNowImport)) != FALSE; })) {
         ADD_FAILURE() << "the list was not made ready";
         return run;
@@ -122,9 +122,9 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
 
     InfoHistory history(item(IdInfo));
     td::Click(item(IdNowImport));
-    td::Answer(td::WaitForMessageBox(mapwell.Id()), IDYES);
+    td::Answer(td::WaitForMessageBox(mapwell.id()), IDYES);
 
-    HWND dialog = td::WaitForWindow(mapwell.Id(), [](HWND window) {
+    HWND dialog = td::WaitForWindow(mapwell.id(), [](HWND window) {
         return td::Caption(window) == L"Geocoding" && td::Control(window, kForm3Command2);
     });
     if (dialog) {
@@ -146,7 +146,7 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
     run.errors = td::ReadFile(folder + L"\\ConvertError.txt");
 
     td::Click(item(IdCommand2));
-    EXPECT_EQ(mapwell.WaitForExit(), 0);
+    EXPECT_EQ(mapwell.ExitCode(), 0);
     td::RemoveFolder(folder);
     return run;
 }

@@ -4,7 +4,7 @@
 #include "app/web/clipboard_win32.h"
 #include "app/web/form3_win32.h"
 #include "app/window/main_window_controls_win32.h"
-#include "app/testing/driver.h"
+#include "app/testing/test_win32.h"
 #include "app/web/web_route.h"
 #include "support/controls_win32.h"
 #include "support/twips.h"
@@ -57,8 +57,8 @@ enum class CloseBy { Import, Cancel, CloseBox };
 Facts WhileOpen(MainWindow& main, CloseBy how, Facts (*look)(HWND dialog, HWND main)) {
     Facts seen;
     std::thread user([&] {
-        HWND dialog = testdriver::WaitForWindow(GetCurrentProcessId(), [](HWND w) {
-            return testdriver::Caption(w) == L"Geocoding" && GetDlgItem(w, kForm3Command2);
+        HWND dialog = test::WaitForWindow(GetCurrentProcessId(), [](HWND w) {
+            return test::Caption(w) == L"Geocoding" && GetDlgItem(w, kForm3Command2);
         });
         if (!dialog) {
             return;
@@ -67,7 +67,7 @@ Facts WhileOpen(MainWindow& main, CloseBy how, Facts (*look)(HWND dialog, HWND m
         if (how == CloseBy::CloseBox) {
             PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else {
-            testdriver::Click(
+            test::Click(
                 GetDlgItem(dialog, how == CloseBy::Import ? kForm3Command1 : kForm3Command2));
         }
     });
@@ -109,7 +109,7 @@ Facts LookAt(HWND dialog, HWND main) {
                std::wstring(font.lfFaceName) + L" " + std::to_wstring(font.lfHeight) + L" " +
                    std::to_wstring(font.lfWeight),
                (GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT ? L"left" : L"?",
-               testdriver::ShowsAllItsText(label) && growth >= 0 ? L"shows all" : L"cut",
+               test::ShowsAllItsText(label) && growth >= 0 ? L"shows all" : L"cut",
                std::to_wstring(frame.left) + L"," + std::to_wstring(frame.top),
                (GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? L"topmost" : L"?",
                GetWindow(dialog, GW_OWNER) == main ? L"owned by main" : L"?",

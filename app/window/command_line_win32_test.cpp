@@ -1,6 +1,6 @@
 // Mapwell.exe /convert against the stand-in navigation program: a batch byte for byte,
 // the exit codes, and never a window.
-#include "app/testing/driver.h"
+#include "app/testing/test_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace mapwell {
 namespace {
 
-namespace td = testdriver;
+namespace td = test;
 
 constexpr char kList[] = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n"
                          "Eva Schulz;Ring 2;20095;Hamburg\r\n";
@@ -42,7 +42,7 @@ protected:
 
     void StartNavigation() {
         navigation_ = td::StartSampleNavServer(folder_);
-        ASSERT_TRUE(navigation_.Started());
+        ASSERT_TRUE(navigation_.started());
     }
 
     // Runs Mapwell.exe with `arguments` in the test's folder, its output into a file.
@@ -51,14 +51,14 @@ protected:
         HANDLE output = CreateFileW(Path(L"output.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                     &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         td::Program mapwell =
-            td::Start(td::SiblingPath(L"Mapwell.exe"), arguments, folder_, output);
+            td::Program(td::BinFolder() + L"Mapwell.exe", arguments, folder_, output);
         CloseHandle(output);
         Outcome outcome;
         td::WaitUntil([&] {
-            outcome.showedWindow = outcome.showedWindow || !td::TopWindows(mapwell.Id()).empty();
+            outcome.showedWindow = outcome.showedWindow || !td::TopWindows(mapwell.id()).empty();
             return WaitForSingleObject(mapwell.Handle(), 0) == WAIT_OBJECT_0;
         });
-        outcome.exitCode = mapwell.WaitForExit(0);
+        outcome.exitCode = mapwell.ExitCode(0);
         outcome.output = td::ReadFile(Path(L"output.txt"));
         return outcome;
     }
@@ -109,7 +109,7 @@ TEST_F(CommandLine, ExitCodes) {
         {false, L"/?", 0, "Mapwell.exe /convert <list> [more lists...] [options]"},
     };
     for (const auto& c : cases) {
-        if (c.navigation && !navigation_.Started()) {
+        if (c.navigation && !navigation_.started()) {
             StartNavigation();
         } else if (!c.navigation) {
             navigation_.Kill();

@@ -5,7 +5,7 @@
 #include "app/web/web_route.h"
 
 #include "app/window/events_win32.h"
-#include "app/testing/driver.h"
+#include "app/testing/test_win32.h"
 #include "columns/import_add_layout.h"
 #include "support/controls_win32.h"
 #include "support/twips.h"
@@ -22,7 +22,7 @@
 namespace mapwell {
 namespace {
 
-namespace td = testdriver;
+namespace td = test;
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -1,7 +1,7 @@
 // End-to-end tests: the real Mapwell.exe and the stand-in navigation program NavServer.exe,
 // driven from outside through the test driver, the way a user works them.
 #include "app/window/main_layout.h"
-#include "app/testing/driver.h"
+#include "app/testing/test_win32.h"
 #include "columns/import_add_layout.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 namespace mapwell {
 namespace {
 
-namespace td = testdriver;
+namespace td = test;
 
 constexpr char kHeading[] = "name;street;zipcode;city\r\n";
 constexpr char kAddress[] = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
@@ -37,10 +37,10 @@ protected:
     void StartBoth(const std::wstring& navigationOptions = L"") {
         navigation_ = td::StartSampleNavServer(folder_, L"--log \"" + Path(L"nav.log") + L"\" " +
                                                             navigationOptions);
-        ASSERT_TRUE(navigation_.Started());
-        mapwell_ = td::Start(td::SiblingPath(L"Mapwell.exe"), L"", folder_);
-        ASSERT_TRUE(mapwell_.Started());
-        main_ = td::WaitForMainWindow(mapwell_.Id());
+        ASSERT_TRUE(navigation_.started());
+        mapwell_ = td::Program(td::BinFolder() + L"Mapwell.exe", L"", folder_);
+        ASSERT_TRUE(mapwell_.started());
+        main_ = td::WaitForMainWindow(mapwell_.id());
         ASSERT_NE(main_, nullptr);
         ASSERT_TRUE(td::WaitUntil([&] { return Count("announce from") > 0; }));
     }
@@ -62,7 +62,7 @@ protected:
     void Leave(HWND dialog, int button) {
         ASSERT_NE(dialog, nullptr);
         td::Click(GetDlgItem(dialog, button));
-        ASSERT_TRUE(td::WaitUntil([&] { return !td::ColumnDialogOpen(mapwell_.Id()); }));
+        ASSERT_TRUE(td::WaitUntil([&] { return !td::ColumnDialogOpen(mapwell_.id()); }));
     }
 
     // Converts `list` until `requests` requests went out, then clicks "Exit": Mapwell must end
@@ -72,12 +72,12 @@ protected:
         td::WriteFile(Path(L"list.csv"), list);
         StartBoth(navigationOptions);
         td::TypeTextNoWait(Item(IdImportFileTxt), Path(L"list.csv"));
-        Leave(td::WaitForColumnDialog(mapwell_.Id()), IdButOk);
+        Leave(td::WaitForColumnDialog(mapwell_.id()), IdButOk);
         EXPECT_TRUE(td::WaitUntil([&] { return IsWindowEnabled(Item(IdNowImport)) != FALSE; }));
         td::Click(Item(IdNowImport));
         EXPECT_TRUE(td::WaitUntil([&] { return Count("command 5") >= requests; }));
         td::Click(Item(IdCommand2));
-        EXPECT_EQ(mapwell_.WaitForExit(), 0);
+        EXPECT_EQ(mapwell_.ExitCode(), 0);
         return Read(L"list_Geo.txt");
     }
 
@@ -111,8 +111,8 @@ TEST_F(EndToEnd, ABatchOfThreeListsEachInTheFormatChosenForIt) {
     td::WriteFile(Path(L"c.csv"), wide + kAddress);
     StartBoth();
     td::Click(Item(IdSearchFile));
-    td::ChooseInOpenDialog(td::WaitForOpenDialog(mapwell_.Id()), L"\"a.csv\" \"b.csv\" \"c.csv\"");
-    Leave(td::WaitForColumnDialog(mapwell_.Id()), IdButOk);
+    td::ChooseInOpenDialog(td::WaitForOpenDialog(mapwell_.id()), L"\"a.csv\" \"b.csv\" \"c.csv\"");
+    Leave(td::WaitForColumnDialog(mapwell_.id()), IdButOk);
     for (int i = 0; i < 3; ++i) {
         const std::wstring caption = L"Mapwell - file " + std::to_wstring(i + 1) + L" of 3";
         EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(main_) == caption; }));
@@ -125,7 +125,7 @@ TEST_F(EndToEnd, ABatchOfThreeListsEachInTheFormatChosenForIt) {
             // The next file's column dialog replaces the summary at once. A found reply leaves
             // the link down until the detection timer has announced the program again;
             // "Start Convert" before that would ask about the web route.
-            HWND next = td::WaitForColumnDialog(mapwell_.Id(), 120000);
+            HWND next = td::WaitForColumnDialog(mapwell_.id(), 120000);
             ASSERT_TRUE(td::WaitUntil([&] { return Count("announce from") > announced; }));
             Sleep(300);
             Leave(next, IdButOk);

@@ -1,6 +1,6 @@
 // Both programs show the product name and the version of the file VERSION in Windows' file
 // properties, read here as Windows reads them; Mapwell.exe carries its icon.
-#include "app/testing/test_support_win32.h"
+#include "app/testing/test_win32.h"
 
 #include <windows.h>
 
