@@ -4,7 +4,7 @@
 
 #include "columns/first_line.h"
 
-#include "app/testdriver/driver.h"
+#include "app/testing/test_win32.h"
 #include "support/program.h"
 #include "support/registry.h"
 

@@ -2,7 +2,7 @@
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
-#include "navlink/test_support_win32.h"
+#include "app/testing/test_win32.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The real Mapwell.exe links to the stand-in navigation program; the same program started as
 // Project1.exe runs without the hook and never links, although it keeps announcing itself.
-#include "navlink/test_support_win32.h"
+#include "app/testing/test_win32.h"
 
 #include <gtest/gtest.h>
 

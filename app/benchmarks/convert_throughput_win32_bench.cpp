@@ -1,0 +1,253 @@
+// How many lines a second a conversion gets through the real navigation link: a generated list
+// of places that the stand-in navigation program knows, converted against NavServer.exe. Each
+// line waits at least one 10 ms pause for its reply, so 100 lines a second is the most a run can
+// reach; a reply that comes only after the first pause costs a further pause each 10 ms. The
+// run's closing 1 s sleep is timed apart and not counted. It also counts the result lines that
+// carry another line's place (there must be none) and the program's CPU time. A benchmark, not
+// a test. Run it (one command line) from the source tree as
+//   scripts/wine-run --prefix build/windows64/wineprefix --arch 64
+//       build/windows64/bin/ConvertThroughputBench.exe [--lines N] [NavServer options]
+// for example `--extra-windows 300` (a crowded desktop) or `--delay 2600 --delay-every 10`;
+// scripts/benchmarks runs the usual cases.
+#include "app/engine/convert_win32.h"
+#include "app/window/main_window_controls_win32.h"
+#include "app/engine/pace_win32.h"
+#include "app/testing/test_folder.h"
+#include "navlink/link_record.h"
+#include "app/testing/test_win32.h"
+#include "navserver/gazetteer.h"
+#include "support/codepage.h"
+#include "support/program.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace mapwell {
+namespace {
+
+constexpr int kPauseMs = 10;  // the engine's wait between two looks for the reply
+
+// User and kernel time of this process so far, in seconds.
+double CpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+double Now() {
+    static const double perSecond = [] {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart);
+    }();
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) / perSecond;
+}
+
+// The system's clock and wait for Pause, with the time spent waiting taken apart: what a wait
+// lasts beyond the time it was asked to wait is the timer's, not the program's.
+class TimedPace : public PaceClock {
+public:
+    double NowMs() override { return SystemPace().NowMs(); }
+    void WaitForEvents(double ms) override {
+        const double start = Now();
+        SystemPace().WaitForEvents(ms);
+        const double waited = Now() - start;
+        waitSeconds += waited;
+        lateSeconds += std::max(0.0, waited - ms / 1000.0);
+        ++waits;
+    }
+    int waits = 0;
+    double waitSeconds = 0;
+    double lateSeconds = 0;
+};
+
+// The engine's Windows surroundings, with the time spent in each kind of wait taken apart.
+class TimedConvert : public ConvertWin32 {
+public:
+    using ConvertWin32::ConvertWin32;
+
+    void SendGeocodeRequest() override {
+        const double start = Now();
+        ConvertWin32::SendGeocodeRequest();
+        sendSeconds += Now() - start;
+        ++sends;
+        if (NavLink.ReplyReceived) {
+            ++repliesInSend;
+        }
+    }
+    void Pause(int milliseconds, const std::function<void()>& afterEachEvent) override {
+        const double start = Now();
+        ConvertWin32::Pause(milliseconds, afterEachEvent);
+        pauseSeconds += Now() - start;
+        ++pauses;
+    }
+    void Sleep(int milliseconds) override {
+        const double start = Now();
+        ConvertWin32::Sleep(milliseconds);
+        sleepSeconds += Now() - start;
+        ++sleeps;
+    }
+
+    int sends = 0;
+    int repliesInSend = 0;
+    int pauses = 0;
+    int sleeps = 0;
+    double sendSeconds = 0;
+    double pauseSeconds = 0;
+    double sleepSeconds = 0;
+};
+
+// `lines` addresses, taken in turn from the places of the stand-in's gazetteer, so that every
+// one is found and no line costs a failure's second of sleep.
+std::string AddressList(int lines, const std::vector<Place>& places) {
+    std::string list;
+    for (int i = 0; i < lines; ++i) {
+        const Place& place = places[static_cast<std::size_t>(i) % places.size()];
+        list += "Kunde" + std::to_string(i + 1) + ",Muster,Hauptstr. " +
+                std::to_string(i % 200 + 1) + "," + WideToAnsi(place.zip) + "," +
+                WideToAnsi(place.city) + "," + WideToAnsi(place.country) + "\r\n";
+    }
+    return list;
+}
+
+// Result lines (CSV) whose coordinates are not those of their own line's place. The first field
+// names the line ("Kunde7"), the last two are the coordinates.
+int LinesWithAnotherPlace(const std::string& result, const std::vector<Place>& places) {
+    int wrong = 0;
+    std::size_t at = result.find("\r\n");  // after the header line
+    while (at != std::string::npos && at + 2 < result.size()) {
+        const std::size_t end = result.find("\r\n", at + 2);
+        const std::string line = result.substr(at + 2, end - at - 2);
+        at = end;
+        const int index = std::atoi(line.c_str() + line.find("Kunde") + 5) - 1;
+        const std::size_t lonQuote = line.rfind("\",\"");
+        const std::size_t latQuote = line.rfind("\",\"", lonQuote - 1);
+        const double lat = std::atof(line.c_str() + latQuote + 3);
+        const double lon = std::atof(line.c_str() + lonQuote + 3);
+        const Place& own = places[static_cast<std::size_t>(index) % places.size()];
+        const Place* expected = FindPlace(places, own.zip, own.city);
+        if (index < 0 || expected == nullptr || std::fabs(lat - expected->latitude) > 1e-4 ||
+            std::fabs(lon - expected->longitude) > 1e-4) {
+            ++wrong;
+        }
+    }
+    return wrong;
+}
+
+int Bench(int lines, const std::wstring& serverOptions) {
+    const std::vector<Place> places =
+        ReadGazetteer(TestFolder::Get(std::filesystem::path(test::BinFolder() + L"gazetteer.txt")));
+    if (places.empty()) {
+        std::fwprintf(stderr, L"No places in gazetteer.txt beside the benchmark\n");
+        return 2;
+    }
+    ProgramTitle = L"MapwellThroughputBench" + std::to_wstring(GetCurrentProcessId());
+    test::ResetLink();
+    test::Program server(test::NavServerPath(), serverOptions);
+    if (!server.started() || server.Window() == nullptr ||
+        !test::PumpUntil([] { return NavLink.LinkState != 0; })) {
+        std::fwprintf(stderr, L"NavServer.exe did not start or announce itself\n");
+        return 2;
+    }
+
+    MainWindowControls window;
+    TestFolder folder;
+    TestFolder::Put(folder / "kunden.csv", AddressList(lines, places));
+    SetWindowTextW(window.controls.ExportFileTxt, (folder / "kunden_Geo.csv").c_str());
+    SetWindowTextW(window.controls.TxtSep, L".");
+    window.Check(window.controls.Option2);
+    TimedPace pace;
+    TimedConvert surroundings(window.controls, {}, &pace);
+    SaveProfile(surroundings.Profiles(), L"kunden", {0, 1, 2, 3, 4, 5, -1, -1}, L",");
+
+    const double cpuStart = CpuSeconds();
+    const double start = Now();
+    const bool converted = OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings);
+    const double total = Now() - start;
+    const double cpu = CpuSeconds() - cpuStart;
+    const std::wstring info = MainWindowControls::Text(window.controls.Info);
+    RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
+
+    // Every sleep but the run's last belongs to a failed line and stays in the count.
+    const double finalSleep =
+        surroundings.sleeps > 0 ? surroundings.sleepSeconds / surroundings.sleeps : 0.0;
+    const double counted = total - finalSleep;
+    const double pausesPerLine = static_cast<double>(surroundings.pauses) / lines;
+    const double other = counted - surroundings.sendSeconds - surroundings.pauseSeconds -
+                         (surroundings.sleepSeconds - finalSleep);
+    const std::string result = TestFolder::Get(folder / "kunden_Geo.csv");
+    const int written = static_cast<int>(std::count(result.begin(), result.end(), '\n')) - 1;
+    const int wrongPlace = LinesWithAnotherPlace(result, places);
+    std::wprintf(L"NavServer.exe %ls\n",
+                 serverOptions.empty() ? L"(answers inside the send)" : serverOptions.c_str());
+    std::wprintf(L"  lines                 %d (%d answered inside the send, %d written)\n", lines,
+                 surroundings.repliesInSend, written);
+    std::wprintf(L"  written with another line's place  %d\n", wrongPlace);
+    std::wprintf(L"  run                   %.3f s, of which closing sleep %.3f s (not counted)\n",
+                 total, finalSleep);
+    std::wprintf(L"  throughput            %.1f lines/s, %.2f ms per line\n", lines / counted,
+                 1000.0 * counted / lines);
+    std::wprintf(L"  per line: send        %.2f ms\n", 1000.0 * surroundings.sendSeconds / lines);
+    std::wprintf(L"  per line: pauses      %.2f ms in %.2f pauses of %d ms\n",
+                 1000.0 * surroundings.pauseSeconds / lines, pausesPerLine, kPauseMs);
+    std::wprintf(
+        L"    of which waiting    %.2f ms in %.2f waits, %.2f ms of it past the time asked\n",
+        1000.0 * pace.waitSeconds / lines, static_cast<double>(pace.waits) / lines,
+        1000.0 * pace.lateSeconds / lines);
+    std::wprintf(L"    of which events     %.2f ms (event passes and the clock)\n",
+                 1000.0 * (surroundings.pauseSeconds - pace.waitSeconds) / lines);
+    std::wprintf(L"  per line: failures    %.2f ms (1 s sleep of each failed line)\n",
+                 1000.0 * (surroundings.sleepSeconds - finalSleep) / lines);
+    std::wprintf(L"  per line: the rest    %.2f ms (reading, writing, controls)\n",
+                 1000.0 * other / lines);
+    std::wprintf(L"  beyond the pauses     %.2f ms per line\n",
+                 1000.0 * (counted - kPauseMs / 1000.0 * surroundings.pauses) / lines);
+    std::wprintf(L"  bound of the pauses   %.1f lines/s (%d ms a pause; 100 lines/s at one)\n",
+                 1000.0 / (kPauseMs * pausesPerLine), kPauseMs);
+    std::wprintf(L"  CPU time              %.3f s per 1000 lines\n", 1000.0 * cpu / lines);
+    std::wprintf(L"  Info                  %ls\n", info.c_str());
+    if (wrongPlace > 0) {
+        std::fwprintf(stderr, L"Lines were written with another line's place\n");
+        return 1;
+    }
+    const std::wstring clean =
+        L"Converting of " + std::to_wstring(lines) + L" completed without errors.";
+    if (!converted || info != clean) {
+        std::fwprintf(stderr, L"Not every line was converted: the numbers include failures\n");
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace mapwell
+
+int wmain(int argc, wchar_t** argv) {
+    int lines = 2000;
+    std::wstring serverOptions;
+    for (int i = 1; i < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--lines") == 0 && i + 1 < argc) {
+            lines = _wtoi(argv[++i]);
+        } else {
+            serverOptions += (serverOptions.empty() ? L"" : L" ") + std::wstring(argv[i]);
+        }
+    }
+    if (lines <= 0) {
+        std::fwprintf(stderr, L"usage: ConvertThroughputBench [--lines N] [NavServer options]\n");
+        return 2;
+    }
+    return mapwell::Bench(lines, serverOptions);
+}

@@ -1,0 +1,25 @@
+// The result file of a run on top of the plain byte files. Platform-neutral.
+#pragma once
+
+#include "app/engine/output_format.h"
+#include "support/byte_file.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace mapwell {
+
+// The result file of a run: created anew, replacing an existing file.
+class FileResultFile : public ResultFile {
+public:
+    explicit FileResultFile(const std::filesystem::path& path)
+        : file_(path, ByteFile::Mode::Create) {}
+    bool IsOpen() const { return file_.IsOpen(); }
+    bool Write(std::string_view bytes) override { return file_.Write(bytes); }
+    bool Close() { return file_.Close(); }
+
+private:
+    ByteFile file_;
+};
+
+}  // namespace mapwell

@@ -1,0 +1,236 @@
+#include "app/engine/convert_engine.h"
+
+#include "app/engine/byte_file.h"
+#include "app/engine/line_rules.h"
+#include "navlink/link_record.h"
+#include "support/text.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace mapwell {
+
+std::wstring ConvertSurroundings::FullPath(const std::wstring& path) {
+    std::error_code ec;
+    const auto full = std::filesystem::absolute(std::filesystem::path(path), ec);
+    return ec ? path : full.wstring();
+}
+
+namespace {
+
+constexpr int kReplyPollMs = 10;
+constexpr int kReplyPolls = 200;  // the wait ends after the 201st pause at the latest
+constexpr int kReadPauseMs = 1000;
+
+// The answer to a line's request as it stood when it came in. The wait goes on after it, and
+// the detection timer's next announcement, which the main window receives from itself as well,
+// sets LinkState to 1 meanwhile; judged from NavLink after the wait, a found address would fail.
+struct Reply {
+    float Latitude = 0;
+    float Longitude = 0;
+    std::uint8_t Status = 0;
+    std::wstring Text;
+};
+
+// One run: its inputs, its files and its counts.
+class Run {
+public:
+    Run(ConvertSurroundings& s, const ColumnProfile& profile, const std::wstring& destination,
+        ResultFile& result, std::FILE* source)
+        : s_(s), profile_(profile), result_(result), reader_(source),
+          // Beside the result file; a destination typed without a folder lies in the current
+          // folder.
+          errors_(ErrorListBeside(s.FullPath(destination))) {}
+
+    bool Execute();
+
+private:
+    void TakeReply();
+    bool ConvertLine();  // false when the window wants the run to end
+    void Succeed(const std::vector<std::wstring>& columns, const OutputFields& out,
+                 const std::string& raw);
+    bool Fail(const std::vector<std::wstring>& columns, const std::string& raw);
+    void AddErrorEntry(const std::string& raw);
+    void ShowSummary();
+
+    ConvertSurroundings& s_;
+    const ColumnProfile& profile_;
+    ResultFile& result_;
+    LineReader reader_;
+    ErrorListFile errors_;  // both routes write their entries through it
+    SourceEncoding encoding_ = SourceEncoding::Ansi;
+    bool navigationRoute_ = false;
+    WebCollection web_;
+    int rowsRead_ = 0;
+    int rowsConverted_ = 0;
+    bool converted_ = false;
+    std::optional<Reply> reply_;
+};
+
+void Run::TakeReply() {
+    if (!reply_ && NavLink.ReplyReceived) {
+        reply_ = Reply{NavLink.Latitude, NavLink.Longitude, NavLink.LinkState, NavLink.ReplyText};
+    }
+}
+
+bool Run::Execute() {
+    // The route is chosen once, from the link as it stands now.
+    const NavLinkInfo atStart = NavLink;
+    navigationRoute_ = atStart.LinkState != 0;
+    s_.SetInfo(L"Start asking Navigon for coordinates..");
+    if (reader_.SkipUtf8Mark()) {
+        encoding_ = SourceEncoding::Utf8;
+    }
+    do {
+        if (!ConvertLine()) {
+            return converted_;
+        }
+    } while (!reader_.AtEnd());
+
+    if (!navigationRoute_) {
+        rowsConverted_ = s_.FinishWebRoute(web_, result_, errors_);
+    }
+    s_.DoEvents();
+    if (s_.StopRequested()) {
+        return converted_;
+    }
+    s_.Sleep(kReadPauseMs);
+    ShowSummary();
+    return converted_;
+}
+
+bool Run::ConvertLine() {
+    const std::string raw = reader_.ReadLine();
+    const std::vector<std::wstring> columns = SplitSourceLine(raw, profile_.Separator, encoding_);
+    ++rowsRead_;
+
+    const AddressRequest request = BuildRequest(columns, profile_);
+    NavLink.Street = request.Street;
+    NavLink.HouseNo = request.HouseNo;
+    NavLink.Zip = request.Zip;
+    NavLink.City = request.City;
+    NavLink.Country = request.Country;
+    NavLink.Latitude = 0;
+    NavLink.ReplyReceived = false;
+
+    if (navigationRoute_) {
+        reply_.reset();
+        s_.SendGeocodeRequest();
+        TakeReply();
+        int polls = 0;
+        do {
+            ++polls;
+            s_.Pause(kReplyPollMs, [this] { TakeReply(); });
+            TakeReply();
+            if (s_.StopRequested()) {
+                s_.EndReplyWait();
+                return false;
+            }
+        } while (polls <= kReplyPolls && !NavLink.ReplyReceived);
+        s_.EndReplyWait();
+        // No reply: the line fails with what the last reply left behind.
+        reply_ = reply_.value_or(
+            Reply{NavLink.Latitude, NavLink.Longitude, NavLink.LinkState, NavLink.ReplyText});
+    } else {
+        // Placeholders: the web page supplies the coordinates after the loop.
+        NavLink.Latitude = 1;
+        NavLink.Longitude = 1;
+        NavLink.LinkState = columns.empty() ? 1 : 0;
+        reply_ = Reply{NavLink.Latitude, NavLink.Longitude, NavLink.LinkState, NavLink.ReplyText};
+    }
+
+    if (!IsFoundPlace(reply_->Latitude, reply_->Longitude) || reply_->Status > 0) {
+        return Fail(columns, raw);
+    }
+    const OutputFields out = BuildOutputFields(columns, profile_);
+    // A found place that the result line could not name would vanish without a trace.
+    if (out.Street.empty() && out.City.empty()) {
+        return Fail(columns, raw);
+    }
+    Succeed(columns, out, raw);
+    return true;
+}
+
+void Run::Succeed(const std::vector<std::wstring>&, const OutputFields& out,
+                  const std::string& raw) {
+    const std::wstring decimal = s_.RegionalDecimalSeparator();
+    std::wstring lat = CoordinateText(reply_->Latitude, decimal);
+    std::wstring lon = CoordinateText(reply_->Longitude, decimal);
+    ApplyTxtSep(lat, lon, s_.TxtSep());
+
+    ++rowsConverted_;
+    if (navigationRoute_) {
+        WriteResultLine(result_, s_.FormatInForce(), out, lat, lon, raw);
+    } else {
+        web_.Collect(
+            WebRow{out.Name1, out.Name2, out.Street, out.Zip, out.City, out.Description, raw});
+    }
+    converted_ = true;
+}
+
+bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw) {
+    s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(rowsRead_) + L" - " +
+               FailedLineName(columns, profile_) + L"\r\n" + std::wstring(UpToNul(reply_->Text)) +
+               L"(" + DecimalText(reply_->Status) + L")");
+    s_.DoEvents();
+    const bool stop = s_.StopRequested();
+    if (!stop) {
+        // So that the message can be read.
+        s_.Sleep(kReadPauseMs);
+    }
+    AddErrorEntry(raw);
+    return !stop;
+}
+
+void Run::AddErrorEntry(const std::string& raw) {
+    errors_.Append(raw);
+    if (errors_.Lost()) {
+        s_.SetInfo(L"Can't write ConvertError.txt");
+    }
+}
+
+void Run::ShowSummary() {
+    if (rowsRead_ == rowsConverted_) {
+        s_.SetInfo(L"Converting of " + DecimalText(rowsConverted_) + L" completed without errors.");
+        return;
+    }
+    s_.SetInfo(L"Converting: " + DecimalText(rowsConverted_) + L" of " + DecimalText(rowsRead_) +
+               L"\r\n" +
+               (errors_.Lost() ? L"Can't write ConvertError.txt"
+                               : L"Failed items are saved in ConvertError.txt"));
+}
+
+// Street and City are what a result line names; a profile that assigns neither cannot
+// convert a single line.
+bool ProfileUsable(const ColumnProfile& profile) {
+    return profile.ColumnOf(AddressField::Street) >= 0 || profile.ColumnOf(AddressField::City) >= 0;
+}
+
+}  // namespace
+
+bool OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
+                 ConvertSurroundings& surroundings) {
+    const std::optional<ColumnProfile> profile = ReadProfile(surroundings.Profiles(), profileName);
+
+    // The source is checked first: a list that cannot be read must not cost the destination.
+    ByteFile source(std::filesystem::path(sourcePath), ByteFile::Mode::Read);
+    if (!source.IsOpen()) {
+        surroundings.SetInfo(L"Can't open source-file " + sourcePath);
+        return false;
+    }
+    const std::wstring destination = surroundings.Destination();
+    FileResultFile result{std::filesystem::path(destination)};
+    if (!result.IsOpen()) {
+        surroundings.SetInfo(L"Can't create destination-file " + destination);
+        return false;
+    }
+    WriteResultHeader(result, surroundings.FormatInForce());
+    if (!profile || !ProfileUsable(*profile)) {
+        surroundings.SetInfo(L"Error by reading registry");
+        return false;
+    }
+    Run run(surroundings, *profile, destination, result, source.Get());
+    return run.Execute();
+}
+
+}  // namespace mapwell

@@ -1,0 +1,64 @@
+// The conversion engine's surroundings on Windows: the main window's controls, its wait that
+// keeps the window's events flowing, the registry profiles and the navigation program link.
+#pragma once
+
+#include "app/engine/convert_engine.h"
+#include "app/window/events_win32.h"
+#include "app/engine/pace_win32.h"
+#include "columns/profile_store_win32.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace mapwell {
+
+// The main window's handles that a conversion reads and writes.
+struct ConvertControls {
+    HWND MainWindow = nullptr;
+    HWND ExportFileTxt = nullptr;
+    HWND TxtSep = nullptr;
+    HWND Option1 = nullptr;
+    HWND Option2 = nullptr;
+    HWND Option3 = nullptr;
+    HWND Info = nullptr;
+};
+
+class ConvertWin32 : public ConvertSurroundings {
+public:
+    // The web route after the line loop (clipboard, instruction dialog, import); it returns the
+    // number of rows imported.
+    using WebFinisher = std::function<int(WebCollection&, ResultFile&, ErrorList&, ConvertWin32&)>;
+
+    // `pace` is the clock and the wait of Pause, the system's own unless given.
+    explicit ConvertWin32(const ConvertControls& controls, WebFinisher finishWebRoute = {},
+                          PaceClock* pace = nullptr);
+
+    ProfileStore& Profiles() override { return store_; }
+    void SendGeocodeRequest() override;
+    void EndReplyWait() override;
+    void Pause(int milliseconds, const std::function<void()>& afterEachEvent) override;
+    void DoEvents() override;
+    void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
+    void SetInfo(const std::wstring& text) override;
+    std::wstring Destination() override;
+    OutputFormat FormatInForce() override;
+    std::wstring TxtSep() override;
+    std::wstring RegionalDecimalSeparator() override;
+    bool StopRequested() override { return stop_; }
+    int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) override;
+
+    // The main window's "Exit" during a conversion: the run ends at its next event pass.
+    void RequestStop() { stop_ = true; }
+    const ConvertControls& Controls() const { return controls_; }
+
+private:
+    ConvertControls controls_;
+    WebFinisher finishWebRoute_;
+    RegistryProfileStore store_;
+    PaceClock& pace_;
+    FineTimer fineTimer_;  // for the whole run: each line waits a 10 ms pause
+    bool stop_ = false;
+};
+
+}  // namespace mapwell

@@ -1,0 +1,253 @@
+#include "app/engine/convert_win32.h"
+
+#include "app/window/main_window_controls_win32.h"
+#include "app/testing/test_folder.h"
+
+#include "navlink/link_record.h"
+#include "app/testing/test_win32.h"
+#include "support/program.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+namespace mapwell {
+namespace {
+
+constexpr wchar_t kHostClass[] = L"MapwellConvertTestHost";
+constexpr UINT kCountMessage = WM_APP + 1;
+int countedMessages = 0;
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kCountMessage) {
+        ++countedMessages;
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Format, destination, TxtSep and Info are read and written by every run below.
+TEST(ConvertWin32, ReadsTheMainWindowsControls) {
+    MainWindowControls window(kHostClass, HostProc);
+    ConvertWin32 surroundings(window.controls);
+    EXPECT_EQ(surroundings.FormatInForce(), OutputFormat::None);
+    window.Check(window.controls.Option1);
+    EXPECT_EQ(surroundings.FormatInForce(), OutputFormat::Poi);
+    wchar_t decimal[8] = {};
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
+    EXPECT_EQ(surroundings.RegionalDecimalSeparator(), decimal);
+}
+
+TEST(ConvertWin32, PauseAndDoEventsHandleTheWindowsMessages) {
+    MainWindowControls window(kHostClass, HostProc);
+    ConvertWin32 surroundings(window.controls);
+    countedMessages = 0;
+    PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
+    int afterEach = 0;
+    surroundings.Pause(0, [&] { ++afterEach; });
+    EXPECT_EQ(countedMessages, 1);
+    EXPECT_GE(afterEach, 1);
+    PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
+    surroundings.DoEvents();
+    EXPECT_EQ(countedMessages, 2);
+    PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
+    surroundings.Pause(10, [] {});
+    EXPECT_EQ(countedMessages, 3);
+    EXPECT_FALSE(surroundings.StopRequested());
+}
+
+constexpr UINT kFloodMessage = WM_APP + 2;
+bool flooding = false;
+
+// Each timer message outlasts the timer's period; each flood message posts the next.
+LRESULT CALLBACK BusyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        Sleep(30);
+        return 0;
+    }
+    if (message == kFloodMessage) {
+        if (flooding) {
+            PostMessageW(window, kFloodMessage, 0, 0);
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(ConvertWin32, AnEventPassReturnsWhateverKeepsComing) {
+    MainWindowControls window(L"MapwellConvertTestBusy", BusyProc);
+    ConvertWin32 surroundings(window.controls);
+    SetTimer(window.controls.MainWindow, 1, 10, nullptr);
+    surroundings.Pause(10, [] {});
+    surroundings.DoEvents();
+    KillTimer(window.controls.MainWindow, 1);
+    flooding = true;
+    PostMessageW(window.controls.MainWindow, kFloodMessage, 0, 0);
+    surroundings.Pause(10, [] {});
+    surroundings.DoEvents();
+    flooding = false;
+    EXPECT_FALSE(surroundings.StopRequested());
+}
+
+TEST(ConvertWin32, AQuitMessageStopsTheRunAndStaysForTheWindowsLoop) {
+    MainWindowControls window(kHostClass, HostProc);
+    ConvertWin32 surroundings(window.controls);
+    PostQuitMessage(7);
+    surroundings.Pause(10, [] {});
+    EXPECT_TRUE(surroundings.StopRequested());
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+// The engine's surroundings that also keep what the status label showed after each change.
+class ShownInfos : public ConvertWin32 {
+public:
+    using ConvertWin32::ConvertWin32;
+    void SetInfo(const std::wstring& text) override {
+        ConvertWin32::SetInfo(text);
+        shown.push_back(MainWindowControls::Text(Controls().Info));
+    }
+    std::vector<std::wstring> shown;
+};
+
+struct LinkRun {
+    std::string result, errors;
+    std::vector<std::wstring> shown;
+};
+
+// Converts `list` (columns as `profile` assigns them, separated by `sep`) in the format of
+// Option`option` with TxtSep "." through the real link, against NavServer.exe with `options`.
+// `afterRun` runs after the conversion, while NavServer.exe still runs.
+LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& list,
+                                const std::array<int, 8>& profile, const wchar_t* sep, int option,
+                                const std::function<void()>& afterRun = {}) {
+    LinkRun run;
+    ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
+    test::ResetLink();
+    test::Program server(test::NavServerPath(), test::SampleGazetteerOption() + options);
+    EXPECT_TRUE(server.started());
+    EXPECT_NE(server.Window(), nullptr);
+    EXPECT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
+
+    MainWindowControls window(kHostClass, HostProc);
+    TestFolder folder;
+    TestFolder::Put(folder / "kunden.csv", list);
+    const HWND formats[] = {window.controls.Option1, window.controls.Option2,
+                            window.controls.Option3};
+    SetWindowTextW(window.controls.ExportFileTxt, (folder / "kunden_Geo.txt").c_str());
+    SetWindowTextW(window.controls.TxtSep, L".");
+    window.Check(formats[option - 1]);
+    ShownInfos surroundings(window.controls);
+    SaveProfile(surroundings.Profiles(), L"kunden", profile, sep);
+    OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings);
+    if (afterRun) {
+        afterRun();
+    }
+    run.result = TestFolder::Get(folder / "kunden_Geo.txt");
+    run.errors = TestFolder::Get(folder / "ConvertError.txt");
+    run.shown = surroundings.shown;
+
+    RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
+    ProgramTitle = L"Mapwell";
+    return run;
+}
+// A whole run through the real link against the stand-in navigation program.
+TEST(ConvertWin32, ARunThroughTheNavigationProgram) {
+    const LinkRun run = ConvertThroughNavServer(L"",
+                                                "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\n"
+                                                "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n"
+                                                "Otto,Kurz,Gasse 4,,1010 Wien,AT",
+                                                {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2);
+    // Wien is found by its city once the postal code in front of it is dropped; it follows a
+    // failed line, whose second of sleep leaves the detection timer's announcement for the
+    // next wait, after Wien's reply has come in.
+    EXPECT_EQ(
+        run.result,
+        CsvHeaderLine() +
+            "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"Berlin\",\"\",\"52.5323\","
+            "\"13.3846\"\r\n"
+            "\"Otto\",\"Kurz\",\"Gasse 4\",\"\",\"1010 Wien\",\"\",\"48.2085\",\"16.3721\"\r\n");
+    EXPECT_EQ(run.errors, "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n");
+    ASSERT_EQ(run.shown.size(), 3u);
+    // The reply's text up to its first NUL, so that the status shows.
+    EXPECT_EQ(run.shown[1], L"Error get coordinate for Addressindex 2 - Eva Frau\r\n"
+                            L"Address not found: 99999 Nirgendwo(1)");
+    EXPECT_EQ(run.shown[2], L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt");
+}
+
+// A navigation program that answers one request (the third) after its line's wait has run out:
+// the late answer never becomes the next line's place. An answer that names its address is
+// recognised and the next line still gets its own; one that names none fails the next line.
+TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
+    const std::string header = "name;street;zipcode;city\r\n";
+    const std::string hans = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
+    const std::string eva = "Eva Schulz;Ring 2;20095;Hamburg\r\n";
+    const std::string karl = "Karl Ott;Zeil 1;60311;Frankfurt am Main\r\n";
+    const std::string nowhere = "No Where;Weg 1;99999;Nirgendwo\r\n";
+    const std::string hansFound = "Hans Meier;Hauptstr. 5;10115;Berlin,\"52.5323\",\"13.3846\"\r\n";
+    const std::string karlFound =
+        "Karl Ott;Zeil 1;60311;Frankfurt am Main,\"50.1109\",\"8.6821\"\r\n";
+    const struct {
+        const wchar_t* options;
+        std::string result, errors;
+    } cases[] = {
+        {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + eva + nowhere},
+        {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + eva + karl + nowhere},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.options);
+        const LinkRun run = ConvertThroughNavServer(c.options, header + hans + eva + karl + nowhere,
+                                                    {0, -1, 1, 2, 3, -1, -1, -1}, L";", 3);
+        EXPECT_EQ(run.result, c.result);
+        EXPECT_EQ(run.errors, c.errors);
+    }
+}
+
+// How many commands of `kind` NavServer.exe took after the first geocoding request.
+int TakenAfterFirstRequest(const std::wstring& log, const char* kind) {
+    const std::vector<std::string> lines = test::ReadLines(log);
+    const auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.rfind("command 5 ", 0) == 0;
+    });
+    return test::CountLines({first, lines.end()}, kind);
+}
+
+const std::string kTwoLines =
+    "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\nEva,Frau,Am Ring 1,20095,Hamburg,DE\r\n";
+
+// A navigation program that does not take a request in time gets nothing but the next line's
+// request: no poll while the run goes on, nor right after it.
+TEST(ConvertWin32, AHungNavigationProgramGetsNothingButTheRequests) {
+    const std::wstring log = test::NewTempFolder() + L"navserver.log";
+    const LinkRun run = ConvertThroughNavServer(
+        L"--stall 4000 --never-answer --log \"" + log + L"\"", kTwoLines,
+        {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2,
+        // Three ticks; the stand-in has long finished its stalls and logs whatever reaches it.
+        [] { test::PumpFor(1500); });
+    EXPECT_EQ(run.shown.back(),
+              L"Converting: 0 of 2\r\nFailed items are saved in ConvertError.txt");
+    EXPECT_EQ(TakenAfterFirstRequest(log, "command 5 "), 2);
+    EXPECT_EQ(TakenAfterFirstRequest(log, "command 1 "), 0);
+}
+
+// A request that is never answered holds the polls for its line's wait only.
+TEST(ConvertWin32, PollingResumesAfterARunWithoutAnswers) {
+    const std::wstring log = test::NewTempFolder() + L"navserver.log";
+    bool polled = false;
+    ConvertThroughNavServer(L"--never-answer --log \"" + log + L"\"", kTwoLines,
+                            {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2, [&] {
+                                const int before = TakenAfterFirstRequest(log, "command 1 ");
+                                polled = test::PumpUntil([&] {
+                                    return TakenAfterFirstRequest(log, "command 1 ") > before;
+                                });
+                            });
+    EXPECT_TRUE(polled);
+}
+
+}  // namespace
+}  // namespace mapwell

@@ -1,0 +1,78 @@
+#include "app/engine/batch.h"
+#include "app/engine/destination.h"
+#include "support/text.h"
+
+#include <gtest/gtest.h>
+
+namespace mapwell {
+namespace {
+
+TEST(Destination, TheProposalAndTheBaseNameReplaceTheExtensionOrKeepANameWithoutOne) {
+    struct Case {
+        const wchar_t* source;
+        const wchar_t* baseName;
+        const wchar_t* proposal;
+    };
+    const Case cases[] = {{L"C:\\data\\kunden.csv", L"kunden", L"C:\\data\\kunden_Geo.txt"},
+                          {L"name.csv", L"name", L"name_Geo.txt"},
+                          {L"C:\\data\\listdata", L"listdata", L"C:\\data\\listdata_Geo.txt"},
+                          {L"C:\\data\\list.text", L"list", L"C:\\data\\list_Geo.txt"},
+                          {L"C:\\my.dir\\list", L"list", L"C:\\my.dir\\list_Geo.txt"},
+                          {L"C:\\data\\a.b.csv", L"a.b", L"C:\\data\\a.b_Geo.txt"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(BaseNameOf(c.source), c.baseName) << c.source;
+        EXPECT_EQ(ProposeDestination(c.source), c.proposal) << c.source;
+    }
+}
+
+TEST(Destination, AnOutputFormatReplacesOrAppendsTheExtension) {
+    struct Case {
+        const wchar_t* destination;
+        const wchar_t* extension;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {{L"C:\\data\\kunden_Geo.txt", L".asc", L"C:\\data\\kunden_Geo.asc"},
+                          {L"C:\\data\\kunden_Geo.asc", L".csv", L"C:\\data\\kunden_Geo.csv"},
+                          // No extension: appended, never four characters cut off.
+                          {L"C:\\out", L".asc", L"C:\\out.asc"},
+                          {L"C:\\my.dir\\result", L".csv", L"C:\\my.dir\\result.csv"},
+                          {L"ab", L".txt", L"ab.txt"},
+                          {L"C:\\data\\list.backup", L".txt", L"C:\\data\\list.txt"},
+                          {L"", L".asc", L""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(WithExtension(c.destination, c.extension), c.expected) << c.destination;
+    }
+}
+
+TEST(Destination, EveryFileOfABatchGetsItsOwnResult) {
+    struct Case {
+        const wchar_t* destination;
+        const wchar_t* source;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {L"C:\\data\\a_Geo.txt", L"C:\\data\\b.csv", L"C:\\data\\b_Geo.txt"},
+        {L"D:\\out\\result.asc", L"C:\\data\\kunden.csv", L"D:\\out\\kunden_Geo.asc"},
+        {L"D:\\out\\result", L"C:\\data\\kunden.csv", L"D:\\out\\kunden_Geo"},
+        {L"result.csv", L"C:\\data\\c.csv", L"c_Geo.csv"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(BatchDestination(c.destination, c.source), c.expected) << c.source;
+    }
+}
+
+TEST(Batch, TheOpenDialogsAnswerIsSplitAtNul) {
+    using V = std::vector<std::wstring>;
+    const std::wstring multi(L"C:\\data\0a.csv\0b.csv\0c.csv\0\0", 27);
+    EXPECT_EQ(SplitSelection(multi), (V{L"C:\\data", L"a.csv", L"b.csv", L"c.csv"}));
+    EXPECT_EQ(SplitSelection(std::wstring(L"C:\\data\\a.csv\0\0", 15)), (V{L"C:\\data\\a.csv"}));
+    EXPECT_EQ(SplitSelection(L""), V{});
+}
+
+TEST(Batch, PathsAndCaption) {
+    EXPECT_EQ(JoinPath(L"C:\\data", L"a.csv"), L"C:\\data\\a.csv");
+    EXPECT_EQ(JoinPath(L"C:\\", L"a.csv"), L"C:\\a.csv");
+    EXPECT_EQ(BatchCaption(L"Mapwell", 1, 3), L"Mapwell - file 1 of 3");
+}
+
+}  // namespace
+}  // namespace mapwell

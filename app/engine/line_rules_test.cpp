@@ -1,0 +1,161 @@
+#include "app/engine/line_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace mapwell {
+namespace {
+
+using Columns = std::vector<std::wstring>;
+
+ColumnProfile Profile(std::array<int, kAddressFieldCount> indexes, std::wstring separator = L",") {
+    ColumnProfile profile;
+    for (std::size_t f = 0; f < kAddressFieldCount; ++f) {
+        profile.IndexTexts[f] = std::to_wstring(indexes[f]);
+    }
+    profile.Separator = std::move(separator);
+    return profile;
+}
+
+TEST(LineRules, Splitting) {
+    const struct {
+        std::string raw;
+        const wchar_t* separator;
+        Columns columns;
+    } cases[] = {{"a,b,c", L",", {L"a", L"b", L"c"}},
+                 {"a,,c", L",", {L"a", L"", L"c"}},
+                 {"a,", L",", {L"a", L""}},
+                 {",", L",", {L"", L""}},
+                 {"", L",", {}},
+                 {"\"\"", L",", {}},  // nothing is left once the quotes are gone
+                 {"\"Doe, John\",Berlin", L",", {L"Doe", L" John", L"Berlin"}},
+                 {"a;b,c", L";", {L"a", L"b,c"}},
+                 {"a\nb,c", L",", {L"a\nb", L"c"}},
+                 {"M\xFCller,x", L",", {L"M\u00FCller", L"x"}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitSourceLine(c.raw, c.separator, SourceEncoding::Ansi), c.columns) << c.raw;
+    }
+    EXPECT_EQ(SplitSourceLine("M\xC3\xBCller,x", L",", SourceEncoding::Utf8),
+              (Columns{L"M\u00FCller", L"x"}));
+}
+
+TEST(LineRules, HouseNumber) {
+    const struct {
+        const wchar_t* street;
+        const wchar_t* houseNo;
+    } cases[] = {
+        {L"Hauptstr. 5a", L"5a"}, {L"Am Ring", L""}, {L"Lindenweg", L""}, {L"Weg 123", L"123"},
+        {L"Str. 1", L"1"},        {L"B 12", L"12"},  {L"", L""},          {L"Gasse  7", L"7"},
+        {L"Hauptstr. 12345", L""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(HouseNumberOf(c.street), c.houseNo) << c.street;
+    }
+}
+
+TEST(LineRules, CityWithoutLeadingNumber) {
+    const struct {
+        const wchar_t* city;
+        const wchar_t* request;
+    } cases[] = {{L"12345 Berlin", L"Berlin"}, {L"1010 Wien", L"Wien"},
+                 {L"Berlin", L"Berlin"},       {L"  80331  M\u00FCnchen", L"M\u00FCnchen"},
+                 {L"0 Ort", L"0 Ort"},         {L"D-10115 Berlin", L"D-10115 Berlin"},
+                 {L"1234567 Nord", L"Nord"},   {L"", L""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CityForRequest(c.city), c.request) << c.city;
+    }
+}
+
+TEST(LineRules, RequestFieldsComeOnlyFromTheLine) {
+    const ColumnProfile profile = Profile({0, 1, 2, 3, 4, 5, 6, 7});
+    const struct {
+        Columns columns;
+        AddressRequest request;
+    } cases[] = {{{L"Max", L"Muster", L"Hauptstr. 5a", L"10115", L"12345 Berlin", L"DE"},
+                  {L"DE", L"10115", L"Berlin", L"Hauptstr. 5a", L"5a"}},
+                 {{L"Max", L"Muster", L"Am Ring", L"10115"}, {L"", L"10115", L"", L"Am Ring", L""}},
+                 {{}, {}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(BuildRequest(c.columns, profile), c.request);
+    }
+    // Unassigned columns send empty fields.
+    EXPECT_EQ(BuildRequest({L"a", L"b", L"c"}, Profile({-1, -1, 0, -1, 2, -1, -1, -1})),
+              (AddressRequest{L"", L"", L"c", L"a", L""}));
+}
+
+TEST(LineRules, OutputFields) {
+    const ColumnProfile profile = Profile({0, 1, 2, 3, 4, -1, 5, 6});
+    const OutputFields out = BuildOutputFields(
+        {L"Max", L"Muster", L"Am Ring 1", L"10115", L"12345 Berlin", L"", L"Gate 3"}, profile);
+    EXPECT_EQ(out.Name1, L"Max");
+    EXPECT_EQ(out.City, L"12345 Berlin");  // the city column itself is written unchanged
+    EXPECT_EQ(out.Description, L", Gate 3");
+    EXPECT_EQ(BuildOutputFields({L"a", L"b", L"c", L"d", L"e", L"T1", L"T2"}, profile).Description,
+              L"T1, T2");
+    EXPECT_EQ(BuildOutputFields({L"a", L"b", L"c", L"d", L"e", L"T1"}, profile).Description, L"T1");
+    EXPECT_EQ(FailedLineName({L"Max", L"Muster"}, profile), L"Max Muster");
+    EXPECT_EQ(FailedLineName({L"", L"Muster"}, profile), L"Muster");
+    EXPECT_EQ(FailedLineName({L"Max"}, profile), L"Max ");
+}
+
+TEST(LineRules, CoordinateText) {
+    const struct {
+        float value;
+        const wchar_t* text;
+    } cases[] = {{52.5f, L"52.5"},
+                 {13.4f, L"13.4"},
+                 {-0.1f, L"-0.1"},
+                 {52.520008f, L"52.52001"},
+                 {100.f, L"100"},
+                 {0.f, L"0"},
+                 {-0.f, L"0"},
+                 {180.f, L"180"},
+                 {1234567.f, L"1234567"},
+                 {1.f / 3, L"0.3333333"},
+                 {-33.86785f, L"-33.86785"},
+                 {0.00005f, L"0.00005"},
+                 {0.0001234f, L"0.0001234"},
+                 {12345678.f, L"1.234568E+07"},
+                 {9.9999999f, L"10"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CoordinateText(c.value, L"."), c.text) << c.value;
+    }
+    EXPECT_EQ(CoordinateText(52.5f, L","), L"52,5");
+    EXPECT_EQ(CoordinateText(-7.25f, L","), L"-7,25");
+}
+
+TEST(LineRules, OnlyACoordinateOnTheGlobeIsAFoundPlace) {
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        float latitude, longitude;
+        bool found;
+    } cases[] = {{52.5f, 13.4f, true},  {-90.f, 180.f, true}, {90.f, -180.f, true},
+                 {0.f, 13.4f, false},   {nan, 13.4f, false},  {52.5f, nan, false},
+                 {inf, 13.4f, false},   {52.5f, -inf, false}, {-90.5f, 0.f, false},
+                 {52.5f, 180.5f, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsFoundPlace(c.latitude, c.longitude), c.found)
+            << c.latitude << " " << c.longitude;
+    }
+}
+
+TEST(LineRules, DecimalSeparatorReplacement) {
+    const struct {
+        const wchar_t *lat, *lon, *txtSep, *latOut, *lonOut;
+    } cases[] = {{L"52.5", L"13.4", L",", L"52,5", L"13,4"},
+                 {L"52,5", L"13,4", L".", L"52.5", L"13.4"},
+                 {L"52.5", L"13.4", L".", L"52.5", L"13.4"},
+                 {L"52,5", L"13,4", L"<>", L"52<>5", L"13<>4"},
+                 // Only the longitude text decides which mark is replaced.
+                 {L"52.5", L"13", L";", L"52.5", L"13"}};
+    for (const auto& c : cases) {
+        std::wstring lat = c.lat, lon = c.lon;
+        ApplyTxtSep(lat, lon, c.txtSep);
+        EXPECT_EQ(lat, c.latOut);
+        EXPECT_EQ(lon, c.lonOut);
+    }
+}
+
+}  // namespace
+}  // namespace mapwell

@@ -1,0 +1,73 @@
+#include "app/engine/output_format.h"
+
+#include "support/codepage.h"
+
+namespace mapwell {
+
+namespace {
+
+// A double quote, the text unchanged (inner quotes are not doubled), a double quote.
+void AddQuoted(std::wstring& line, std::wstring_view text) {
+    line += L'"';
+    line += text;
+    line += L'"';
+}
+
+}  // namespace
+
+std::string CsvHeaderLine() {
+    return "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\",\"Description\","
+           "\"Latitude\",\"Longitude\"\r\n";
+}
+
+std::string PoiLine(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
+    std::wstring line;
+    line.append(lat).append(L",").append(lon).append(L",\"");
+    line.append(f.Name1).append(L" ").append(f.Name2).append(L" - ");
+    line.append(f.Street).append(L" ").append(f.Zip).append(L" ").append(f.City);
+    line.append(L", ").append(f.Description).append(L"\"\r\n");
+    return WideToAnsi(line);
+}
+
+std::string CsvLine(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
+    std::wstring line;
+    for (std::wstring_view text :
+         {std::wstring_view(f.Name1), std::wstring_view(f.Name2), std::wstring_view(f.Street),
+          std::wstring_view(f.Zip), std::wstring_view(f.City), std::wstring_view(f.Description),
+          lat}) {
+        AddQuoted(line, text);
+        line += L',';
+    }
+    AddQuoted(line, lon);
+    line += L"\r\n";
+    return WideToAnsi(line);
+}
+
+std::string AppendLine(std::string_view rawLine, std::wstring_view lat, std::wstring_view lon) {
+    std::wstring appendix = L",";
+    AddQuoted(appendix, lat);
+    appendix += L',';
+    AddQuoted(appendix, lon);
+    appendix += L"\r\n";
+    std::string line(rawLine);
+    line += WideToAnsi(appendix);
+    return line;
+}
+
+void WriteResultHeader(ResultFile& file, OutputFormat format) {
+    if (format == OutputFormat::Csv) {
+        file.Write(CsvHeaderLine());
+    }
+}
+
+void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
+                     std::wstring_view lat, std::wstring_view lon, std::string_view rawLine) {
+    switch (format) {
+    case OutputFormat::Poi: file.Write(PoiLine(fields, lat, lon)); break;
+    case OutputFormat::Csv: file.Write(CsvLine(fields, lat, lon)); break;
+    case OutputFormat::Append: file.Write(AppendLine(rawLine, lat, lon)); break;
+    case OutputFormat::None: break;
+    }
+}
+
+}  // namespace mapwell

@@ -1,0 +1,82 @@
+#include "app/engine/output_format.h"
+
+#include <gtest/gtest.h>
+
+namespace mapwell {
+namespace {
+
+class BufferFile : public ResultFile {
+public:
+    bool Write(std::string_view bytes) override {
+        text.append(bytes);
+        return true;
+    }
+    std::string text;
+};
+
+OutputFields StreetAndCity() {
+    OutputFields f;
+    f.Street = L"Hauptstr. 5a";
+    f.City = L"Berlin";
+    return f;
+}
+
+TEST(OutputFormat, Layouts) {
+    OutputFields full{L"Max", L"Muster", L"Hauptstr. 5a", L"10115", L"Berlin", L"Tor 3"};
+    const struct {
+        OutputFormat format;
+        OutputFields fields;
+        const wchar_t* lat;
+        const wchar_t* lon;
+        std::string raw;
+        std::string line;
+    } cases[] = {
+        {OutputFormat::Poi, StreetAndCity(), L"52.5", L"13.4", "",
+         "52.5,13.4,\"  - Hauptstr. 5a  Berlin, \"\r\n"},
+        {OutputFormat::Poi, StreetAndCity(), L"52,5", L"13,4", "",
+         "52,5,13,4,\"  - Hauptstr. 5a  Berlin, \"\r\n"},
+        {OutputFormat::Poi, full, L"52.5", L"13.4", "",
+         "52.5,13.4,\"Max Muster - Hauptstr. 5a 10115 Berlin, Tor 3\"\r\n"},
+        // The empty record of the web route: two blanks, hyphen, three blanks, comma, blank.
+        {OutputFormat::Poi, OutputFields{}, L"1", L"2", "", "1,2,\"  -   , \"\r\n"},
+        {OutputFormat::Csv, StreetAndCity(), L"52.5", L"13.4", "",
+         "\"\",\"\",\"Hauptstr. 5a\",\"\",\"Berlin\",\"\",\"52.5\",\"13.4\"\r\n"},
+        {OutputFormat::Csv, full, L"-1.25", L"13,4", "",
+         "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"Berlin\",\"Tor "
+         "3\",\"-1.25\",\"13,4\"\r\n"},
+        // Inner double quotes are written as they are, not doubled.
+        {OutputFormat::Csv, OutputFields{L"a\"b", L"", L"", L"", L"", L""}, L"1", L"2", "",
+         "\"a\"b\",\"\",\"\",\"\",\"\",\"\",\"1\",\"2\"\r\n"},
+        {OutputFormat::Append, full, L"52.5", L"13.4", "Max;Muster;\"Hauptstr. 5a\";Berlin",
+         "Max;Muster;\"Hauptstr. 5a\";Berlin,\"52.5\",\"13.4\"\r\n"},
+        // Raw bytes go back untouched, a lone LF and bytes of another code page included.
+        {OutputFormat::Append, full, L"1", L"2", std::string("M\xC3\xBCller\nx\x81"),
+         std::string("M\xC3\xBCller\nx\x81,\"1\",\"2\"\r\n")},
+        {OutputFormat::None, full, L"1", L"2", "raw", ""},
+        // Texts are written in the ANSI code page.
+        {OutputFormat::Csv, OutputFields{L"", L"M\u00FCller", L"Stra\u00DFe 1", L"", L"", L""},
+         L"1", L"2", "",
+         "\"\",\"M\xFCller\",\"Stra\xDF"
+         "e 1\",\"\",\"\",\"\",\"1\",\"2\"\r\n"},
+    };
+    for (const auto& c : cases) {
+        BufferFile file;
+        WriteResultLine(file, c.format, c.fields, c.lat, c.lon, c.raw);
+        EXPECT_EQ(file.text, c.line);
+    }
+}
+
+TEST(OutputFormat, HeaderOnlyForCsv) {
+    for (auto format : {OutputFormat::None, OutputFormat::Poi, OutputFormat::Append}) {
+        BufferFile file;
+        WriteResultHeader(file, format);
+        EXPECT_EQ(file.text, "");
+    }
+    BufferFile csv;
+    WriteResultHeader(csv, OutputFormat::Csv);
+    EXPECT_EQ(csv.text, "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
+                        "\"Description\",\"Latitude\",\"Longitude\"\r\n");
+}
+
+}  // namespace
+}  // namespace mapwell

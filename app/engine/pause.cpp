@@ -1,0 +1,19 @@
+#include "app/engine/pause.h"
+
+namespace mapwell {
+
+bool PauseFor(int valueMs, PaceClock& clock, const std::function<bool()>& eventPass) {
+    const double start = clock.NowMs();
+    for (;;) {
+        if (!eventPass()) {
+            return false;
+        }
+        const double elapsed = clock.NowMs() - start;
+        if (elapsed >= valueMs) {
+            return true;
+        }
+        clock.WaitForEvents(valueMs - elapsed);
+    }
+}
+
+}  // namespace mapwell

@@ -1,0 +1,259 @@
+#include "app/window/command_line_win32.h"
+
+#include "app/engine/convert_win32.h"
+#include "app/window/main_layout.h"
+#include "app/window/main_window_win32.h"
+#include "columns/first_line.h"
+#include "columns/import_add_win32.h"
+#include "navlink/link_record.h"
+#include "navlink/navlink_win32.h"
+#include "navlink/protocol.h"
+#include "support/byte_file.h"
+#include "support/codepage.h"
+#include "support/failure.h"
+#include "support/text.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace mapwell {
+
+namespace {
+
+constexpr DWORD kProgressEveryMs = 5000;
+
+// Where the output goes: the standard output the program inherited when it is a file or a pipe
+// (the caller redirected it), else the console of the program that started it, else a character
+// device it inherited (a terminal under Wine). A scheduled task has none; the exit code tells.
+class Console {
+public:
+    Console() {
+        HANDLE inherited = GetStdHandle(STD_OUTPUT_HANDLE);
+        const DWORD type = inherited && inherited != INVALID_HANDLE_VALUE ? GetFileType(inherited)
+                                                                          : FILE_TYPE_UNKNOWN;
+        if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
+            file_ = inherited;
+        } else if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+            console_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+        } else if (type == FILE_TYPE_CHAR) {
+            file_ = inherited;
+        }
+    }
+    ~Console() {
+        if (console_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(console_);
+        }
+    }
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // Writes `text` as lines, each CR LF ended and begun by `indent`.
+    void Line(const std::wstring& text, const std::wstring& indent = L"") {
+        const std::wstring line =
+            indent + ReplaceAll(ReplaceAll(text, L"\r\n", L"\n"), L"\n", L"\r\n" + indent) +
+            L"\r\n";
+        DWORD written = 0;
+        if (console_ != INVALID_HANDLE_VALUE) {
+            WriteConsoleW(console_, line.data(), static_cast<DWORD>(line.size()), &written,
+                          nullptr);
+        } else if (file_) {
+            const std::string bytes = WideToAnsi(line);
+            ::WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        }
+    }
+
+private:
+    HANDLE file_ = nullptr;
+    HANDLE console_ = INVALID_HANDLE_VALUE;
+};
+
+// The engine's surroundings as the main window gives them, with the status texts also on the
+// console, a count of lines every few seconds, an inline profile in place of the registry, and
+// no pause to read a message: nobody watches the label.
+class CommandLineConversion : public ConvertWin32 {
+public:
+    CommandLineConversion(const ConvertControls& controls, Console& console,
+                          std::unique_ptr<ProfileStore> inlineProfile)
+        : ConvertWin32(controls), console_(console), inline_(std::move(inlineProfile)) {}
+
+    ProfileStore& Profiles() override { return inline_ ? *inline_ : ConvertWin32::Profiles(); }
+    void SetInfo(const std::wstring& text) override {
+        ConvertWin32::SetInfo(text);
+        console_.Line(text, L"  ");
+        lastStatus_ = text;
+    }
+    void SendGeocodeRequest() override {
+        ++requests_;
+        if (GetTickCount() - lastCount_ >= kProgressEveryMs) {
+            console_.Line(DecimalText(requests_) + L" lines read", L"  ");
+            lastCount_ = GetTickCount();
+        }
+        ConvertWin32::SendGeocodeRequest();
+    }
+    void Sleep(int) override {}
+
+    const std::wstring& LastStatus() const { return lastStatus_; }
+
+private:
+    Console& console_;
+    std::unique_ptr<ProfileStore> inline_;
+    std::wstring lastStatus_;
+    long long requests_ = 0;
+    DWORD lastCount_ = GetTickCount();
+};
+
+// Lets the hidden window handle the link's messages until a navigation program has announced
+// itself, or `seconds` passed.
+bool WaitForNavigation(int seconds) {
+    const DWORD start = GetTickCount();
+    SendNavCommand(kCommandAnnounce);
+    for (;;) {
+        if (!ProcessPendingEvents()) {
+            return false;
+        }
+        if (NavLink.LinkState != 0) {
+            return true;
+        }
+        if (GetTickCount() - start >= static_cast<DWORD>(seconds) * 1000) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The separator of an inline profile given without one: the column dialog's guess.
+std::wstring GuessSeparator(const std::wstring& list) {
+    const auto lines = ReadListHead(list, 1, kDialogLineLimit);
+    return lines ? AnalyseFirstLine(PreviewLine(*lines, 1)).separator : L",";
+}
+
+// The profile store for `list` when the job gives its columns; saved to the registry when asked.
+std::unique_ptr<ProfileStore> InlineStoreFor(const ConvertJob& job, const std::wstring& list,
+                                             const std::wstring& profileName) {
+    if (!job.Columns) {
+        return nullptr;
+    }
+    InlineProfile profile = *job.Columns;
+    if (profile.Separator.empty()) {
+        profile.Separator = GuessSeparator(list);
+    }
+    if (job.SaveProfile) {
+        RegistryProfileStore registry;
+        SaveProfile(registry, profileName, profile.Columns, profile.Separator);
+    }
+    return std::make_unique<InlineProfileStore>(profileName, profile);
+}
+
+void SetFormat(ImportWindow& w, const ConvertJob& job) {
+    const int option = job.Format == OutputFormat::Poi   ? IdOption1
+                       : job.Format == OutputFormat::Csv ? IdOption2
+                                                         : IdOption3;
+    CheckRadioButton(w.Control(IdPicture3), IdOption1, IdOption3, option);
+    SetWindowTextW(w.Control(IdTxtSep), DecimalSeparatorFor(job).c_str());
+}
+
+int ExitCodeOf(ListOutcome outcome) {
+    switch (outcome) {
+    case ListOutcome::Converted: return kExitConverted;
+    case ListOutcome::SomeFailed: return kExitSomeFailed;
+    default: return kExitBadInput;
+    }
+}
+
+int ConvertLists(ImportWindow& w, const ConvertJob& job, Console& console) {
+    const std::size_t count = job.Lists.size();
+    const bool toFolder =
+        !job.Destination.empty() &&
+        (count > 1 || job.Destination.back() == L'\\' || IsFolder(job.Destination));
+    if (toFolder && !IsFolder(job.Destination)) {
+        console.Line(L"Mapwell: the folder " + job.Destination + L" does not exist.");
+        return kExitBadInput;
+    }
+    SetFormat(w, job);
+    int exitCode = kExitConverted;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::wstring& list = job.Lists[i];
+        const std::wstring result = ResultPathFor(job, list, toFolder);
+        const std::wstring profileName =
+            job.ProfileName.empty() ? DefaultProfileName(list) : job.ProfileName;
+        console.Line(L"[" + DecimalText(static_cast<long long>(i + 1)) + L"/" +
+                     DecimalText(static_cast<long long>(count)) + L"] " + list + L" -> " + result +
+                     L" (profile " + profileName + L")");
+
+        std::unique_ptr<ProfileStore> inlineStore = InlineStoreFor(job, list, profileName);
+        RegistryProfileStore registry;
+        if (!inlineStore && !ReadProfile(registry, profileName)) {
+            console.Line(L"  No column profile \"" + profileName +
+                         L"\": save one in the column dialog, or give /profile or /columns.");
+            exitCode = std::max<int>(exitCode, kExitBadInput);
+            continue;
+        }
+        if (!WaitForNavigation(job.WaitSeconds)) {
+            console.Line(L"  No navigation program announced itself within " +
+                         DecimalText(job.WaitSeconds) +
+                         L" seconds: please start Navigon NCK5 or NavigatoR.");
+            return kExitNoNavigation;
+        }
+        SetWindowTextW(w.Control(IdExportFileTxt), result.c_str());
+        w.SourceFile = list;
+        w.ProfileName = profileName;
+        CommandLineConversion conversion(ConversionControls(w), console, std::move(inlineStore));
+        ConvertSource(w, conversion);
+        exitCode = std::max(exitCode, ExitCodeOf(OutcomeOfStatus(conversion.LastStatus())));
+    }
+    return exitCode;
+}
+
+}  // namespace
+
+std::vector<std::wstring> CommandLineArguments() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> result;
+    for (int i = 1; i < count; ++i) {
+        result.emplace_back(arguments[i]);
+    }
+    LocalFree(arguments);
+    return result;
+}
+
+int RunCommandLine(HINSTANCE instance, const ParsedCommandLine& command) {
+    Console console;
+    if (!command.Error.empty()) {
+        console.Line(L"Mapwell: " + command.Error + L"\nMapwell.exe /? shows the usage.");
+        return kExitBadInput;
+    }
+    if (command.ShowUsage || !command.Job) {
+        console.Line(kCommandLineUsage);
+        return kExitConverted;
+    }
+    // Nobody is there to answer the system's own error boxes (a drive without a disk).
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX | SEM_NOGPFAULTERRORBOX);
+    // The main window as the program always has it, never shown; it anchors the link.
+    ImportWindow state;
+    HWND window = CreateImportWindow(instance, state, SW_HIDE);
+    if (!window) {
+        console.Line(L"Mapwell: the main window could not be created.");
+        return kExitBadInput;
+    }
+    state.StatusText = L"Address converting..";
+    int exitCode = kExitSomeFailed;
+    try {
+        exitCode = ConvertLists(state, *command.Job, console);
+    } catch (...) {
+        // The run has closed its files on the way out; the lines converted so far stay written.
+        console.Line(std::wstring(L"Mapwell: ") + FailureDescription(std::current_exception()));
+    }
+    DestroyWindow(window);
+    return exitCode;
+}
+
+}  // namespace mapwell

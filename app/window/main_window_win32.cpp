@@ -1,0 +1,446 @@
+#include "app/window/main_window_win32.h"
+
+#include "app/window/resource.h"
+
+#include "app/engine/batch.h"
+#include "app/engine/convert_win32.h"
+#include "app/engine/destination.h"
+#include "app/window/events_win32.h"
+#include "columns/import_add_win32.h"
+#include "navlink/link_record.h"
+#include "navlink/navlink_win32.h"
+#include "navlink/protocol.h"
+#include "support/files.h"
+#include "support/program.h"
+#include "support/text.h"
+#include "support/controls_win32.h"
+#include "support/failure.h"
+#include "support/twips.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+namespace mapwell {
+
+namespace {
+
+constexpr wchar_t kMainClass[] = L"MapwellImport";
+constexpr DWORD kMainStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kOpenBufferChars = 16384;
+
+// The description of the internal error 325, a column dialog left without a profile.
+constexpr wchar_t kCancelledText[] = L"Cancelled by user";
+
+void SetText(HWND control, const std::wstring& text) {
+    SetWindowTextW(control, text.c_str());
+}
+
+void SetInfo(ImportWindow& w, const std::wstring& text) {
+    SetText(w.Control(IdInfo), text);
+}
+
+bool WindowGone(const ImportWindow& w) {
+    return w.window == nullptr;
+}
+
+// The error report: the step under way, the list and what went wrong.
+void ShowErrorReport(ImportWindow& w, const wchar_t* failure) {
+    SetInfo(w, w.StatusText + L" " + w.SourceBaseName + L" - Error: " + failure);
+}
+
+// --- Handlers, named as the design names them -------------------------------------------------
+
+void Datei_Auswerten(ImportWindow& w);
+
+void ImportFileTxt_Change(ImportWindow& w) {
+    w.SourceFile = WindowTextOf(w.Control(IdImportFileTxt));
+    // A changed source is not evaluated yet: "Start Convert" waits for the column dialog.
+    w.SourceReady = false;
+    EnableWindow(w.Control(IdNowImport), FALSE);
+    if (w.SourceFile.size() > 4) {
+        Datei_Auswerten(w);
+    }
+}
+
+void Datei_Auswerten(ImportWindow& w) {
+    if (!FileExists(w.SourceFile, 0)) {
+        return;
+    }
+    w.StatusText = L"Address converting..";
+    SetInfo(w, L"open file...");
+    DoEvents();
+    if (WindowGone(w)) {
+        return;
+    }
+    w.SourceBaseName = BaseNameOf(w.SourceFile);
+    SetInfo(w, L"..");
+    ImportExchange = w.SourceFile;
+
+    const std::wstring destination = WindowTextOf(w.Control(IdExportFileTxt));
+    if (destination.empty()) {
+        SetText(w.Control(IdExportFileTxt), ProposeDestination(w.SourceFile));
+    } else if (w.BatchIndex > 0) {
+        SetText(w.Control(IdExportFileTxt), BatchDestination(destination, w.SourceFile));
+    }
+
+    const ImportAddResult dialog = ShowImportAdd(w.window);
+    if (WindowGone(w)) {
+        return;
+    }
+    const wchar_t* failure = !dialog.opened                          ? dialog.errorText
+                             : ImportExchange == kImportAddCancelled ? kCancelledText
+                                                                     : nullptr;
+    if (failure) {
+        w.SourceReady = false;
+        ImportExchange.clear();
+        ShowErrorReport(w, failure);
+        DoEvents();
+        return;
+    }
+    if (NavLink.LinkState == 0) {
+        SetInfo(w, WindowTextOf(w.Control(IdInfo)) + L"\r\nPlease Start Navigon!");
+    }
+    w.SourceReady = true;
+    w.ProfileName = ImportExchange;
+    ImportExchange.clear();
+    EnableWindow(w.Control(IdNowImport), TRUE);
+}
+
+void SearchFile_Click(ImportWindow& w) {
+    std::wstring buffer(kOpenBufferChars, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = w.window;
+    dialog.lpstrFilter = L"Addresslist (*.csv)\0*.csv\0";
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = kOpenBufferChars;
+    dialog.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT;
+    if (!GetOpenFileNameW(&dialog)) {
+        if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
+            SetText(w.Control(IdImportFileTxt), L"Please select only 50 Files at the same time.");
+        }
+        return;
+    }
+    std::vector<std::wstring> files = SplitSelection(buffer);
+    if (files.size() > 1) {
+        const int count = static_cast<int>(files.size()) - 1;
+        w.BatchFiles = std::move(files);
+        w.BatchIndex = 1;
+        w.SourceFile = JoinPath(w.BatchFiles[0], w.BatchFiles[1]);
+        SetText(w.Control(IdImportFileTxt), w.SourceFile);
+        if (!WindowGone(w)) {
+            SetText(w.window, BatchCaption(ProgramTitle, 1, count));
+        }
+    } else if (files.size() == 1) {
+        // A single file ends a batch that is still in progress.
+        if (w.BatchIndex > 0) {
+            w.BatchIndex = 0;
+            w.BatchFiles.clear();
+            SetText(w.window, ProgramTitle);
+        }
+        w.SourceFile = files[0];
+        SetText(w.Control(IdImportFileTxt), w.SourceFile);
+    }
+}
+
+void SetFile_Click(ImportWindow& w) {
+    std::wstring buffer(MAX_PATH * 4, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = w.window;
+    dialog.lpstrFilter = L"POI-Format (*.asc)\0*.asc\0CSV-Format (*.csv)\0*.csv\0"
+                         L"Other format (*.txt)\0*.txt\0";
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    if (GetSaveFileNameW(&dialog) && buffer[0] != L'\0') {
+        SetText(w.Control(IdExportFileTxt), buffer.c_str());
+    }
+}
+
+void ChooseFormat(ImportWindow& w, const wchar_t* extension) {
+    const std::wstring destination = WindowTextOf(w.Control(IdExportFileTxt));
+    if (!destination.empty()) {
+        SetText(w.Control(IdExportFileTxt), WithExtension(destination, extension));
+    }
+}
+
+void Option1_Click(ImportWindow& w) {
+    ChooseFormat(w, L".asc");
+    SetText(w.Control(IdTxtSep), L".");
+}
+void Option2_Click(ImportWindow& w) {
+    ChooseFormat(w, L".csv");
+}
+void Option3_Click(ImportWindow& w) {
+    ChooseFormat(w, L".txt");
+}
+
+void SetBusy(ImportWindow& w, bool busy) {
+    w.Converting = busy;
+    EnableWindow(w.Control(IdSearchFile), !busy);
+    // An edit of the source box would start a new evaluation in the middle of the run.
+    EnableWindow(w.Control(IdImportFileTxt), !busy);
+    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+// Marks `run` as the window's conversion under way, with the window busy; when the run ends,
+// also by a failure, the buttons come back.
+class RunUnderWay {
+public:
+    RunUnderWay(ImportWindow& w, ConvertWin32& run) : w_(w) {
+        SetBusy(w_, true);
+        EnableWindow(w_.Control(IdNowImport), FALSE);
+        w_.Running = &run;
+    }
+    ~RunUnderWay() {
+        w_.Running = nullptr;
+        EnableWindow(w_.Control(IdNowImport), TRUE);
+        SetBusy(w_, false);
+    }
+    RunUnderWay(const RunUnderWay&) = delete;
+    RunUnderWay& operator=(const RunUnderWay&) = delete;
+
+private:
+    ImportWindow& w_;
+};
+
+void ImportPOI(ImportWindow& w) {
+    if (NavLink.LinkState == 0 && w.SourceReady) {
+        SendNavCommand(kCommandAnnounce);
+        if (NavLink.LinkState == 0) {
+            SetInfo(w, L"Please start Navigon NCK5 or NavigatoR to convert Addresslist.");
+            if (MessageBoxW(w.window, L"Will you convert the data by Internet?",
+                            L"No Navigon found", MB_YESNO) != IDYES) {
+                return;
+            }
+            if (WindowGone(w)) {
+                return;
+            }
+        }
+    }
+    ConvertWin32 surroundings(ConversionControls(w), w.FinishWebRoute);
+    ConvertSource(w, surroundings);
+}
+
+void NowImport_Click(ImportWindow& w) {
+    if (w.Converting) {
+        return;
+    }
+    if (WindowTextOf(w.Control(IdExportFileTxt)).empty()) {
+        SetInfo(w, L"Please set destination");
+        return;
+    }
+    if (!w.SourceReady) {
+        SetInfo(w, L"Please select source-file.");
+        return;
+    }
+    ImportPOI(w);
+    if (w.ExitRequested) {
+        DestroyWindow(w.window);
+        return;
+    }
+    if (WindowGone(w) || w.BatchIndex <= 0) {
+        return;
+    }
+    const int count = static_cast<int>(w.BatchFiles.size()) - 1;
+    if (w.BatchIndex != count) {
+        ++w.BatchIndex;
+        w.SourceFile =
+            JoinPath(w.BatchFiles[0], w.BatchFiles[static_cast<std::size_t>(w.BatchIndex)]);
+        SetText(w.Control(IdImportFileTxt), w.SourceFile);
+        if (!WindowGone(w)) {
+            SetText(w.window, BatchCaption(ProgramTitle, w.BatchIndex, count));
+        }
+    } else {
+        w.BatchIndex = 0;
+    }
+}
+
+void Command2_Click(ImportWindow& w) {
+    if (w.Converting) {
+        // The run ends at its next step with what it converted on disk; the window goes when
+        // it has returned.
+        w.ExitRequested = true;
+        if (w.Running) {
+            w.Running->RequestStop();
+        }
+        return;
+    }
+    DestroyWindow(w.window);
+}
+
+// A failure that would have left a handler. A run it ended has closed its files and given the
+// buttons back on its way out; the window says what went wrong and goes on, or ends when "Exit"
+// came meanwhile.
+void Form_Failure(ImportWindow& w, const wchar_t* description) noexcept {
+    try {
+        ShowErrorReport(w, description);
+    } catch (...) {
+        SetWindowTextW(w.Control(IdInfo), description);
+    }
+    if (w.ExitRequested && !w.Converting && !WindowGone(w)) {
+        DestroyWindow(w.window);
+    }
+}
+
+void Form_Load(ImportWindow& w) {
+    ProgramTitle = L"Mapwell";
+    // Hooks the window for the navigation program's messages, sets ReplyReceived and starts
+    // the 500 ms NavTimer.
+    StartNavLink(w.window);
+    SetInfo(w, L"Please select source-file.");
+}
+
+// --- Window procedure ---------------------------------------------------------------------------
+
+struct Sink : ControlSink {
+    ImportWindow& w;
+    explicit Sink(ImportWindow& window) : w(window) {}
+    void Created(int id, HWND control) override {
+        w.controls[static_cast<std::size_t>(id - IdFrame1)] = control;
+    }
+    HWND Container(int id) override { return w.Control(id); }
+};
+
+void Form_Initialize(ImportWindow& w) {
+    const int dpi = WindowDpi(w.window);
+    w.font = CreateDialogFont(dpi);
+    Sink sink(w);
+    CreateControls(w.window, MainControls(), dpi, w.font, sink);
+    CheckRadioButton(w.Control(IdPicture3), IdOption1, IdOption3, IdOption3);
+}
+
+void OnCommand(ImportWindow& w, int id, int code) {
+    const bool click = code == BN_CLICKED;
+    switch (id) {
+    case IdSearchFile:
+        if (click)
+            SearchFile_Click(w);
+        break;
+    case IdImportFileTxt:
+        if (code == EN_CHANGE)
+            ImportFileTxt_Change(w);
+        break;
+    case IdSetFile:
+        if (click)
+            SetFile_Click(w);
+        break;
+    case IdOption1:
+        if (click)
+            Option1_Click(w);
+        break;
+    case IdOption2:
+        if (click)
+            Option2_Click(w);
+        break;
+    case IdOption3:
+        if (click)
+            Option3_Click(w);
+        break;
+    case IdNowImport:
+        if (click)
+            NowImport_Click(w);
+        break;
+    case IdCommand2:
+        if (click)
+            Command2_Click(w);
+        break;
+    default: break;
+    }
+}
+
+LRESULT OnMessage(ImportWindow& w, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: Form_Initialize(w); return 0;
+    case WM_COMMAND: OnCommand(w, LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_SETCURSOR:
+        if (w.Converting) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_CLOSE: Command2_Click(w); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_NCDESTROY:
+        DeleteObject(w.font);
+        w.window = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        break;
+    default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ImportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* w = reinterpret_cast<ImportWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        w = static_cast<ImportWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        w->window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
+    }
+    if (!w) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // No exception may cross the window system, and the whole conversion runs inside the click
+    // on "Start Convert".
+    try {
+        return OnMessage(*w, window, message, wParam, lParam);
+    } catch (...) {
+        Form_Failure(*w, FailureDescription(std::current_exception()));
+        return message == WM_CREATE ? -1 : 0;
+    }
+}
+
+}  // namespace
+
+ConvertControls ConversionControls(const ImportWindow& w) {
+    return {w.window,
+            w.Control(IdExportFileTxt),
+            w.Control(IdTxtSep),
+            w.Control(IdOption1),
+            w.Control(IdOption2),
+            w.Control(IdOption3),
+            w.Control(IdInfo)};
+}
+
+bool ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
+    const RunUnderWay run(w, surroundings);
+    SetInfo(w, w.StatusText);
+    // A failure leaves by exception: the run's files close on the way out, and what it wrote
+    // so far stays.
+    return OpenAddList(w.SourceFile, w.ProfileName, surroundings);
+}
+
+HWND CreateImportWindow(HINSTANCE instance, ImportWindow& state, int show) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = ImportProc;
+    windowClass.hInstance = instance;
+    // The program's icon; a test that builds the window in its own process has none.
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAPWELL));
+    if (windowClass.hIcon == nullptr) {
+        windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    }
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kMainClass;
+    RegisterClassExW(&windowClass);
+
+    const int dpi = WindowDpi(nullptr);
+    RECT frame{0, 0, TwipsToPixels(kMainClientWidth, dpi), TwipsToPixels(kMainClientHeight, dpi)};
+    AdjustWindowRectEx(&frame, kMainStyle, FALSE, WS_EX_CONTROLPARENT);
+    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kMainClass, L"Mapwell", kMainStyle,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                  frame.bottom - frame.top, nullptr, nullptr, instance, &state);
+    if (!window) {
+        return nullptr;
+    }
+    Form_Load(state);
+    ShowWindow(window, show);
+    UpdateWindow(window);
+    SetFocus(state.Control(IdImportFileTxt));
+    return window;
+}
+
+}  // namespace mapwell
