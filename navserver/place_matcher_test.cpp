@@ -64,13 +64,10 @@ TEST_F(PlaceMatcherTest, FollowsTheMatchingRules) {
     const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
         {L"DE", L"", L"M\u00FCnchen", L"city level: Muenchen, DE"},
         {L"Deut", L"", L"munich", L"city level: Muenchen, DE"},
-        {L"D", L"", L"80331 M\u00FCnchen", L"city level: Muenchen, DE"},
         {L"", L"", L"D-50667 K\u00F6ln", L"city level: Koeln, DE"},
         {L"", L"", L"A-1010 Vienna", L"city level: Wien, AT"},
-        {L"\u00D6ste", L"", L"Wien", L"city level: Wien, AT"},
         // An empty country: the previous place's country first (Austria, from the line above).
         {L"", L"", L"Neustadt", L"city level: Neustadt, AT"},
-        {L"", L"", L"Sankt Gallen", L"city level: Sankt Gallen, AT"},
         {L"Schw", L"", L"St. Gallen", L"city level: Sankt Gallen, CH"},
         // ... and then Germany, Austria, Switzerland, before any other country.
         {L"", L"", L"Zurich", L"city level: Zuerich, CH"},
@@ -78,16 +75,12 @@ TEST_F(PlaceMatcherTest, FollowsTheMatchingRules) {
         {L"", L"", L"Halle", L"city level: Halle (Saale), DE"},
         {L"DE", L"", L"Frankfurt (Oder)", L"city level: Frankfurt (Oder), DE"},
         {L"DE", L"", L"Frankfurt", L"city level: Frankfurt am Main, DE"},
-        {L"DE", L"", L"Neustadt", L"city level: Neustadt, DE"},
         {L"DE", L"", L"Neustadt a. d. W.", L"city level: Neustadt an der Weinstrasse, DE"},
-        {L"DE", L"", L"Halle", L"city level: Halle (Saale), DE"},
         {L"DE", L"", L"Halle (Westf.)", L"city level: Halle (Saale), DE"},
-        {L"DE", L"12345", L"Anywhere", L"postcode level: 12345 Sample, DE"},
         {L"DE", L"", L"12345 Anywhere", L"postcode level: 12345 Sample, DE"},
         {L"DE", L"99999", L"", L"Address not found: postcode 99999 unknown and no city given"},
         {L"DE", L"", L"", L"Address not found: no city given"},
         {L"DE", L"", L"Wien", L"Address not found: no place \"Wien\" in DE"},
-        {L"DE", L"", L"Bad Nirgendwo", L"Address not found: no place \"Bad Nirgendwo\" in DE"},
         {L"Xy", L"", L"Wien", L"Address not found: unknown country \"Xy\""},
     };
     for (const auto& [country, zip, city, text] : cases) {
