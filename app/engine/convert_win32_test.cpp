@@ -12,7 +12,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
 #include <functional>
 
 namespace mapwell {
@@ -102,11 +101,10 @@ struct LinkRun {
     std::vector<std::wstring> shown;
 };
 
-// Converts `list` (columns as `profile` assigns them, separated by `sep`) in the format of
-// Option`option` with TxtSep "." through the real link, against NavServer.exe with `options`.
-// `afterRun` runs after the conversion, while NavServer.exe still runs.
+// Converts `list` (name, street, zip and city, separated by ";") in the append format with
+// TxtSep "." through the real link, against NavServer.exe with `options`. `afterRun` runs after
+// the conversion, while NavServer.exe still runs.
 LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& list,
-                                const std::array<int, 8>& profile, const wchar_t* sep, int option,
                                 const std::function<void()>& afterRun = {}) {
     LinkRun run;
     ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
@@ -119,13 +117,11 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     MainWindowControls window(kHostClass, HostProc);
     TestFolder folder;
     TestFolder::Put(folder / "kunden.csv", list);
-    const HWND formats[] = {window.controls.Option1, window.controls.Option2,
-                            window.controls.Option3};
     SetWindowTextW(window.controls.ExportFileTxt, (folder / "kunden_Geo.txt").c_str());
     SetWindowTextW(window.controls.TxtSep, L".");
-    window.Check(formats[option - 1]);
+    window.Check(window.controls.Option3);
     ShownInfos surroundings(window.controls);
-    SaveProfile(surroundings.Profiles(), L"kunden", profile, sep);
+    SaveProfile(surroundings.Profiles(), L"kunden", {0, -1, 1, 2, 3, -1, -1, -1}, L";");
     OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings);
     if (afterRun) {
         afterRun();
@@ -143,10 +139,11 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
 // recognised and the next line still gets its own; one that names none fails the next line.
 // A line the navigation program does not know shows the reply's text up to its first NUL, so
 // that the status shows.
+const std::string kHans = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
+const std::string kEva = "Eva Schulz;Ring 2;20095;Hamburg\r\n";
+
 TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
     const std::string header = "name;street;zipcode;city\r\n";
-    const std::string hans = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
-    const std::string eva = "Eva Schulz;Ring 2;20095;Hamburg\r\n";
     const std::string karl = "Karl Ott;Zeil 1;60311;Frankfurt am Main\r\n";
     const std::string nowhere = "No Where;Weg 1;99999;Nirgendwo\r\n";
     const std::string hansFound = "Hans Meier;Hauptstr. 5;10115;Berlin,\"52.5323\",\"13.3846\"\r\n";
@@ -156,13 +153,13 @@ TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
         const wchar_t* options;
         std::string result, errors;
     } cases[] = {
-        {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + eva + nowhere},
-        {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + eva + karl + nowhere},
+        {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + kEva + nowhere},
+        {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + kEva + karl + nowhere},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.options);
-        const LinkRun run = ConvertThroughNavServer(c.options, header + hans + eva + karl + nowhere,
-                                                    {0, -1, 1, 2, 3, -1, -1, -1}, L";", 3);
+        const LinkRun run =
+            ConvertThroughNavServer(c.options, header + kHans + kEva + karl + nowhere);
         EXPECT_EQ(run.result, c.result);
         EXPECT_EQ(run.errors, c.errors);
         EXPECT_EQ(run.shown.end()[-2], L"Error get coordinate for Addressindex 5 - No Where \r\n"
@@ -179,16 +176,12 @@ int TakenAfterFirstRequest(const std::wstring& log, const char* kind) {
     return test::CountLines({first, lines.end()}, kind);
 }
 
-const std::string kTwoLines =
-    "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\nEva,Frau,Am Ring 1,20095,Hamburg,DE\r\n";
-
 // A navigation program that does not take a request in time gets nothing but the next line's
 // request: no poll while the run goes on, nor right after it.
 TEST(ConvertWin32, AHungNavigationProgramGetsNothingButTheRequests) {
     const std::wstring log = test::NewTempFolder() + L"navserver.log";
     const LinkRun run = ConvertThroughNavServer(
-        L"--stall 4000 --never-answer --log \"" + log + L"\"", kTwoLines,
-        {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2,
+        L"--stall 4000 --never-answer --log \"" + log + L"\"", kHans + kEva,
         // Three ticks; the stand-in has long finished its stalls and logs whatever reaches it.
         [] { test::PumpFor(1500); });
     EXPECT_EQ(run.shown.back(),
@@ -201,13 +194,11 @@ TEST(ConvertWin32, AHungNavigationProgramGetsNothingButTheRequests) {
 TEST(ConvertWin32, PollingResumesAfterARunWithoutAnswers) {
     const std::wstring log = test::NewTempFolder() + L"navserver.log";
     bool polled = false;
-    ConvertThroughNavServer(L"--never-answer --log \"" + log + L"\"", kTwoLines,
-                            {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2, [&] {
-                                const int before = TakenAfterFirstRequest(log, "command 1 ");
-                                polled = test::PumpUntil([&] {
-                                    return TakenAfterFirstRequest(log, "command 1 ") > before;
-                                });
-                            });
+    ConvertThroughNavServer(L"--never-answer --log \"" + log + L"\"", kHans + kEva, [&] {
+        const int before = TakenAfterFirstRequest(log, "command 1 ");
+        polled =
+            test::PumpUntil([&] { return TakenAfterFirstRequest(log, "command 1 ") > before; });
+    });
     EXPECT_TRUE(polled);
 }
 
