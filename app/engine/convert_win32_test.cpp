@@ -12,7 +12,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
 #include <functional>
 
 namespace mapwell {
@@ -30,19 +29,9 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Format, destination, TxtSep and Info are read and written by every run below.
-TEST(ConvertWin32, ReadsTheMainWindowsControls) {
-    MainWindowControls window(kHostClass, HostProc);
-    ConvertWin32 surroundings(window.controls);
-    EXPECT_EQ(surroundings.FormatInForce(), OutputFormat::None);
-    window.Check(window.controls.Option1);
-    EXPECT_EQ(surroundings.FormatInForce(), OutputFormat::Poi);
-    wchar_t decimal[8] = {};
-    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
-    EXPECT_EQ(surroundings.RegionalDecimalSeparator(), decimal);
-}
-
-TEST(ConvertWin32, PauseAndDoEventsHandleTheWindowsMessages) {
+// Both waits handle the window's messages; a quit message stops the run and stays in the queue
+// for the window's own loop.
+TEST(ConvertWin32, PauseAndDoEventsHandleTheMessagesAndAQuitStopsTheRun) {
     MainWindowControls window(kHostClass, HostProc);
     ConvertWin32 surroundings(window.controls);
     countedMessages = 0;
@@ -54,10 +43,13 @@ TEST(ConvertWin32, PauseAndDoEventsHandleTheWindowsMessages) {
     PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
     surroundings.DoEvents();
     EXPECT_EQ(countedMessages, 2);
-    PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
-    surroundings.Pause(10, [] {});
-    EXPECT_EQ(countedMessages, 3);
     EXPECT_FALSE(surroundings.StopRequested());
+    PostQuitMessage(7);
+    surroundings.Pause(10, [] {});
+    EXPECT_TRUE(surroundings.StopRequested());
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
 }
 
 constexpr UINT kFloodMessage = WM_APP + 2;
@@ -93,17 +85,6 @@ TEST(ConvertWin32, AnEventPassReturnsWhateverKeepsComing) {
     EXPECT_FALSE(surroundings.StopRequested());
 }
 
-TEST(ConvertWin32, AQuitMessageStopsTheRunAndStaysForTheWindowsLoop) {
-    MainWindowControls window(kHostClass, HostProc);
-    ConvertWin32 surroundings(window.controls);
-    PostQuitMessage(7);
-    surroundings.Pause(10, [] {});
-    EXPECT_TRUE(surroundings.StopRequested());
-    MSG msg;
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(msg.wParam, 7u);
-}
-
 // The engine's surroundings that also keep what the status label showed after each change.
 class ShownInfos : public ConvertWin32 {
 public:
@@ -120,11 +101,10 @@ struct LinkRun {
     std::vector<std::wstring> shown;
 };
 
-// Converts `list` (columns as `profile` assigns them, separated by `sep`) in the format of
-// Option`option` with TxtSep "." through the real link, against NavServer.exe with `options`.
-// `afterRun` runs after the conversion, while NavServer.exe still runs.
+// Converts `list` (name, street, zip and city, separated by ";") in the append format with
+// TxtSep "." through the real link, against NavServer.exe with `options`. `afterRun` runs after
+// the conversion, while NavServer.exe still runs.
 LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& list,
-                                const std::array<int, 8>& profile, const wchar_t* sep, int option,
                                 const std::function<void()>& afterRun = {}) {
     LinkRun run;
     ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
@@ -137,13 +117,11 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     MainWindowControls window(kHostClass, HostProc);
     TestFolder folder;
     TestFolder::Put(folder / "kunden.csv", list);
-    const HWND formats[] = {window.controls.Option1, window.controls.Option2,
-                            window.controls.Option3};
     SetWindowTextW(window.controls.ExportFileTxt, (folder / "kunden_Geo.txt").c_str());
     SetWindowTextW(window.controls.TxtSep, L".");
-    window.Check(formats[option - 1]);
+    window.Check(window.controls.Option3);
     ShownInfos surroundings(window.controls);
-    SaveProfile(surroundings.Profiles(), L"kunden", profile, sep);
+    SaveProfile(surroundings.Profiles(), L"kunden", {0, -1, 1, 2, 3, -1, -1, -1}, L";");
     OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings);
     if (afterRun) {
         afterRun();
@@ -156,37 +134,16 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     ProgramTitle = L"Mapwell";
     return run;
 }
-// A whole run through the real link against the stand-in navigation program.
-TEST(ConvertWin32, ARunThroughTheNavigationProgram) {
-    const LinkRun run = ConvertThroughNavServer(L"",
-                                                "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\n"
-                                                "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n"
-                                                "Otto,Kurz,Gasse 4,,1010 Wien,AT",
-                                                {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2);
-    // Wien is found by its city once the postal code in front of it is dropped; it follows a
-    // failed line, whose second of sleep leaves the detection timer's announcement for the
-    // next wait, after Wien's reply has come in.
-    EXPECT_EQ(
-        run.result,
-        CsvHeaderLine() +
-            "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"Berlin\",\"\",\"52.5323\","
-            "\"13.3846\"\r\n"
-            "\"Otto\",\"Kurz\",\"Gasse 4\",\"\",\"1010 Wien\",\"\",\"48.2085\",\"16.3721\"\r\n");
-    EXPECT_EQ(run.errors, "Eva,Frau,Am Ring 1,99999,Nirgendwo,DE\r\n");
-    ASSERT_EQ(run.shown.size(), 3u);
-    // The reply's text up to its first NUL, so that the status shows.
-    EXPECT_EQ(run.shown[1], L"Error get coordinate for Addressindex 2 - Eva Frau\r\n"
-                            L"Address not found: 99999 Nirgendwo(1)");
-    EXPECT_EQ(run.shown[2], L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt");
-}
-
 // A navigation program that answers one request (the third) after its line's wait has run out:
 // the late answer never becomes the next line's place. An answer that names its address is
 // recognised and the next line still gets its own; one that names none fails the next line.
+// A line the navigation program does not know shows the reply's text up to its first NUL, so
+// that the status shows.
+const std::string kHans = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
+const std::string kEva = "Eva Schulz;Ring 2;20095;Hamburg\r\n";
+
 TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
     const std::string header = "name;street;zipcode;city\r\n";
-    const std::string hans = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
-    const std::string eva = "Eva Schulz;Ring 2;20095;Hamburg\r\n";
     const std::string karl = "Karl Ott;Zeil 1;60311;Frankfurt am Main\r\n";
     const std::string nowhere = "No Where;Weg 1;99999;Nirgendwo\r\n";
     const std::string hansFound = "Hans Meier;Hauptstr. 5;10115;Berlin,\"52.5323\",\"13.3846\"\r\n";
@@ -196,15 +153,17 @@ TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
         const wchar_t* options;
         std::string result, errors;
     } cases[] = {
-        {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + eva + nowhere},
-        {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + eva + karl + nowhere},
+        {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + kEva + nowhere},
+        {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + kEva + karl + nowhere},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.options);
-        const LinkRun run = ConvertThroughNavServer(c.options, header + hans + eva + karl + nowhere,
-                                                    {0, -1, 1, 2, 3, -1, -1, -1}, L";", 3);
+        const LinkRun run =
+            ConvertThroughNavServer(c.options, header + kHans + kEva + karl + nowhere);
         EXPECT_EQ(run.result, c.result);
         EXPECT_EQ(run.errors, c.errors);
+        EXPECT_EQ(run.shown.end()[-2], L"Error get coordinate for Addressindex 5 - No Where \r\n"
+                                       L"Address not found: 99999 Nirgendwo(1)");
     }
 }
 
@@ -217,16 +176,12 @@ int TakenAfterFirstRequest(const std::wstring& log, const char* kind) {
     return test::CountLines({first, lines.end()}, kind);
 }
 
-const std::string kTwoLines =
-    "Max,Muster,Hauptstr. 5a,10115,Berlin,DE\r\nEva,Frau,Am Ring 1,20095,Hamburg,DE\r\n";
-
 // A navigation program that does not take a request in time gets nothing but the next line's
 // request: no poll while the run goes on, nor right after it.
 TEST(ConvertWin32, AHungNavigationProgramGetsNothingButTheRequests) {
     const std::wstring log = test::NewTempFolder() + L"navserver.log";
     const LinkRun run = ConvertThroughNavServer(
-        L"--stall 4000 --never-answer --log \"" + log + L"\"", kTwoLines,
-        {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2,
+        L"--stall 4000 --never-answer --log \"" + log + L"\"", kHans + kEva,
         // Three ticks; the stand-in has long finished its stalls and logs whatever reaches it.
         [] { test::PumpFor(1500); });
     EXPECT_EQ(run.shown.back(),
@@ -239,13 +194,11 @@ TEST(ConvertWin32, AHungNavigationProgramGetsNothingButTheRequests) {
 TEST(ConvertWin32, PollingResumesAfterARunWithoutAnswers) {
     const std::wstring log = test::NewTempFolder() + L"navserver.log";
     bool polled = false;
-    ConvertThroughNavServer(L"--never-answer --log \"" + log + L"\"", kTwoLines,
-                            {0, 1, 2, 3, 4, 5, -1, -1}, L",", 2, [&] {
-                                const int before = TakenAfterFirstRequest(log, "command 1 ");
-                                polled = test::PumpUntil([&] {
-                                    return TakenAfterFirstRequest(log, "command 1 ") > before;
-                                });
-                            });
+    ConvertThroughNavServer(L"--never-answer --log \"" + log + L"\"", kHans + kEva, [&] {
+        const int before = TakenAfterFirstRequest(log, "command 1 ");
+        polled =
+            test::PumpUntil([&] { return TakenAfterFirstRequest(log, "command 1 ") > before; });
+    });
     EXPECT_TRUE(polled);
 }
 

@@ -68,10 +68,9 @@ TEST(Batch, TheOpenDialogsAnswerIsSplitAtNul) {
     EXPECT_EQ(SplitSelection(L""), V{});
 }
 
-TEST(Batch, PathsAndCaption) {
-    EXPECT_EQ(JoinPath(L"C:\\data", L"a.csv"), L"C:\\data\\a.csv");
+// The open dialog's folder of a drive's root already ends in a backslash.
+TEST(Batch, JoinPathAtADrivesRoot) {
     EXPECT_EQ(JoinPath(L"C:\\", L"a.csv"), L"C:\\a.csv");
-    EXPECT_EQ(BatchCaption(L"Mapwell", 1, 3), L"Mapwell - file 1 of 3");
 }
 
 }  // namespace

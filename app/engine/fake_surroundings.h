@@ -79,9 +79,7 @@ public:
     }
 
     // The profile of the usual test list: Name1, Name2, Street, Zip, City, Land.
-    void SaveUsualProfile(const std::wstring& name = L"kunden", const std::wstring& sep = L",") {
-        SaveProfile(store, name, {0, 1, 2, 3, 4, 5, -1, -1}, sep);
-    }
+    void SaveUsualProfile() { SaveProfile(store, L"kunden", {0, 1, 2, 3, 4, 5, -1, -1}, L","); }
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
 
     FakeProfileStore store;

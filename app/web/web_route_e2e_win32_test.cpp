@@ -48,38 +48,6 @@ constexpr wchar_t kGeocoded[] = L"Address\tCity\tZipcode\tState\tDescription\tbg
                                 L"Strasse\tOrt\tPLZ\t\t1\t0\t0\r\n"
                                 L"Hauptstr. 5a\tBerlin\t10115\t\t2\t52.52\t13.405\r\n";
 
-enum class CloseBy { Import, Cancel, CloseBox };
-
-// Watches a status label from outside and keeps every text it shows, in order. The text is read
-// from the window system's copy, so a label of a program that sleeps still reads.
-class InfoHistory {
-public:
-    explicit InfoHistory(HWND info)
-        : watcher_([this, info] {
-              while (!stop_) {
-                  wchar_t buffer[1024] = {};
-                  GetWindowTextW(info, buffer, 1024);
-                  if (texts_.empty() || texts_.back() != buffer) {
-                      texts_.push_back(buffer);
-                  }
-                  Sleep(5);
-              }
-          }) {}
-    ~InfoHistory() { Stop(); }
-    const std::vector<std::wstring>& Stop() {
-        stop_ = true;
-        if (watcher_.joinable()) {
-            watcher_.join();
-        }
-        return texts_;
-    }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::vector<std::wstring> texts_;
-    std::thread watcher_;
-};
-
 // The user's copy onto the clipboard, from a window of the test's own that is gone afterwards, so
 // that no later clearing of the clipboard has to wait for this process.
 void UserCopies(const std::wstring& text) {
@@ -97,8 +65,8 @@ struct WebRun {
 };
 
 // Converts kSource through the web route with output option `option`; the user copies
-// `userCopies` while the dialog is open and closes it `how`.
-WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
+// `userCopies` while the dialog is open and closes it with "Import" or "Cancel".
+WebRun RunThroughWeb(int option, const std::wstring& userCopies, bool import) {
     WebRun run;
     StubBrowser browser;
     const std::wstring folder = td::MakeTempFolder(L"mapwell-web-e2e");
@@ -120,7 +88,17 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
     }
     const std::wstring destination = td::Text(item(IdExportFileTxt));
 
-    InfoHistory history(item(IdInfo));
+    // Every text the status label shows, in order, read from the window system's copy so that
+    // the label of a program that sleeps still reads.
+    std::atomic<bool> watching{true};
+    std::thread watcher([&] {
+        for (wchar_t text[1024]; watching; Sleep(5)) {
+            GetWindowTextW(item(IdInfo), text, 1024);
+            if (run.infos.empty() || run.infos.back() != text) {
+                run.infos.push_back(text);
+            }
+        }
+    });
     td::Click(item(IdNowImport));
     td::Answer(td::WaitForMessageBox(mapwell.id()), IDYES);
 
@@ -131,15 +109,11 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
         run.dialogSeen = true;
         run.clipboard = ReadClipboardText(nullptr);
         UserCopies(userCopies);
-        if (how == CloseBy::CloseBox) {
-            PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        } else {
-            td::Click(
-                td::Control(dialog, how == CloseBy::Import ? kForm3Command1 : kForm3Command2));
-        }
+        td::Click(td::Control(dialog, import ? kForm3Command1 : kForm3Command2));
     }
     td::WaitUntil([&] { return td::Text(item(IdInfo)).rfind(L"Converting", 0) == 0; });
-    run.infos = history.Stop();
+    watching = false;
+    watcher.join();
     run.finalInfo = td::Text(item(IdInfo));
     run.browserAddress = browser.AwaitAddress();
     run.result = td::ReadFile(destination);
@@ -151,10 +125,6 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, CloseBy how) {
     return run;
 }
 
-bool Saw(const std::vector<std::wstring>& infos, const std::wstring& text) {
-    return std::find(infos.begin(), infos.end(), text) != infos.end();
-}
-
 constexpr char kCsvHeader[] = "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
                               "\"Description\",\"Latitude\",\"Longitude\"\r\n";
 
@@ -163,17 +133,17 @@ TEST(WebRouteEndToEnd, WritesTheRowsThatCameBackAndKeepsTheRestInTheErrorList) {
     const struct {
         int option;
         const wchar_t* userCopies;
-        CloseBy how;
+        bool import;
         const wchar_t* afterDialog;
         const wchar_t* finalInfo;
         std::string result, errors;
     } cases[] = {
-        {IdOption3, kGeocoded, CloseBy::Import, L"Convert address to coordinates..",
+        {IdOption3, kGeocoded, true, L"Convert address to coordinates..",
          L"Converting: 2 of 5\r\nFailed items are saved in ConvertError.txt",
          "Tom;Jungfernstieg 1;20095;Hamburg,\"9.9926\",\"53.5534\"\r\n"
          "Max;Hauptstr. 5a;10115;Berlin,\"13.405\",\"52.52\"\r\n",
          "\r\nName;Strasse;PLZ;Ort\r\nEva;Am Ring 1;1010;Wien\r\n"},
-        {IdOption2, L"Address\tCity\r\nnothing geocoded\r\n", CloseBy::Cancel,
+        {IdOption2, L"Address\tCity\r\nnothing geocoded\r\n", false,
          L"Please try again and copy the datas from Internetbrowser to Clipboard..",
          L"Converting: 0 of 5\r\nFailed items are saved in ConvertError.txt", kCsvHeader,
          "\r\nName;Strasse;PLZ;Ort\r\nMax;Hauptstr. 5a;10115;Berlin\r\n"
@@ -181,15 +151,18 @@ TEST(WebRouteEndToEnd, WritesTheRowsThatCameBackAndKeepsTheRestInTheErrorList) {
     };
     const std::wstring page = kGeocodingPage;
     for (const auto& c : cases) {
-        const WebRun run = RunThroughWeb(c.option, c.userCopies, c.how);
+        const WebRun run = RunThroughWeb(c.option, c.userCopies, c.import);
         ASSERT_TRUE(run.dialogSeen);
         EXPECT_EQ(run.clipboard, kClipText);
         // The page address is already in the form the browser launcher gives on.
         EXPECT_EQ(run.browserAddress, std::string(page.begin(), page.end()));
         // The empty source line fails with status 1 while the list is collected.
-        EXPECT_TRUE(Saw(run.infos, L"Error get coordinate for Addressindex 3 - \r\n(1)"));
-        EXPECT_TRUE(Saw(run.infos, L"Start Internetbrowser to get coordinates.."));
-        EXPECT_TRUE(Saw(run.infos, c.afterDialog));
+        const auto saw = [&](const std::wstring& text) {
+            return std::find(run.infos.begin(), run.infos.end(), text) != run.infos.end();
+        };
+        EXPECT_TRUE(saw(L"Error get coordinate for Addressindex 3 - \r\n(1)"));
+        EXPECT_TRUE(saw(L"Start Internetbrowser to get coordinates.."));
+        EXPECT_TRUE(saw(c.afterDialog));
         EXPECT_EQ(run.finalInfo, c.finalInfo);
         EXPECT_EQ(run.result, c.result);
         EXPECT_EQ(run.errors, c.errors);

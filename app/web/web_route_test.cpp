@@ -59,14 +59,6 @@ Imported Import(const WebCollection& collection, std::wstring_view text,
     return {converted, result.bytes, errors.lines};
 }
 
-TEST(GeocodedText, IsRecognisedByTheExactColumnNameOnly) {
-    EXPECT_TRUE(IsGeocodedText(kHeader));
-    EXPECT_TRUE(IsGeocodedText(L"xbg_laty"));
-    EXPECT_FALSE(IsGeocodedText(L"BG_LAT\tbg_long"));
-    EXPECT_FALSE(IsGeocodedText(L"Address\tCity\tZipcode\tState\tDescription\r\n"));
-    EXPECT_FALSE(IsGeocodedText(L""));
-}
-
 TEST(GeocodedText, ACoordinateCountsWhenItReadsAsANumberOtherThanZero) {
     const RegionalNumberFormat point{L".", L","};
     const RegionalNumberFormat comma{L",", L"."};
@@ -114,8 +106,9 @@ TEST(ImportGeocodedText, WritesTheRowsThatCameBackAndListsTheRest) {
          "\"x\";20095;Hamburg,\"9.99\",\"53.55\"\r\n"
          "Hauptstr. 5a;10115;Berlin,\"13,405\",\" 52.520\"\r\n",
          onlyWien},
-        // The first line is the header even when it looks like a row; no trailing line end.
-        {L"a\tb\tc\td\t1\t5\tbg_lat\r\nx\ty\tz\t\t2\t48.2\t16.37", 1, wien, allButWien},
+        // The first line is the header even when it looks like a row, and "bg_lat" inside
+        // a heading marks it as geocoded; no trailing line end.
+        {L"a\tb\tc\td\t1\t5\txbg_laty\r\nx\ty\tz\t\t2\t48.2\t16.37", 1, wien, allButWien},
         // Failed by the page, second coordinate empty, field 7 missing, not a number, empty row.
         {h + L"a\tb\tc\t\t1\t0\t13.4\r\na\tb\tc\t\t1\t52.5\t\r\na\tb\tc\t\t1\t52.5\r\n"
              L"a\tb\tc\t\t1\tn/a\t13.4\r\na\tb\tc\t\t2\t48.2\t16.37\r\n\r\n",

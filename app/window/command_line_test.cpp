@@ -106,21 +106,6 @@ TEST(CommandLine, InlineColumnsAndTheirMistakes) {
     }
 }
 
-TEST(CommandLine, InlineProfileReadsAsAStoredOne) {
-    std::wstring error;
-    InlineProfile columns = *ParseColumns(L"street=2,city=4,b2=5", error);
-    columns.Separator = L";";
-    InlineProfileStore store(L"kunden", columns);
-    const std::optional<ColumnProfile> profile = ReadProfile(store, L"kunden");
-    ASSERT_TRUE(profile);
-    EXPECT_EQ(profile->ColumnOf(AddressField::Street), 1);
-    EXPECT_EQ(profile->ColumnOf(AddressField::City), 3);
-    EXPECT_EQ(profile->ColumnOf(AddressField::B2), 4);
-    EXPECT_EQ(profile->ColumnOf(AddressField::Name1), -1);
-    EXPECT_EQ(profile->Separator, L";");
-    EXPECT_FALSE(ReadProfile(store, L"other"));
-}
-
 TEST(CommandLine, ResultFiles) {
     const struct {
         Args args;
@@ -139,15 +124,6 @@ TEST(CommandLine, ResultFiles) {
         const ConvertJob job = *ParseCommandLine(args).Job;
         EXPECT_EQ(ResultPathFor(job, job.Lists[0], c.toFolder), c.expected);
     }
-}
-
-TEST(CommandLine, OutcomeFromTheLastStatus) {
-    EXPECT_EQ(OutcomeOfStatus(L"Converting of 3 completed without errors."),
-              ListOutcome::Converted);
-    EXPECT_EQ(OutcomeOfStatus(L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt"),
-              ListOutcome::SomeFailed);
-    EXPECT_EQ(OutcomeOfStatus(L"Error by reading registry"), ListOutcome::NotConverted);
-    EXPECT_EQ(OutcomeOfStatus(L"Can't open source-file x.csv"), ListOutcome::NotConverted);
 }
 
 }  // namespace

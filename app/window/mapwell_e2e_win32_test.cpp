@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 namespace mapwell {
@@ -45,15 +44,9 @@ protected:
         ASSERT_TRUE(td::WaitUntil([&] { return Count("announce from") > 0; }));
     }
 
-    // How often the navigation program's log holds `what` ("announce from", "command 5").
+    // How many lines of the navigation program's log start with `what` ("announce from").
     int Count(const std::string& what) const {
-        const std::string log = Read(L"nav.log");
-        int count = 0;
-        for (std::size_t at = log.find(what); at != std::string::npos;
-             at = log.find(what, at + 1)) {
-            ++count;
-        }
-        return count;
+        return td::CountLines(td::ReadLines(Path(L"nav.log")), what);
     }
 
     HWND Item(int id) const { return td::Control(main_, id); }
@@ -65,106 +58,30 @@ protected:
         ASSERT_TRUE(td::WaitUntil([&] { return !td::ColumnDialogOpen(mapwell_.id()); }));
     }
 
-    // Converts `list` until `requests` requests went out, then clicks "Exit": Mapwell must end
-    // normally; the result file as it is then.
-    std::string ExitDuringARun(const std::string& list, const std::wstring& navigationOptions,
-                               int requests) {
-        td::WriteFile(Path(L"list.csv"), list);
-        StartBoth(navigationOptions);
-        td::TypeTextNoWait(Item(IdImportFileTxt), Path(L"list.csv"));
-        Leave(td::WaitForColumnDialog(mapwell_.id()), IdButOk);
-        EXPECT_TRUE(td::WaitUntil([&] { return IsWindowEnabled(Item(IdNowImport)) != FALSE; }));
-        td::Click(Item(IdNowImport));
-        EXPECT_TRUE(td::WaitUntil([&] { return Count("command 5") >= requests; }));
-        td::Click(Item(IdCommand2));
-        EXPECT_EQ(mapwell_.ExitCode(), 0);
-        return Read(L"list_Geo.txt");
-    }
-
     std::wstring folder_;
     td::Program navigation_, mapwell_;
     HWND main_ = nullptr;
 };
 
-// The third list's heading line has very many fields: its column dialog must still open
-// (bounded only in the wait: a dialog that freezes while it fills its lists never appears).
-TEST_F(EndToEnd, ABatchOfThreeListsEachInTheFormatChosenForIt) {
-    const std::string wide = "name;street;zipcode;city" + std::string(1048576, ';') + "\r\n";
-    const struct {
-        int option;
-        const wchar_t* result;
-        std::string bytes;
-    } files[] = {
-        {IdOption1, L"a_Geo.asc",
-         "52.5323,13.3846,\"Hans Meier Hans Meier - Hauptstr. 5 10115 Berlin, \"\r\n"},
-        // The "." that the POI format put into the decimal separator box stays.
-        {IdOption2, L"b_Geo.csv",
-         "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\",\"Description\","
-         "\"Latitude\",\"Longitude\"\r\n"
-         "\"Hans Meier\",\"Hans Meier\",\"Hauptstr. 5\",\"10115\",\"Berlin\",\"\",\"52.5323\","
-         "\"13.3846\"\r\n"},
-        {IdOption3, L"c_Geo.txt",
-         "Hans Meier;Hauptstr. 5;10115;Berlin,\"52.5323\",\"13.3846\"\r\n"},
-    };
-    td::WriteFile(Path(L"a.csv"), kHeading + std::string(kAddress));
-    td::WriteFile(Path(L"b.csv"), kHeading + std::string(kAddress));
-    td::WriteFile(Path(L"c.csv"), wide + kAddress);
-    StartBoth();
-    td::Click(Item(IdSearchFile));
-    td::ChooseInOpenDialog(td::WaitForOpenDialog(mapwell_.id()), L"\"a.csv\" \"b.csv\" \"c.csv\"");
-    Leave(td::WaitForColumnDialog(mapwell_.id()), IdButOk);
-    for (int i = 0; i < 3; ++i) {
-        const std::wstring caption = L"Mapwell - file " + std::to_wstring(i + 1) + L" of 3";
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Caption(main_) == caption; }));
-        td::Choose(Item(files[i].option));
-        ASSERT_TRUE(td::WaitUntil(
-            [&] { return td::Text(Item(IdExportFileTxt)) == Path(files[i].result); }));
-        const int announced = Count("announce from");
-        td::Click(Item(IdNowImport));
-        if (i < 2) {
-            // The next file's column dialog replaces the summary at once. A found reply leaves
-            // the link down until the detection timer has announced the program again;
-            // "Start Convert" before that would ask about the web route.
-            HWND next = td::WaitForColumnDialog(mapwell_.id(), 120000);
-            ASSERT_TRUE(td::WaitUntil([&] { return Count("announce from") > announced; }));
-            Sleep(300);
-            Leave(next, IdButOk);
-        }
-    }
-    // Each heading line fails like any address the navigation program does not know.
-    EXPECT_TRUE(td::WaitUntil(
-        [&] {
-            return Info() == L"Converting: 1 of 2\r\nFailed items are saved in ConvertError.txt";
-        },
-        120000))
-        << Info();
-    for (const auto& file : files) {
-        EXPECT_EQ(Read(file.result), file.bytes);
-    }
-    EXPECT_EQ(Read(L"ConvertError.txt"), kHeading + std::string(kHeading) + wide);
-}
-
-TEST_F(EndToEnd, ExitDuringAConversionKeepsEveryConvertedLineAndEndsTheProgram) {
-    std::string list = kHeading;
-    for (int i = 0; i < 200; ++i) {
-        list += "Hans " + std::to_string(i) + ";Hauptstr. 5;10115;Berlin\r\n";
-    }
-    // Every answer comes a while after its request, so that the run is still going.
-    const std::string result = ExitDuringARun(list, L"--delay 50", 10);
-    const auto lines = std::count(result.begin(), result.end(), '\n');
-    EXPECT_GT(lines, 0);
-    EXPECT_LT(lines, 200);
-    // Every line on disk is whole.
-    EXPECT_EQ(result.size() >= 2 ? result.substr(result.size() - 2) : "", "\r\n");
-}
-
 // A navigation program that never returns from its third request: "Exit" still ends Mapwell,
-// after the send under way, with the line converted before it.
+// after the send under way, with the line converted before it whole on disk, in the format
+// chosen.
 TEST_F(EndToEnd, ExitWhileTheNavigationProgramHangsKeepsTheConvertedLines) {
-    EXPECT_EQ(
-        ExitDuringARun(kHeading + std::string(kAddress) + "Eva Schulz;Ring 2;20095;Hamburg\r\n",
-                       L"--stall 600000 --stall-from 3", 3),
-        "Hans Meier;Hauptstr. 5;10115;Berlin,\"52,5323\",\"13,3846\"\r\n");
+    td::WriteFile(Path(L"list.csv"),
+                  kHeading + std::string(kAddress) + "Eva Schulz;Ring 2;20095;Hamburg\r\n");
+    StartBoth(L"--stall 600000 --stall-from 3");
+    td::TypeTextNoWait(Item(IdImportFileTxt), Path(L"list.csv"));
+    Leave(td::WaitForColumnDialog(mapwell_.id()), IdButOk);
+    td::Choose(Item(IdOption1));
+    ASSERT_TRUE(
+        td::WaitUntil([&] { return td::Text(Item(IdExportFileTxt)) == Path(L"list_Geo.asc"); }));
+    ASSERT_TRUE(td::WaitUntil([&] { return IsWindowEnabled(Item(IdNowImport)) != FALSE; }));
+    td::Click(Item(IdNowImport));
+    ASSERT_TRUE(td::WaitUntil([&] { return Count("command 5") >= 3; }));
+    td::Click(Item(IdCommand2));
+    EXPECT_EQ(mapwell_.ExitCode(), 0);
+    EXPECT_EQ(Read(L"list_Geo.asc"),
+              "52.5323,13.3846,\"Hans Meier Hans Meier - Hauptstr. 5 10115 Berlin, \"\r\n");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* name) {
     return static_cast<const wchar_t*>(value);
 }
 
-TEST(VersionResource, BothProgramsCarryTheVersion) {
+TEST(VersionResource, BothProgramsCarryTheVersionAndMapwellItsIcon) {
     const std::wstring version = MAPWELL_VERSION;
     for (const wchar_t* program : {L"Mapwell.exe", L"NavServer.exe"}) {
         const std::wstring path = test::BinFolder() + program;
@@ -36,9 +36,6 @@ TEST(VersionResource, BothProgramsCarryTheVersion) {
         EXPECT_EQ(VersionString(info, L"FileVersion"), version);
         EXPECT_FALSE(VersionString(info, L"FileDescription").empty());
     }
-}
-
-TEST(VersionResource, MapwellCarriesItsOwnIcon) {
     HMODULE module = LoadLibraryExW((test::BinFolder() + L"Mapwell.exe").c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
