@@ -137,8 +137,9 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
 // A navigation program that answers one request (the third) after its line's wait has run out:
 // the late answer never becomes the next line's place. An answer that names its address is
 // recognised and the next line still gets its own; one that names none fails the next line.
-// A line the navigation program does not know shows the reply's text up to its first NUL, so
-// that the status shows.
+// A place that is no number or lies off the globe is no place: the line fails. A line the
+// navigation program does not know shows the reply's text up to its first NUL, so that the
+// status shows.
 const std::string kHans = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
 const std::string kEva = "Eva Schulz;Ring 2;20095;Hamburg\r\n";
 
@@ -155,6 +156,9 @@ TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
     } cases[] = {
         {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + kEva + nowhere},
         {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + kEva + karl + nowhere},
+        // Answers 2 and 3: latitude NaN with longitude +inf, then latitude 91.
+        {L"--place-bytes 0000000000000000,0000C07F0000807F,0000B6420000803F", karlFound,
+         header + kHans + kEva + nowhere},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.options);
