@@ -157,7 +157,8 @@ int Bench(int lines, const std::wstring& serverOptions) {
     }
     ProgramTitle = L"MapwellThroughputBench" + std::to_wstring(GetCurrentProcessId());
     test::ResetLink();
-    test::Program server(test::NavServerPath(), serverOptions);
+    // The sample gazetteer, whose places the list and the check above take.
+    test::Program server(test::NavServerPath(), test::SampleGazetteerOption() + serverOptions);
     if (!server.started() || server.Window() == nullptr ||
         !test::PumpUntil([] { return NavLink.LinkState != 0; })) {
         std::fwprintf(stderr, L"NavServer.exe did not start or announce itself\n");

@@ -67,7 +67,7 @@ int main() {
     MainWindow = main;
     HookForm(main);
 
-    test::Program server(test::NavServerPath(), L"");
+    test::Program server(test::NavServerPath(), test::SampleGazetteerOption());
     HWND serverWindow = server.started() ? server.Window() : nullptr;
     SendNavCommand(0);
     if (serverWindow == nullptr || !test::PumpUntil([] { return NavLink.LinkState == 1; }, 30000)) {
