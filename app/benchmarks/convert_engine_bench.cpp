@@ -7,6 +7,7 @@
 #include "app/engine/convert_engine.h"
 #include "app/engine/pause.h"
 #include "app/engine/simulated_pace.h"
+#include "columns/fake_profile_store.h"
 #include "navlink/link_record.h"
 
 #include <benchmark/benchmark.h>
@@ -15,24 +16,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 namespace mapwell {
 namespace {
-
-class MemoryStore : public ProfileStore {
-public:
-    std::wstring Read(std::wstring_view name, std::wstring_view fallback) override {
-        const auto it = values_.find(std::wstring(name));
-        return it == values_.end() ? std::wstring(fallback) : it->second;
-    }
-    void Write(std::wstring_view name, std::wstring_view text) override {
-        values_[std::wstring(name)] = std::wstring(text);
-    }
-
-private:
-    std::map<std::wstring, std::wstring> values_;
-};
 
 // Answers every request at once and keeps nothing per line.
 class InstantSurroundings : public ConvertSurroundings {
@@ -62,7 +48,7 @@ public:
     std::wstring info;
 
 private:
-    MemoryStore store_;
+    FakeProfileStore store_;
     std::wstring destination_;
 };
 
