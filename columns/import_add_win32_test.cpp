@@ -15,7 +15,7 @@
 namespace mapwell {
 namespace {
 
-namespace td = testdriver;
+namespace td = test;
 
 constexpr wchar_t kTitle[] = L"MapwellColumnDialogTest";
 constexpr int n = -1;

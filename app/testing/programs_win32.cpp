@@ -54,7 +54,7 @@ Program::Program(const std::wstring& exe, const std::wstring& arguments, const s
 
 HWND Program::Window(DWORD ms) const {
     return WaitForWindow(
-        id(), [](HWND window) { return GetParent(window) == nullptr; }, ms);
+        Id(), [](HWND window) { return GetParent(window) == nullptr; }, ms);
 }
 
 long Program::ExitCode(DWORD ms) const {
@@ -93,7 +93,7 @@ std::wstring SampleGazetteerOption() {
 
 Program StartNavServer(const std::wstring& folder, const std::wstring& arguments) {
     Program server(NavServerPath(), arguments, folder);
-    if (server.started() && !server.Window()) {
+    if (server.Started() && !server.Window()) {
         server.Kill();
     }
     return server;
@@ -147,10 +147,6 @@ std::wstring MakeTempFolder(const wchar_t* prefix) {
 void RemoveFolder(const std::wstring& folder) {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
-}
-
-std::wstring NewTempFolder() {
-    return MakeTempFolder(L"navlink-test-") + L"\\";
 }
 
 bool FileThere(const std::wstring& path) {

@@ -77,11 +77,11 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, bool import) {
     SaveProfile(store, L"kunden", {0, -1, 1, 2, 3, -1, -1, -1}, L";");
 
     td::Program mapwell = td::Program(td::BinFolder() + L"Mapwell.exe", L"", folder);
-    HWND main = mapwell.started() ? td::WaitForMainWindow(mapwell.id()) : nullptr;
+    HWND main = mapwell.Started() ? td::WaitForMainWindow(mapwell.Id()) : nullptr;
     auto item = [&](int id) { return td::Control(main, id); };
     td::Choose(item(option));
     td::TypeTextNoWait(item(IdImportFileTxt), folder + L"\\kunden.csv");
-    td::Click(GetDlgItem(td::WaitForColumnDialog(mapwell.id()), IdButOk));
+    td::Click(GetDlgItem(td::WaitForColumnDialog(mapwell.Id()), IdButOk));
     if (!td::WaitUntil([&] { return IsWindowEnabled(item(IdNowImport)) != FALSE; })) {
         ADD_FAILURE() << "the list was not made ready";
         return run;
@@ -100,9 +100,9 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, bool import) {
         }
     });
     td::Click(item(IdNowImport));
-    td::Answer(td::WaitForMessageBox(mapwell.id()), IDYES);
+    td::Answer(td::WaitForMessageBox(mapwell.Id()), IDYES);
 
-    HWND dialog = td::WaitForWindow(mapwell.id(), [](HWND window) {
+    HWND dialog = td::WaitForWindow(mapwell.Id(), [](HWND window) {
         return td::Caption(window) == L"Geocoding" && td::Control(window, kForm3Command2);
     });
     if (dialog) {

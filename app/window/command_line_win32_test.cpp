@@ -42,7 +42,7 @@ protected:
 
     void StartNavigation() {
         navigation_ = td::StartSampleNavServer(folder_);
-        ASSERT_TRUE(navigation_.started());
+        ASSERT_TRUE(navigation_.Started());
     }
 
     // Runs Mapwell.exe with `arguments` in the test's folder, its output into a file.
@@ -55,7 +55,7 @@ protected:
         CloseHandle(output);
         Outcome outcome;
         td::WaitUntil([&] {
-            outcome.showedWindow = outcome.showedWindow || !td::TopWindows(mapwell.id()).empty();
+            outcome.showedWindow = outcome.showedWindow || !td::TopWindows(mapwell.Id()).empty();
             return WaitForSingleObject(mapwell.Handle(), 0) == WAIT_OBJECT_0;
         });
         outcome.exitCode = mapwell.ExitCode(0);
@@ -109,7 +109,7 @@ TEST_F(CommandLine, ExitCodes) {
         {false, L"/?", 0, "Mapwell.exe /convert <list> [more lists...] [options]"},
     };
     for (const auto& c : cases) {
-        if (c.navigation && !navigation_.started()) {
+        if (c.navigation && !navigation_.Started()) {
             StartNavigation();
         } else if (!c.navigation) {
             navigation_.Kill();
