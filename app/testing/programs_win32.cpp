@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <sstream>
 
 namespace mapwell::test {
@@ -131,22 +130,6 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
 
 void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);
-}
-
-std::wstring MakeTempFolder(const wchar_t* prefix) {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    for (unsigned n = GetTickCount();; ++n) {
-        const std::wstring folder = base + (prefix + std::to_wstring(n));
-        if (CreateDirectoryW(folder.c_str(), nullptr)) {
-            return folder;
-        }
-    }
-}
-
-void RemoveFolder(const std::wstring& folder) {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 }
 
 bool FileThere(const std::wstring& path) {

@@ -67,10 +67,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms = kWaitMs);
 bool PumpUntil(const std::function<bool()>& done, DWORD ms = kWaitMs);
 void PumpFor(DWORD ms);
 
-// A fresh empty folder under the temporary folder (no backslash at the end); RemoveFolder
-// deletes it with its files.
-std::wstring MakeTempFolder(const wchar_t* prefix);
-void RemoveFolder(const std::wstring& folder);
 inline void WriteFile(const std::wstring& path, const std::string& bytes) {
     TestFolder::Put(path, bytes);
 }

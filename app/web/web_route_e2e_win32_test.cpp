@@ -69,7 +69,8 @@ struct WebRun {
 WebRun RunThroughWeb(int option, const std::wstring& userCopies, bool import) {
     WebRun run;
     StubBrowser browser;
-    const std::wstring folder = td::MakeTempFolder(L"mapwell-web-e2e");
+    TestFolder temp;
+    const std::wstring folder = temp.Path().wstring();
     td::WriteFile(folder + L"\\kunden.csv", kSource);
     // The column dialog takes this profile over its own guess: Name1, Street, Zip, City.
     ProgramTitle = L"Mapwell";
@@ -121,7 +122,6 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, bool import) {
 
     td::Click(item(IdCommand2));
     EXPECT_EQ(mapwell.ExitCode(), 0);
-    td::RemoveFolder(folder);
     return run;
 }
 

@@ -30,13 +30,9 @@ class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mapwell");
-        folder_ = td::MakeTempFolder(L"mwcli");
         td::WriteFile(Path(L"kunden.csv"), kList);
     }
-    void TearDown() override {
-        navigation_.Kill();
-        td::RemoveFolder(folder_);
-    }
+    void TearDown() override { navigation_.Kill(); }
 
     std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
 
@@ -63,7 +59,8 @@ protected:
         return outcome;
     }
 
-    std::wstring folder_;
+    TestFolder temp_;
+    const std::wstring folder_ = temp_.Path().wstring();
     td::Program navigation_;
 };
 

@@ -18,14 +18,10 @@ constexpr char kAddress[] = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
 
 class EndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mapwell");
-        folder_ = td::MakeTempFolder(L"mwe2e");
-    }
+    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mapwell"); }
     void TearDown() override {
         mapwell_.Kill();
         navigation_.Kill();
-        td::RemoveFolder(folder_);
     }
 
     std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
@@ -58,7 +54,8 @@ protected:
         ASSERT_TRUE(td::WaitUntil([&] { return !td::ColumnDialogOpen(mapwell_.Id()); }));
     }
 
-    std::wstring folder_;
+    TestFolder temp_;
+    const std::wstring folder_ = temp_.Path().wstring();
     td::Program navigation_, mapwell_;
     HWND main_ = nullptr;
 };
