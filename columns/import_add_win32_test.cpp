@@ -15,19 +15,15 @@
 namespace mapwell {
 namespace {
 
-namespace td = testdriver;
+namespace td = test;
 
 constexpr wchar_t kTitle[] = L"MapwellColumnDialogTest";
 constexpr int n = -1;
 
 class ImportAddTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ProgramTitle = kTitle;
-        folder_ = td::MakeTempFolder(L"mwcol");
-    }
+    void SetUp() override { ProgramTitle = kTitle; }
     void TearDown() override {
-        td::RemoveFolder(folder_);
         RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\") + kTitle).c_str());
     }
 
@@ -50,7 +46,8 @@ protected:
         return result;
     }
 
-    std::wstring folder_;
+    TestFolder temp_;
+    const std::wstring folder_ = temp_.Path().wstring();
 };
 
 HWND Item(HWND dialog, int id) {
@@ -153,7 +150,6 @@ TEST_F(ImportAddTest, OkSavesTheProfileAndTheNextListOfThatNameLoadsIt) {
         EXPECT_EQ(TextOf(d, IdTCity), L"Hamburg,x,y,z");
         td::Click(Item(d, IdButExit));
     });
-    td::RemoveFolder(sub);
 }
 
 TEST_F(ImportAddTest, AColumnBeyondAShortLineShowsTheErrorInTheTitle) {

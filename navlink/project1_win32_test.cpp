@@ -19,10 +19,10 @@ int CountFrom(const std::vector<std::string>& lines, const char* kind, HWND wind
 }
 
 TEST(Project1, OnlyTheHookedProgramLinksAndPolls) {
-    const std::wstring folder = test::NewTempFolder();
-    const std::wstring project1 = folder + L"Project1.exe";
+    TestFolder folder;
+    const std::wstring project1 = (folder / "Project1.exe").wstring();
     std::filesystem::copy_file(test::BinFolder() + L"Mapwell.exe", project1);
-    const std::wstring log = folder + L"navserver.log";
+    const std::wstring log = (folder / "navserver.log").wstring();
 
     test::Program server(test::NavServerPath(), L"--log \"" + log + L"\"");
     ASSERT_NE(server.Window(), nullptr);

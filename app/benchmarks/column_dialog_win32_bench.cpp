@@ -51,7 +51,8 @@ int wmain(int argc, wchar_t** argv) {
             counts.push_back(static_cast<std::size_t>(std::wcstoull(argv[i], nullptr, 10)));
         }
     }
-    const std::wstring folder = td::MakeTempFolder(L"mwbench");
+    TestFolder temp;
+    const std::wstring folder = temp.Path().wstring();
     const std::wstring path = folder + L"\\wide.csv";
     for (std::size_t fields : counts) {
         // "name;street;zipcode;city" and then empty fields.
@@ -66,7 +67,6 @@ int wmain(int argc, wchar_t** argv) {
                     " (min %.1f, max %.1f, n=%d)\n",
                     fields, ms[ms.size() / 2], ms.front(), ms.back(), kRuns);
     }
-    td::RemoveFolder(folder);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MapwellColumnDialogBench");
     return 0;
 }

@@ -159,7 +159,7 @@ int Bench(int lines, const std::wstring& serverOptions) {
     test::ResetLink();
     // The sample gazetteer, whose places the list and the check above take.
     test::Program server(test::NavServerPath(), test::SampleGazetteerOption() + serverOptions);
-    if (!server.started() || server.Window() == nullptr ||
+    if (!server.Started() || server.Window() == nullptr ||
         !test::PumpUntil([] { return NavLink.LinkState != 0; })) {
         std::fwprintf(stderr, L"NavServer.exe did not start or announce itself\n");
         return 2;

@@ -68,7 +68,7 @@ int main() {
     HookForm(main);
 
     test::Program server(test::NavServerPath(), test::SampleGazetteerOption());
-    HWND serverWindow = server.started() ? server.Window() : nullptr;
+    HWND serverWindow = server.Started() ? server.Window() : nullptr;
     SendNavCommand(0);
     if (serverWindow == nullptr || !test::PumpUntil([] { return NavLink.LinkState == 1; }, 30000)) {
         std::printf("the stand-in did not link\n");
@@ -99,7 +99,7 @@ int main() {
     // A crowded desktop: the windows of another process, each title read a round trip.
     test::Program crowd(test::NavServerPath(),
                         L"--title Crowd --extra-windows " + std::to_wstring(kWindows));
-    HWND crowdWindow = crowd.started() ? crowd.Window() : nullptr;
+    HWND crowdWindow = crowd.Started() ? crowd.Window() : nullptr;
     // It creates its further windows before it handles its first message.
     if (crowdWindow == nullptr ||
         !SendMessageTimeoutW(crowdWindow, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr)) {

@@ -110,7 +110,7 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
     test::ResetLink();
     test::Program server(test::NavServerPath(), test::SampleGazetteerOption() + options);
-    EXPECT_TRUE(server.started());
+    EXPECT_TRUE(server.Started());
     EXPECT_NE(server.Window(), nullptr);
     EXPECT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
 
@@ -183,7 +183,8 @@ int TakenAfterFirstRequest(const std::wstring& log, const char* kind) {
 // A navigation program that does not take a request in time gets nothing but the next line's
 // request: no poll while the run goes on, nor right after it.
 TEST(ConvertWin32, AHungNavigationProgramGetsNothingButTheRequests) {
-    const std::wstring log = test::NewTempFolder() + L"navserver.log";
+    TestFolder folder;
+    const std::wstring log = (folder / "navserver.log").wstring();
     const LinkRun run = ConvertThroughNavServer(
         L"--stall 4000 --never-answer --log \"" + log + L"\"", kHans + kEva,
         // Three ticks; the stand-in has long finished its stalls and logs whatever reaches it.
@@ -196,7 +197,8 @@ TEST(ConvertWin32, AHungNavigationProgramGetsNothingButTheRequests) {
 
 // A request that is never answered holds the polls for its line's wait only.
 TEST(ConvertWin32, PollingResumesAfterARunWithoutAnswers) {
-    const std::wstring log = test::NewTempFolder() + L"navserver.log";
+    TestFolder folder;
+    const std::wstring log = (folder / "navserver.log").wstring();
     bool polled = false;
     ConvertThroughNavServer(L"--never-answer --log \"" + log + L"\"", kHans + kEva, [&] {
         const int before = TakenAfterFirstRequest(log, "command 1 ");

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <sstream>
 
 namespace mapwell::test {
@@ -54,7 +53,7 @@ Program::Program(const std::wstring& exe, const std::wstring& arguments, const s
 
 HWND Program::Window(DWORD ms) const {
     return WaitForWindow(
-        id(), [](HWND window) { return GetParent(window) == nullptr; }, ms);
+        Id(), [](HWND window) { return GetParent(window) == nullptr; }, ms);
 }
 
 long Program::ExitCode(DWORD ms) const {
@@ -93,7 +92,7 @@ std::wstring SampleGazetteerOption() {
 
 Program StartNavServer(const std::wstring& folder, const std::wstring& arguments) {
     Program server(NavServerPath(), arguments, folder);
-    if (server.started() && !server.Window()) {
+    if (server.Started() && !server.Window()) {
         server.Kill();
     }
     return server;
@@ -131,26 +130,6 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
 
 void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);
-}
-
-std::wstring MakeTempFolder(const wchar_t* prefix) {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    for (unsigned n = GetTickCount();; ++n) {
-        const std::wstring folder = base + (prefix + std::to_wstring(n));
-        if (CreateDirectoryW(folder.c_str(), nullptr)) {
-            return folder;
-        }
-    }
-}
-
-void RemoveFolder(const std::wstring& folder) {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
-
-std::wstring NewTempFolder() {
-    return MakeTempFolder(L"navlink-test-") + L"\\";
 }
 
 bool FileThere(const std::wstring& path) {

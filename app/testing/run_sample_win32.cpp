@@ -48,12 +48,12 @@ int wmain(int argc, wchar_t** argv) {
     td::Program navigation = td::StartNavServer(
         folder,
         options.count(L"--gazetteer") ? L"--gazetteer \"" + options[L"--gazetteer"] + L"\"" : L"");
-    if (!navigation.started()) {
+    if (!navigation.Started()) {
         return Fail(L"NavServer.exe did not start");
     }
-    Picture(td::TopWindows(navigation.id()).front(), L"navserver");
+    Picture(td::TopWindows(navigation.Id()).front(), L"navserver");
     td::Program mapwell = td::Program(td::BinFolder() + L"Mapwell.exe", L"", folder);
-    HWND main = mapwell.started() ? td::WaitForMainWindow(mapwell.id()) : nullptr;
+    HWND main = mapwell.Started() ? td::WaitForMainWindow(mapwell.Id()) : nullptr;
     if (!main) {
         return Fail(L"Mapwell's main window did not come up");
     }
@@ -62,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
     Picture(main, L"main-start");
 
     td::TypeTextNoWait(item(IdImportFileTxt), folder + L"\\" + argv[2]);
-    HWND dialog = td::WaitForColumnDialog(mapwell.id());
+    HWND dialog = td::WaitForColumnDialog(mapwell.Id());
     if (!dialog) {
         return Fail(L"the column dialog did not open");
     }
@@ -81,7 +81,7 @@ int wmain(int argc, wchar_t** argv) {
         td::Click(item(IdNowImport));
         HWND box = nullptr;
         td::WaitUntil([&] {
-            box = td::WaitForMessageBox(mapwell.id(), 0);
+            box = td::WaitForMessageBox(mapwell.Id(), 0);
             return box || !IsWindowEnabled(item(IdNowImport)) || converted();
         });
         if (!box) {

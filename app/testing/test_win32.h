@@ -37,8 +37,8 @@ public:
     }
     ~Program() { Kill(); }
 
-    bool started() const { return info_.hProcess != nullptr; }
-    DWORD id() const { return info_.dwProcessId; }
+    bool Started() const { return info_.hProcess != nullptr; }
+    DWORD Id() const { return info_.dwProcessId; }
     HANDLE Handle() const { return info_.hProcess; }
     // Its visible top-level window, waited for up to `ms`.
     HWND Window(DWORD ms = kWaitMs) const;
@@ -57,7 +57,7 @@ std::wstring NavServerPath();
 // NavServer.exe's option for the small sample gazetteer beside it (whose places tests know),
 // rather than the full one it reads by default.
 std::wstring SampleGazetteerOption();
-// NavServer.exe started in `folder`, once its window is up (check started()).
+// NavServer.exe started in `folder`, once its window is up (check Started()).
 Program StartNavServer(const std::wstring& folder, const std::wstring& arguments);
 Program StartSampleNavServer(const std::wstring& folder, const std::wstring& options = L"");
 
@@ -67,11 +67,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms = kWaitMs);
 bool PumpUntil(const std::function<bool()>& done, DWORD ms = kWaitMs);
 void PumpFor(DWORD ms);
 
-// A fresh empty folder under the temporary folder (no backslash at the end); RemoveFolder
-// deletes it with its files. NewTempFolder's name ends in a backslash.
-std::wstring MakeTempFolder(const wchar_t* prefix);
-void RemoveFolder(const std::wstring& folder);
-std::wstring NewTempFolder();
 inline void WriteFile(const std::wstring& path, const std::string& bytes) {
     TestFolder::Put(path, bytes);
 }
@@ -146,8 +141,3 @@ void ChooseInOpenDialog(HWND dialog, const std::wstring& names);
 bool SaveWindowPicture(HWND window, const std::wstring& path);
 
 }  // namespace mapwell::test
-
-namespace mapwell {
-// The name the column dialog's tests still use.
-namespace testdriver = test;
-}  // namespace mapwell

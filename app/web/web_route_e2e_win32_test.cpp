@@ -69,7 +69,8 @@ struct WebRun {
 WebRun RunThroughWeb(int option, const std::wstring& userCopies, bool import) {
     WebRun run;
     StubBrowser browser;
-    const std::wstring folder = td::MakeTempFolder(L"mapwell-web-e2e");
+    TestFolder temp;
+    const std::wstring folder = temp.Path().wstring();
     td::WriteFile(folder + L"\\kunden.csv", kSource);
     // The column dialog takes this profile over its own guess: Name1, Street, Zip, City.
     ProgramTitle = L"Mapwell";
@@ -77,11 +78,11 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, bool import) {
     SaveProfile(store, L"kunden", {0, -1, 1, 2, 3, -1, -1, -1}, L";");
 
     td::Program mapwell = td::Program(td::BinFolder() + L"Mapwell.exe", L"", folder);
-    HWND main = mapwell.started() ? td::WaitForMainWindow(mapwell.id()) : nullptr;
+    HWND main = mapwell.Started() ? td::WaitForMainWindow(mapwell.Id()) : nullptr;
     auto item = [&](int id) { return td::Control(main, id); };
     td::Choose(item(option));
     td::TypeTextNoWait(item(IdImportFileTxt), folder + L"\\kunden.csv");
-    td::Click(GetDlgItem(td::WaitForColumnDialog(mapwell.id()), IdButOk));
+    td::Click(GetDlgItem(td::WaitForColumnDialog(mapwell.Id()), IdButOk));
     if (!td::WaitUntil([&] { return IsWindowEnabled(item(IdNowImport)) != FALSE; })) {
         ADD_FAILURE() << "the list was not made ready";
         return run;
@@ -100,9 +101,9 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, bool import) {
         }
     });
     td::Click(item(IdNowImport));
-    td::Answer(td::WaitForMessageBox(mapwell.id()), IDYES);
+    td::Answer(td::WaitForMessageBox(mapwell.Id()), IDYES);
 
-    HWND dialog = td::WaitForWindow(mapwell.id(), [](HWND window) {
+    HWND dialog = td::WaitForWindow(mapwell.Id(), [](HWND window) {
         return td::Caption(window) == L"Geocoding" && td::Control(window, kForm3Command2);
     });
     if (dialog) {
@@ -121,7 +122,6 @@ WebRun RunThroughWeb(int option, const std::wstring& userCopies, bool import) {
 
     td::Click(item(IdCommand2));
     EXPECT_EQ(mapwell.ExitCode(), 0);
-    td::RemoveFolder(folder);
     return run;
 }
 

@@ -30,19 +30,15 @@ class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mapwell");
-        folder_ = td::MakeTempFolder(L"mwcli");
         td::WriteFile(Path(L"kunden.csv"), kList);
     }
-    void TearDown() override {
-        navigation_.Kill();
-        td::RemoveFolder(folder_);
-    }
+    void TearDown() override { navigation_.Kill(); }
 
     std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
 
     void StartNavigation() {
         navigation_ = td::StartSampleNavServer(folder_);
-        ASSERT_TRUE(navigation_.started());
+        ASSERT_TRUE(navigation_.Started());
     }
 
     // Runs Mapwell.exe with `arguments` in the test's folder, its output into a file.
@@ -55,7 +51,7 @@ protected:
         CloseHandle(output);
         Outcome outcome;
         td::WaitUntil([&] {
-            outcome.showedWindow = outcome.showedWindow || !td::TopWindows(mapwell.id()).empty();
+            outcome.showedWindow = outcome.showedWindow || !td::TopWindows(mapwell.Id()).empty();
             return WaitForSingleObject(mapwell.Handle(), 0) == WAIT_OBJECT_0;
         });
         outcome.exitCode = mapwell.ExitCode(0);
@@ -63,7 +59,8 @@ protected:
         return outcome;
     }
 
-    std::wstring folder_;
+    TestFolder temp_;
+    const std::wstring folder_ = temp_.Path().wstring();
     td::Program navigation_;
 };
 
@@ -109,7 +106,7 @@ TEST_F(CommandLine, ExitCodes) {
         {false, L"/?", 0, "Mapwell.exe /convert <list> [more lists...] [options]"},
     };
     for (const auto& c : cases) {
-        if (c.navigation && !navigation_.started()) {
+        if (c.navigation && !navigation_.Started()) {
             StartNavigation();
         } else if (!c.navigation) {
             navigation_.Kill();

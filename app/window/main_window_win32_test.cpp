@@ -26,15 +26,11 @@ namespace td = test;
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = td::MakeTempFolder(L"mwmain");
-        SetCurrentDirectoryW(folder_.c_str());
-    }
+    void SetUp() override { SetCurrentDirectoryW(folder_.c_str()); }
     void TearDown() override {
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         SetCurrentDirectoryW(temp);
-        td::RemoveFolder(folder_);
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mapwell");
     }
 
@@ -59,7 +55,8 @@ protected:
         driver.join();
     }
 
-    std::wstring folder_;
+    TestFolder temp_;
+    const std::wstring folder_ = temp_.Path().wstring();
     ImportWindow state_;
 };
 

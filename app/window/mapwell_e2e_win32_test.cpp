@@ -18,14 +18,10 @@ constexpr char kAddress[] = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
 
 class EndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mapwell");
-        folder_ = td::MakeTempFolder(L"mwe2e");
-    }
+    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mapwell"); }
     void TearDown() override {
         mapwell_.Kill();
         navigation_.Kill();
-        td::RemoveFolder(folder_);
     }
 
     std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
@@ -36,10 +32,10 @@ protected:
     void StartBoth(const std::wstring& navigationOptions = L"") {
         navigation_ = td::StartSampleNavServer(folder_, L"--log \"" + Path(L"nav.log") + L"\" " +
                                                             navigationOptions);
-        ASSERT_TRUE(navigation_.started());
+        ASSERT_TRUE(navigation_.Started());
         mapwell_ = td::Program(td::BinFolder() + L"Mapwell.exe", L"", folder_);
-        ASSERT_TRUE(mapwell_.started());
-        main_ = td::WaitForMainWindow(mapwell_.id());
+        ASSERT_TRUE(mapwell_.Started());
+        main_ = td::WaitForMainWindow(mapwell_.Id());
         ASSERT_NE(main_, nullptr);
         ASSERT_TRUE(td::WaitUntil([&] { return Count("announce from") > 0; }));
     }
@@ -55,10 +51,11 @@ protected:
     void Leave(HWND dialog, int button) {
         ASSERT_NE(dialog, nullptr);
         td::Click(GetDlgItem(dialog, button));
-        ASSERT_TRUE(td::WaitUntil([&] { return !td::ColumnDialogOpen(mapwell_.id()); }));
+        ASSERT_TRUE(td::WaitUntil([&] { return !td::ColumnDialogOpen(mapwell_.Id()); }));
     }
 
-    std::wstring folder_;
+    TestFolder temp_;
+    const std::wstring folder_ = temp_.Path().wstring();
     td::Program navigation_, mapwell_;
     HWND main_ = nullptr;
 };
@@ -71,7 +68,7 @@ TEST_F(EndToEnd, ExitWhileTheNavigationProgramHangsKeepsTheConvertedLines) {
                   kHeading + std::string(kAddress) + "Eva Schulz;Ring 2;20095;Hamburg\r\n");
     StartBoth(L"--stall 600000 --stall-from 3");
     td::TypeTextNoWait(Item(IdImportFileTxt), Path(L"list.csv"));
-    Leave(td::WaitForColumnDialog(mapwell_.id()), IdButOk);
+    Leave(td::WaitForColumnDialog(mapwell_.Id()), IdButOk);
     td::Choose(Item(IdOption1));
     ASSERT_TRUE(
         td::WaitUntil([&] { return td::Text(Item(IdExportFileTxt)) == Path(L"list_Geo.asc"); }));
