@@ -47,8 +47,7 @@ public:
 private:
     void TakeReply();
     bool ConvertLine();  // false when the window wants the run to end
-    void Succeed(const std::vector<std::wstring>& columns, const OutputFields& out,
-                 const std::string& raw);
+    void Succeed(const OutputFields& out, const std::string& raw);
     bool Fail(const std::vector<std::wstring>& columns, const std::string& raw);
     void AddErrorEntry(const std::string& raw);
     void ShowSummary();
@@ -147,12 +146,11 @@ bool Run::ConvertLine() {
     if (out.Street.empty() && out.City.empty()) {
         return Fail(columns, raw);
     }
-    Succeed(columns, out, raw);
+    Succeed(out, raw);
     return true;
 }
 
-void Run::Succeed(const std::vector<std::wstring>&, const OutputFields& out,
-                  const std::string& raw) {
+void Run::Succeed(const OutputFields& out, const std::string& raw) {
     const std::wstring decimal = s_.RegionalDecimalSeparator();
     std::wstring lat = CoordinateText(reply_->Latitude, decimal);
     std::wstring lon = CoordinateText(reply_->Longitude, decimal);

@@ -4,8 +4,6 @@
 #include "navlink/protocol.h"
 #include "support/controls_win32.h"
 
-#include <vector>
-
 namespace mapwell {
 
 namespace {
