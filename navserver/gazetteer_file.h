@@ -44,6 +44,7 @@ struct FoundPlace {
     std::string_view name;  // ANSI
     std::string_view iso2;
     bool alternateName = false;  // found under one of its other names
+    std::uint32_t index = 0;     // which of the file's places
 };
 
 // The file's bytes, checked once, with look-ups that read them in place.
@@ -58,16 +59,26 @@ public:
     // Calls `visit` with each place filed under `key`, most populous first, until it returns
     // true; returns whether it did.
     template <typename Visit> bool ForEach(std::string_view key, Visit&& visit) const {
-        for (std::size_t i = LowerBound(key); i < keyCount_ && KeyAt(i) == key; ++i) {
+        return ForEachKey(key, false, visit);
+    }
+    // The same for every key that begins with `prefix`, in the order of the keys.
+    template <typename Visit>
+    bool ForEachStartingWith(std::string_view prefix, Visit&& visit) const {
+        return ForEachKey(prefix, true, visit);
+    }
+
+private:
+    GazetteerFile() = default;
+    template <typename Visit>
+    bool ForEachKey(std::string_view key, bool prefix, Visit& visit) const {
+        for (std::size_t i = LowerBound(key);
+             i < keyCount_ && (prefix ? KeyAt(i).starts_with(key) : KeyAt(i) == key); ++i) {
             if (visit(PlaceOfKey(i))) {
                 return true;
             }
         }
         return false;
     }
-
-private:
-    GazetteerFile() = default;
     std::size_t LowerBound(std::string_view key) const;
     std::string_view KeyAt(std::size_t i) const;
     FoundPlace PlaceOfKey(std::size_t i) const;

@@ -2,6 +2,7 @@
 #include "navserver/place_matcher.h"
 
 #include "navserver/country_names.h"
+#include "navserver/distance.h"
 #include "navserver/place_name.h"
 #include "navlink/protocol.h"
 #include "support/codepage.h"
@@ -63,6 +64,11 @@ std::optional<Postcode> LeadingPostcode(std::wstring_view text) {
     return code;
 }
 
+// How far from the places that a postcode serves a place of the city's name may lie, and how
+// far from those of the postcode's region when the postcode serves none that is known.
+constexpr double kNearKm = 30;
+constexpr double kRegionKm = 60;
+
 std::string Ascii(std::wstring_view digits) {
     return std::string(digits.begin(), digits.end());
 }
@@ -120,39 +126,104 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
         previousCountry_ = CountryOfIso2(place.iso2);
         return true;
     };
-    // The places filed under `key`, in the countries in order, then anywhere when the request
-    // named no country.
-    const auto find = [&](const std::string& key, const std::wstring& level) {
+    // The first place filed under `key` that `wanted` takes, in the countries in order, then
+    // anywhere when the request named no country.
+    const auto find = [&](const std::string& key, const std::wstring& level, auto wanted) {
+        const auto take = [&](const FoundPlace& p) { return wanted(p) && found(p, level); };
         for (int c : order) {
             const std::string_view iso2 = kCountries[c].iso2;
-            if (places_.ForEach(
-                    key, [&](const FoundPlace& p) { return p.iso2 == iso2 && found(p, level); })) {
+            if (places_.ForEach(key,
+                                [&](const FoundPlace& p) { return p.iso2 == iso2 && take(p); })) {
                 return true;
             }
         }
-        return anyCountry &&
-               places_.ForEach(key, [&](const FoundPlace& p) { return found(p, level); });
+        return anyCountry && places_.ForEach(key, take);
     };
+    const auto any = [](const FoundPlace&) { return true; };
 
-    if (!zipText.empty() && find("=" + Ascii(zipText), L"postcode level: " + zipText + L" ")) {
+    // The places that the postcode serves. A German postcode that serves none of the places
+    // known still tells the region: the places that the postcodes of its first three digits
+    // serve.
+    std::vector<FoundPlace> served, area;
+    const auto collect = [](std::vector<FoundPlace>& into) {
+        return [&into](const FoundPlace& p) {
+            into.push_back(p);
+            return false;
+        };
+    };
+    if (!zipText.empty()) {
+        find("=" + Ascii(zipText), L"", collect(served));
+    }
+    area = served;
+    double reach = kNearKm;
+    if (served.empty() && zipText.size() == 5) {
+        places_.ForEachStartingWith("=" + Ascii(zipText.substr(0, 3)), collect(area));
+        reach = kRegionKm;
+    }
+    const auto isServed = [&](const FoundPlace& p) {
+        return std::any_of(served.begin(), served.end(),
+                           [&](const FoundPlace& s) { return s.index == p.index; });
+    };
+    const auto inArea = [&](const FoundPlace& p) {
+        return std::any_of(area.begin(), area.end(), [&](const FoundPlace& s) {
+            return DistanceKm(p.latitude, p.longitude, s.latitude, s.longitude) <= reach;
+        });
+    };
+    const std::wstring postcodeLevel = L"postcode level: " + zipText + L" ";
+    const auto foundServed = [&] {
         match.place.zip = zipText;
         return match;
-    }
+    };
+
     const std::string cityKey = PlaceKey(cityText);
+    const auto findCity = [&](const std::wstring& level, auto wanted) {
+        for (std::string key = cityKey; !key.empty(); key = ShorterKey(key)) {
+            if (key != cityKey && IsTooGeneralKey(key)) {
+                break;
+            }
+            if (find(key, level, wanted) || find(key + kNameStartMark, level, wanted) ||
+                find(key + kShortSpellingMark, level, wanted)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    // Of several places of the city's name, the one that the postcode serves is meant, else
+    // one in its area. A place of that name only far from the postcode's area is no answer:
+    // one of the two is wrong, and a guess could be a wrong place.
+    if (area.empty()) {
+        if (findCity(L"city level: ", any)) {
+            return match;
+        }
+    } else {
+        if (findCity(postcodeLevel, isServed)) {
+            return foundServed();
+        }
+        if (findCity(L"city level: ", inArea)) {
+            return match;
+        }
+        bool namedElsewhere = false;
+        findCity(L"", [&](const FoundPlace&) {
+            namedElsewhere = true;
+            return false;  // only looking
+        });
+        if (namedElsewhere) {
+            match.status = kPlaceUnknown;
+            match.text = L"Address not found: \"" + std::wstring(cityText) +
+                         L"\" lies far from postcode " + zipText;
+            return match;
+        }
+    }
+    // A city that is not known, or none: the place that the postcode serves.
+    if (!served.empty() && found(served.front(), postcodeLevel)) {
+        return foundServed();
+    }
     if (cityKey.empty()) {
         match.status = kNoCity;
         match.text = zipText.empty() ? L"Address not found: no city given"
                                      : L"Address not found: postcode " + zipText +
                                            L" unknown and no city given";
         return match;
-    }
-    for (std::string key = cityKey; !key.empty(); key = ShorterKey(key)) {
-        if (key != cityKey && IsTooGeneralKey(key)) {
-            break;
-        }
-        if (find(key, L"city level: ") || find(key + kNameStartMark, L"city level: ")) {
-            return match;
-        }
     }
     match.status = kPlaceUnknown;
     match.text =

@@ -2,24 +2,30 @@
 
 #include "navlink/protocol.h"
 #include "navserver/place_name.h"
+#include "support/codepage.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <tuple>
 
 namespace mapwell {
 namespace {
 
 // A place with the keys the gazetteer builder gives it.
-GazetteerPlace Town(const char* iso2, const char* name, std::uint32_t population,
-                    std::vector<std::wstring> otherNames = {}, const char* postcode = "") {
-    const std::wstring wide(name, name + std::strlen(name));
-    // The latitude tells the places apart.
-    GazetteerPlace place{
-        static_cast<float>(population % 1000), 0, population, name, iso2, {PlaceKey(wide)}, {}};
-    if (*postcode != '\0') {
-        place.keys.push_back(std::string("=") + postcode);
+GazetteerPlace Town(const char* iso2, const wchar_t* name, std::uint32_t population,
+                    std::vector<std::wstring> otherNames = {},
+                    std::vector<std::string> postcodes = {}) {
+    const std::wstring wide(name);
+    // The latitude tells the places apart, and sets them so many degrees apart.
+    GazetteerPlace place{static_cast<float>(population % 1000),
+                         0,
+                         population,
+                         WideToAnsi(wide),
+                         iso2,
+                         {PlaceKey(wide)},
+                         {}};
+    for (const std::string& postcode : postcodes) {
+        place.keys.push_back("=" + postcode);
     }
     for (const std::wstring& other : otherNames) {
         place.alternateKeys.push_back(PlaceKey(other));
@@ -32,21 +38,27 @@ GazetteerPlace Town(const char* iso2, const char* name, std::uint32_t population
 
 // Names in ASCII here, so that the test reads the same in every code page.
 const std::vector<GazetteerPlace> kTowns = {
-    Town("DE", "Muenchen", 1'260'001, {L"M\u00FCnchen", L"Munich"}),
-    Town("DE", "Frankfurt am Main", 650'002, {L"Frankfurt"}),
-    Town("DE", "Frankfurt (Oder)", 58'003),
-    Town("DE", "Neustadt", 4'005),
-    Town("DE", "Neustadt an der Weinstrasse", 53'006),
-    Town("DE", "Halle (Saale)", 238'007, {L"Halle"}),
-    Town("DE", "Halle", 21'008),
-    Town("DE", "Koeln", 1'080'009, {L"Cologne", L"K\u00F6ln"}),
-    Town("DE", "Sample", 10'010, {}, "12345"),
-    Town("AT", "Wien", 1'900'011, {L"Vienna"}),
-    Town("AT", "Sankt Gallen", 1'400'012 % 10'000),
-    Town("AT", "Neustadt", 2'013),
-    Town("CH", "Zuerich", 400'014, {L"Z\u00FCrich", L"Zurich"}),
-    Town("CH", "Sankt Gallen", 75'015, {L"St. Gallen"}),
-    Town("IT", "Roma", 2'800'016, {L"Rom"}),
+    Town("DE", L"Muenchen", 1'260'001, {L"M\u00FCnchen", L"Munich"}),
+    Town("DE", L"Frankfurt am Main", 650'002, {L"Frankfurt"}),
+    Town("DE", L"Frankfurt (Oder)", 58'003),
+    Town("DE", L"Neustadt", 4'005),
+    Town("DE", L"Neustadt an der Weinstrasse", 53'006),
+    Town("DE", L"Halle (Saale)", 238'007, {L"Halle"}),
+    Town("DE", L"Halle", 21'008),
+    Town("DE", L"Koeln", 1'080'009, {L"Cologne", L"K\u00F6ln"}),
+    Town("DE", L"Sample", 10'010, {}, {"12345"}),
+    // Two towns of one name, 3 degrees apart; postcodes of the southern one's region.
+    Town("DE", L"Altenstadt", 12'050),
+    Town("DE", L"Altenstadt", 3'047, {}, {"86972"}),
+    Town("DE", L"Schongau", 12'047, {}, {"86956"}),
+    Town("DE", L"H\u00F6hn", 3'054),
+    Town("DE", L"Hohn", 2'054),
+    Town("AT", L"Wien", 1'900'011, {L"Vienna"}),
+    Town("AT", L"Sankt Gallen", 1'400'012 % 10'000),
+    Town("AT", L"Neustadt", 2'013),
+    Town("CH", L"Zuerich", 400'014, {L"Z\u00FCrich", L"Zurich"}),
+    Town("CH", L"Sankt Gallen", 75'015, {L"St. Gallen"}),
+    Town("IT", L"Roma", 2'800'016, {L"Rom"}),
 };
 
 std::optional<GazetteerFile> Read(const std::string& text) {
@@ -78,6 +90,9 @@ TEST_F(PlaceMatcherTest, FollowsTheMatchingRules) {
         {L"DE", L"", L"Neustadt a. d. W.", L"city level: Neustadt an der Weinstrasse, DE"},
         {L"DE", L"", L"Halle (Westf.)", L"city level: Halle (Saale), DE"},
         {L"DE", L"", L"12345 Anywhere", L"postcode level: 12345 Sample, DE"},
+        // A town of the very name before one that lists spell so.
+        {L"DE", L"", L"Hohn", L"city level: Hohn, DE"},
+        {L"DE", L"", L"Hoehn", L"city level: H\u00F6hn, DE"},
         {L"DE", L"99999", L"", L"Address not found: postcode 99999 unknown and no city given"},
         {L"DE", L"", L"", L"Address not found: no city given"},
         {L"DE", L"", L"Wien", L"Address not found: no place \"Wien\" in DE"},
@@ -87,6 +102,28 @@ TEST_F(PlaceMatcherTest, FollowsTheMatchingRules) {
         const PlaceMatch match = matcher_.Match(country, zip, city);
         EXPECT_EQ(match.text, text);
         EXPECT_EQ(match.status == 0, std::wstring(text).find(L"level") != std::wstring::npos);
+    }
+}
+
+TEST_F(PlaceMatcherTest, ThePostcodeTellsWhichTownOfANameIsMeant) {
+    // zip, city, the latitude of the place found (-1: none), the reply's text
+    const std::tuple<const wchar_t*, const wchar_t*, float, const wchar_t*> cases[] = {
+        {L"", L"Altenstadt", 50, L"city level: Altenstadt, DE"},
+        {L"86972", L"Altenstadt", 47, L"postcode level: 86972 Altenstadt, DE"},
+        // Another postcode of the region, one the data does not know, one of no known region.
+        {L"86956", L"Altenstadt", 47, L"city level: Altenstadt, DE"},
+        {L"86999", L"Altenstadt", 47, L"city level: Altenstadt, DE"},
+        {L"10115", L"Altenstadt", 50, L"city level: Altenstadt, DE"},
+        // A town the data does not know: the place the postcode serves.
+        {L"86972", L"Lechfeld", 47, L"postcode level: 86972 Altenstadt, DE"},
+        // A postcode far from every town of the name: one of the two is wrong.
+        {L"12345", L"Altenstadt", -1,
+         L"Address not found: \"Altenstadt\" lies far from postcode 12345"},
+    };
+    for (const auto& [zip, city, latitude, text] : cases) {
+        const PlaceMatch match = matcher_.Match(L"DE", zip, city);
+        EXPECT_EQ(match.text, text);
+        EXPECT_EQ(match.status == 0 ? match.place.latitude : -1, latitude) << zip;
     }
 }
 

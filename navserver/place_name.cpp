@@ -112,7 +112,7 @@ std::vector<std::string> ShortSpellingKeys(std::wstring_view name) {
     }
     const std::string key = PlaceKey(name);
     if (plain != name) {
-        keys.push_back(PlaceKey(plain));
+        keys.push_back(PlaceKey(plain) + kShortSpellingMark);
     }
     const std::vector<std::string_view> words = Words(key);
     if (words.size() > 1) {
@@ -120,7 +120,7 @@ std::vector<std::string> ShortSpellingKeys(std::wstring_view name) {
         for (std::size_t i = 1; i < words.size(); ++i) {
             (initials += ' ') += words[i][0];
         }
-        keys.push_back(initials);
+        keys.push_back(initials + kShortSpellingMark);
     }
     return keys;
 }

@@ -18,9 +18,12 @@ namespace mapwell {
 std::string PlaceKey(std::wstring_view name);
 
 // Further keys under which the builder files a name, as lists also write it: umlauts with their
-// dots dropped ("Völs" -> "vols") and the words after the first cut to their initials
-// ("Aigen im Ennstal" -> "aigen e", so that "Aigen i. E." finds it).
+// dots dropped ("Völs" -> "vols~") and the words after the first cut to their initials
+// ("Aigen im Ennstal" -> "aigen e~", so that "Aigen i. E." finds it). Each carries
+// kShortSpellingMark, so that a place of that very name ("Hohn") comes before another place
+// that lists may spell so ("Höhn").
 std::vector<std::string> ShortSpellingKeys(std::wstring_view name);
+constexpr char kShortSpellingMark = '~';
 
 // The key without its last word ("frankfurt main" -> "frankfurt"); empty for a single word.
 std::string ShorterKey(std::string_view key);

@@ -34,8 +34,8 @@ TEST(PlaceKey, ShorterAndStartKeys) {
     EXPECT_EQ(NameStartKeys("bad homburg hoehe"), (std::vector<std::string>{"bad homburg+"}));
     EXPECT_EQ(NameStartKeys("frankfurt main"), (std::vector<std::string>{"frankfurt+"}));
     EXPECT_TRUE(NameStartKeys("ulm").empty());
-    EXPECT_EQ(ShortSpellingKeys(L"Aigen im Ennstal"), (std::vector<std::string>{"aigen e"}));
-    EXPECT_EQ(ShortSpellingKeys(L"V\u00F6ls"), (std::vector<std::string>{"vols"}));
+    EXPECT_EQ(ShortSpellingKeys(L"Aigen im Ennstal"), (std::vector<std::string>{"aigen e~"}));
+    EXPECT_EQ(ShortSpellingKeys(L"V\u00F6ls"), (std::vector<std::string>{"vols~"}));
     EXPECT_TRUE(ShortSpellingKeys(L"Ulm").empty());
 }
 
