@@ -60,22 +60,17 @@ public:
     void SetInfo(const std::wstring& text) override { infos.push_back(text); }
     std::wstring Destination() override { return destination; }
     OutputFormat FormatInForce() override { return format; }
-    std::wstring TxtSep() override { return txtSep; }
-    std::wstring RegionalDecimalSeparator() override { return decimal; }
+    std::wstring TxtSep() override { return L"."; }
+    std::wstring RegionalDecimalSeparator() override { return L"."; }
     bool StopRequested() override {
         return stopAfterEventPasses >= 0 && passes >= stopAfterEventPasses;
     }
-    // Every collected line is written; those past `webImported` also count as failed.
-    int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) override {
-        web = rows;
+    // The page brings nothing back: every collected line fails.
+    int FinishWebRoute(WebCollection& rows, ResultFile&, ErrorList& errors) override {
         for (int item = 1; item <= rows.Count(); ++item) {
-            const std::string& line = rows.Rows()[static_cast<std::size_t>(item)].Line;
-            WriteResultLine(result, format, OutputFields{}, L"1", L"2", line);
-            if (item > webImported) {
-                errors.Append(line);
-            }
+            errors.Append(rows.Rows()[static_cast<std::size_t>(item)].Line);
         }
-        return webImported;
+        return 0;
     }
 
     // The profile of the usual test list: Name1, Name2, Street, Zip, City, Land.
@@ -92,11 +87,7 @@ public:
     std::vector<std::wstring> infos;
     std::wstring destination;
     OutputFormat format = OutputFormat::Append;
-    std::wstring txtSep = L".";
-    std::wstring decimal = L".";
     int stopAfterEventPasses = -1;
-    std::optional<WebCollection> web;
-    int webImported = 0;
     // Every reply is followed by an announcement in the next (or the same) pause.
     bool announceAfterReply = false;
 
