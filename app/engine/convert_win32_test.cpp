@@ -20,19 +20,15 @@ namespace {
 constexpr wchar_t kHostClass[] = L"MapwellConvertTestHost";
 constexpr UINT kCountMessage = WM_APP + 1;
 constexpr UINT kFloodMessage = WM_APP + 2;
-constexpr UINT_PTR kSlowTimer = 7;
 int countedMessages = 0;
 bool flooding = false;
 
-// Counts kCountMessage; each flood message posts the next while `flooding`; each tick of the slow
-// timer outlasts the timer's period.
+// Counts kCountMessage; each flood message posts the next while `flooding`.
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCountMessage) {
         ++countedMessages;
     } else if (message == kFloodMessage && flooding) {
         PostMessageW(window, kFloodMessage, 0, 0);
-    } else if (message == WM_TIMER && wParam == kSlowTimer) {
-        Sleep(30);
     } else {
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -55,10 +51,6 @@ TEST(ConvertWin32, TheWaitsHandleTheMessagesAndReturnAndAQuitStopsTheRun) {
     surroundings.DoEvents();
     EXPECT_EQ(countedMessages, 2);
 
-    SetTimer(host, kSlowTimer, 10, nullptr);
-    surroundings.Pause(10, [] {});
-    surroundings.DoEvents();
-    KillTimer(host, kSlowTimer);
     flooding = true;
     PostMessageW(host, kFloodMessage, 0, 0);
     surroundings.Pause(10, [] {});
@@ -98,7 +90,6 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
     test::ResetLink();
     test::Program server(test::NavServerPath(), test::SampleGazetteerOption() + options);
-    EXPECT_TRUE(server.Started());
     EXPECT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
 
     MainWindowControls window(kHostClass, HostProc);
