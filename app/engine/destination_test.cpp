@@ -53,16 +53,13 @@ TEST(Destination, EveryFileOfABatchGetsItsOwnResult) {
     }
 }
 
-TEST(Batch, TheOpenDialogsAnswerIsSplitAtNul) {
+TEST(Batch, TheOpenDialogsAnswerIsSplitAtNulAndJoined) {
     using V = std::vector<std::wstring>;
     const std::wstring multi(L"C:\\data\0a.csv\0b.csv\0c.csv\0\0", 27);
     EXPECT_EQ(SplitSelection(multi), (V{L"C:\\data", L"a.csv", L"b.csv", L"c.csv"}));
     EXPECT_EQ(SplitSelection(std::wstring(L"C:\\data\\a.csv\0\0", 15)), (V{L"C:\\data\\a.csv"}));
     EXPECT_EQ(SplitSelection(L""), V{});
-}
-
-// The open dialog's folder of a drive's root already ends in a backslash.
-TEST(Batch, JoinPathAtADrivesRoot) {
+    // The open dialog's folder of a drive's root already ends in a backslash.
     EXPECT_EQ(JoinPath(L"C:\\", L"a.csv"), L"C:\\a.csv");
 }
 

@@ -1,18 +1,10 @@
-#include "app/engine/output_format.h"
+#include "app/engine/byte_file.h"
+#include "app/testing/test_folder.h"
 
 #include <gtest/gtest.h>
 
 namespace mapwell {
 namespace {
-
-class BufferFile : public ResultFile {
-public:
-    bool Write(std::string_view bytes) override {
-        text.append(bytes);
-        return true;
-    }
-    std::string text;
-};
 
 TEST(OutputFormat, Layouts) {
     const OutputFields full{L"Max", L"Muster", L"Hauptstr. 5a", L"10115", L"Berlin", L"Tor 3"};
@@ -51,10 +43,12 @@ TEST(OutputFormat, Layouts) {
          "\"\",\"M\xFCller\",\"Stra\xDF"
          "e 1\",\"\",\"\",\"\",\"1\",\"2\"\r\n"},
     };
+    TestFolder folder;
     for (const auto& c : cases) {
-        BufferFile file;
+        FileResultFile file(folder / "result.txt");
         WriteResultLine(file, c.format, c.fields, c.lat, c.lon, c.raw);
-        EXPECT_EQ(file.text, c.line);
+        file.Close();
+        EXPECT_EQ(TestFolder::Get(folder / "result.txt"), c.line);
     }
 }
 
