@@ -6,28 +6,27 @@
 namespace mapwell {
 namespace {
 
-std::vector<std::string> LinesOf(const std::string& bytes, bool* hadMark = nullptr) {
+using Lines = std::vector<std::string>;
+
+// The lines of `bytes` as the engine reads them, a leading UTF-8 mark skipped.
+Lines LinesOf(const std::string& bytes) {
     TestFolder folder;
     TestFolder::Put(folder / "list.csv", bytes);
     ByteFile file(folder / "list.csv", ByteFile::Mode::Read);
     EXPECT_TRUE(file.IsOpen());
     LineReader reader(file.Get());
-    const bool mark = reader.SkipUtf8Mark();
-    if (hadMark) {
-        *hadMark = mark;
-    }
-    std::vector<std::string> lines;
+    reader.SkipUtf8Mark();
+    Lines lines;
     do {
         lines.push_back(reader.ReadLine());
     } while (!reader.AtEnd());
     return lines;
 }
 
-using Lines = std::vector<std::string>;
-
 TEST(LineReader, EndMarks) {
     // CR LF across the reader's block boundary, and lines longer than a block.
     const std::string first(65535, 'x'), longer(200000, 'y');
+    const std::string mark = "\xEF\xBB\xBF", half = "\xEF\xBB";
     const struct {
         std::string bytes;
         Lines lines;
@@ -42,27 +41,14 @@ TEST(LineReader, EndMarks) {
                  {"\n", {"\n"}},
                  {first + "\r\nb", {first, "b"}},
                  {longer + "\r\n" + longer, {longer, longer}},
-                 {"a\r\r\nb", {"a", "", "b"}}};
+                 {"a\r\r\nb", {"a", "", "b"}},
+                 // The UTF-8 mark is no part of the first line; half a mark is.
+                 {mark + "a,b\r\nc", {"a,b", "c"}},
+                 {half + "a", {half + "a"}},
+                 {mark, {""}}};
     for (const auto& c : cases) {
         EXPECT_EQ(LinesOf(c.bytes), c.lines) << c.bytes.substr(0, 20);
     }
-}
-
-TEST(LineReader, Utf8MarkIsNoPartOfTheFirstLine) {
-    bool mark = false;
-    EXPECT_EQ(LinesOf("\xEF\xBB\xBF"
-                      "a,b\r\nc",
-                      &mark),
-              (Lines{"a,b", "c"}));
-    EXPECT_TRUE(mark);
-    EXPECT_EQ(LinesOf("\xEF\xBB"
-                      "a",
-                      &mark),
-              (Lines{"\xEF\xBB"
-                     "a"}));
-    EXPECT_FALSE(mark);
-    EXPECT_EQ(LinesOf("\xEF\xBB\xBF", &mark), (Lines{""}));
-    EXPECT_TRUE(mark);
 }
 
 // The column dialog's reading: the engine's lines, decoded as the engine decodes them.
@@ -83,12 +69,6 @@ TEST(ReadListHead, DecodesAsTheEngineDoes) {
         EXPECT_EQ(ReadListHead(folder / "list.csv", c.count, c.limit), c.lines) << c.bytes;
     }
     EXPECT_FALSE(ReadListHead("no-such-list.csv", 1, 100));
-}
-
-TEST(ByteFile, AFolderIsNoFile) {
-    TestFolder folder;
-    EXPECT_FALSE(ByteFile(folder.Path(), ByteFile::Mode::Read).IsOpen());
-    EXPECT_FALSE(ByteFile(folder / "missing.csv", ByteFile::Mode::Read).IsOpen());
 }
 
 }  // namespace

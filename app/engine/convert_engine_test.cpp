@@ -1,11 +1,110 @@
 #include "app/engine/convert_engine.h"
-#include "app/engine/fake_surroundings.h"
+#include "app/engine/line_rules.h"
 #include "app/testing/test_folder.h"
+#include "columns/fake_profile_store.h"
+#include "navlink/link_record.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
 namespace mapwell {
 namespace {
+
+// What the stand-in navigation program answers to one request.
+struct FakeReply {
+    float Latitude = 52.5f;
+    float Longitude = 13.4f;
+    std::uint8_t Status = 0;  // 0 = found
+    std::wstring Text = L"found";
+    int AfterPauses = 0;  // 0: inside the send; n: during the n-th pause; -1: never
+};
+
+FakeReply NotFound() {
+    // The text field of a reply comes whole, NUL bytes included.
+    return FakeReply{0, 0, 3, std::wstring(L"Address not found") + std::wstring(111, L'\0'), 0};
+}
+
+// The surroundings of a conversion: the main window's controls as plain values, and a stand-in
+// navigation program that answers each request inside the send, after some pauses, or never.
+class FakeSurroundings : public ConvertSurroundings {
+public:
+    ProfileStore& Profiles() override { return store; }
+
+    void SendGeocodeRequest() override {
+        requests.push_back(AddressRequest{NavLink.Country, NavLink.Zip, NavLink.City,
+                                          NavLink.Street, NavLink.HouseNo});
+        pending = answer(requests.back());
+        pausesToReply = pending->AfterPauses;
+        if (pausesToReply == 0) {
+            Deliver();
+        }
+    }
+    void Pause(int, const std::function<void()>& afterEachEvent) override {
+        ++pauses;
+        if (pending && pausesToReply > 0 && --pausesToReply == 0) {
+            Deliver();
+            afterEachEvent();
+        }
+        if (announcePending) {
+            // The detection timer's announcement, received by the main window from itself.
+            announcePending = false;
+            NavLink.LinkState = 1;
+            afterEachEvent();
+        }
+        ++passes;
+    }
+    void DoEvents() override { ++passes; }
+    void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
+    void SetInfo(const std::wstring& text) override { infos.push_back(text); }
+    std::wstring Destination() override { return destination; }
+    OutputFormat FormatInForce() override { return format; }
+    std::wstring TxtSep() override { return L"."; }
+    std::wstring RegionalDecimalSeparator() override { return L"."; }
+    bool StopRequested() override {
+        return stopAfterEventPasses >= 0 && passes >= stopAfterEventPasses;
+    }
+    // The page brings nothing back: every collected line fails.
+    int FinishWebRoute(WebCollection& rows, ResultFile&, ErrorList& errors) override {
+        for (int item = 1; item <= rows.Count(); ++item) {
+            errors.Append(rows.Rows()[static_cast<std::size_t>(item)].Line);
+        }
+        return 0;
+    }
+
+    std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
+
+    FakeProfileStore store;
+    std::function<FakeReply(const AddressRequest&)> answer = [](const AddressRequest&) {
+        return FakeReply{};
+    };
+    std::vector<AddressRequest> requests;
+    int pauses = 0;
+    std::vector<int> sleeps;
+    std::vector<std::wstring> infos;
+    std::wstring destination;
+    OutputFormat format = OutputFormat::Append;
+    int stopAfterEventPasses = -1;
+    // Every reply is followed by an announcement in the next (or the same) pause.
+    bool announceAfterReply = false;
+
+private:
+    void Deliver() {
+        NavLink.Latitude = pending->Latitude;
+        NavLink.Longitude = pending->Longitude;
+        NavLink.LinkState = pending->Status;
+        NavLink.ReplyText = pending->Text;
+        NavLink.ReplyReceived = true;
+        pending.reset();
+        announcePending = announceAfterReply;
+    }
+
+    std::optional<FakeReply> pending;
+    int pausesToReply = 0;
+    int passes = 0;
+    bool announcePending = false;
+};
 
 const std::string kMax = "Max,Muster,Hauptstr. 5a,10115,12345 Berlin,DE";
 const std::string kEva = "Eva,Frau,Am Ring,20095,Hamburg,DE";
@@ -15,9 +114,9 @@ class ConvertEngine : public ::testing::Test {
 protected:
     void SetUp() override {
         NavLink = NavLinkInfo{};
-        NavLink.LinkState = 1;  // a navigation program has announced itself
         s.destination = (folder / "out.txt").wstring();
-        s.SaveUsualProfile();
+        // The usual test list: Name1, Name2, Street, Zip, City, Land.
+        SaveProfile(s.store, L"kunden", {0, 1, 2, 3, 4, 5, -1, -1}, L",");
     }
     // Each run starts linked (or not): a found reply leaves LinkState 0 until the detection
     // timer announces again, which these tests stand in for.
@@ -28,40 +127,29 @@ protected:
     }
     std::string Result() const { return TestFolder::Get(folder / "out.txt"); }
     std::string ErrorList() const { return TestFolder::Get(folder / "ConvertError.txt"); }
-    bool HasErrorList() const { return std::filesystem::exists(folder / "ConvertError.txt"); }
 
     TestFolder folder;
     FakeSurroundings s;
     bool linked = true;
 };
 
-TEST_F(ConvertEngine, FoundLinesAreWrittenAsTheyCome) {
-    EXPECT_TRUE(Convert(kMax + "\r\n" + kEva + "\r\n"));
-    EXPECT_EQ(Result(), kMax + kAppendix + kEva + kAppendix);
-    EXPECT_EQ(s.infos.front(), L"Start asking Navigon for coordinates..");
-    EXPECT_EQ(s.LastInfo(), L"Converting of 2 completed without errors.");
-    EXPECT_EQ(s.infos.size(), 2u);  // successful lines show no progress
-    EXPECT_EQ(s.sleeps, std::vector<int>{1000});
-    EXPECT_FALSE(HasErrorList());
-    // The route was chosen once: the found replies leave LinkState 0, yet both lines were sent.
-    EXPECT_EQ(s.requests.size(), 2u);
+FakeReply HamburgIsUnknown(const AddressRequest& request) {
+    return request.City == L"Hamburg" ? NotFound() : FakeReply{};
 }
 
 TEST_F(ConvertEngine, AFailedLineIsShownAndListed) {
-    s.answer = [](const AddressRequest& r) {
-        return r.City == L"Hamburg" ? NotFound() : FakeReply{};
-    };
+    s.answer = HamburgIsUnknown;
     EXPECT_TRUE(Convert(kMax + "\r\n" + kEva + "\r\n"));
     EXPECT_EQ(Result(), kMax + kAppendix);
     EXPECT_EQ(ErrorList(), kEva + "\r\n");
-    ASSERT_EQ(s.infos.size(), 3u);
-    EXPECT_EQ(s.infos[1],
+    EXPECT_EQ(s.infos.at(1),
               L"Error get coordinate for Addressindex 2 - Eva Frau\r\nAddress not found(3)");
     EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 2\r\nFailed items are saved in ConvertError.txt");
     EXPECT_EQ(s.sleeps, (std::vector<int>{1000, 1000}));
-    // The list grows across runs.
-    Convert(kEva);
-    EXPECT_EQ(ErrorList(), kEva + "\r\n" + kEva + "\r\n");
+    // The list grows across runs, each line byte for byte.
+    const std::string ansi = "M\xfcller,\"X\",Weg 1,20095,Hamburg,DE";
+    Convert(ansi);
+    EXPECT_EQ(ErrorList(), kEva + "\r\n" + ansi + "\r\n");
 }
 
 TEST_F(ConvertEngine, TheWaitForAReply) {
@@ -74,12 +162,11 @@ TEST_F(ConvertEngine, TheWaitForAReply) {
         {201, 201, true}, {202, 201, false}, {-1, 201, false},
     };
     for (const auto& c : cases) {
-        s.pauses = s.pausedMs = 0;
+        s.pauses = 0;
         s.answer = [&](const AddressRequest&) { return FakeReply{.AfterPauses = c.afterPauses}; };
         NavLink.ReplyText = L"earlier reply";
         EXPECT_EQ(Convert(kMax), c.found);
         EXPECT_EQ(s.pauses, c.pauses) << c.afterPauses;
-        EXPECT_EQ(s.pausedMs, 10 * c.pauses);
         if (!c.found) {
             // The message shows what the last reply left behind.
             EXPECT_EQ(s.infos[s.infos.size() - 2],
@@ -88,139 +175,91 @@ TEST_F(ConvertEngine, TheWaitForAReply) {
     }
 }
 
-TEST_F(ConvertEngine, AnAnnouncementAfterTheReplyDoesNotUndoIt) {
+// The detection timer's announcement after a reply (in the same pause for a late one) does not
+// undo the reply.
+TEST_F(ConvertEngine, FoundLinesAreWrittenAsTheyCome) {
     s.announceAfterReply = true;
-    s.answer = [](const AddressRequest& r) {  // late: announced in the same pause
+    s.answer = [](const AddressRequest& r) {
         return FakeReply{.AfterPauses = r.City == L"Hamburg" ? 3 : 0};
     };
-    EXPECT_TRUE(Convert(kMax + "\r\n" + kEva));
+    EXPECT_TRUE(Convert(kMax + "\r\n" + kEva + "\r\n"));
     EXPECT_EQ(Result(), kMax + kAppendix + kEva + kAppendix);
-    EXPECT_EQ(s.LastInfo(), L"Converting of 2 completed without errors.");
+    // Successful lines show no progress.
+    EXPECT_EQ(s.infos, (std::vector<std::wstring>{L"Start asking Navigon for coordinates..",
+                                                  L"Converting of 2 completed without errors."}));
+    EXPECT_EQ(s.sleeps, std::vector<int>{1000});
+    EXPECT_FALSE(std::filesystem::exists(folder / "ConvertError.txt"));
     EXPECT_EQ(NavLink.LinkState, 1);
 }
 
-TEST_F(ConvertEngine, RequestFieldsAreSetAfreshForEveryLine) {
-    Convert(kMax + "\r\nEva,Frau,Am Ring\r\n\r\n");
-    ASSERT_EQ(s.requests.size(), 3u);
-    EXPECT_EQ(s.requests[0], (AddressRequest{L"DE", L"10115", L"Berlin", L"Hauptstr. 5a", L"5a"}));
-    EXPECT_EQ(s.requests[1], (AddressRequest{L"", L"", L"", L"Am Ring", L""}));
-    EXPECT_EQ(s.requests[2], AddressRequest{});
-    EXPECT_EQ(NavLink.Street, L"");
-}
-
+// Every line sends its own request fields, none left from the line before.
 TEST_F(ConvertEngine, AFoundLineWithoutStreetAndCityIsListed) {
     EXPECT_TRUE(Convert(kMax + "\r\n\r\nOtto,Kurz,,53111,,DE"));
+    EXPECT_EQ(s.requests,
+              (std::vector<AddressRequest>{{L"DE", L"10115", L"Berlin", L"Hauptstr. 5a", L"5a"},
+                                           {},
+                                           {L"DE", L"53111", L"", L"", L""}}));
     EXPECT_EQ(Result(), kMax + kAppendix);
     EXPECT_EQ(ErrorList(), "\r\nOtto,Kurz,,53111,,DE\r\n");
-    EXPECT_EQ(s.infos[1], L"Error get coordinate for Addressindex 2 - \r\nfound(0)");
+    EXPECT_EQ(s.infos.at(1), L"Error get coordinate for Addressindex 2 - \r\nfound(0)");
     EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 3\r\nFailed items are saved in ConvertError.txt");
 }
 
-// The format in force is written, its coordinates in the regional separator turned by TxtSep.
-TEST_F(ConvertEngine, TheFormatInForceIsWritten) {
-    s.format = OutputFormat::Poi;
-    s.decimal = L",";
-    s.txtSep = L",";
-    Convert(kMax);
-    EXPECT_EQ(Result(), "52,5,13,4,\"Max Muster - Hauptstr. 5a 10115 12345 Berlin, \"\r\n");
-    s.format = OutputFormat::None;
-    EXPECT_TRUE(Convert(kMax));
-    EXPECT_EQ(Result(), "");
-}
-
-TEST_F(ConvertEngine, AMissingSourceKeepsTheDestination) {
-    TestFolder::Put(folder / "out.txt", "earlier result");
-    const std::wstring missing = (folder / "missing.csv").wstring();
-    EXPECT_FALSE(OpenAddList(missing, L"kunden", s));
-    EXPECT_EQ(s.infos, std::vector<std::wstring>{L"Can't open source-file " + missing});
-    EXPECT_EQ(Result(), "earlier result");
-    EXPECT_TRUE(s.requests.empty());
-    // The next list of a batch converts as usual.
-    EXPECT_TRUE(Convert(kMax));
-    EXPECT_EQ(Result(), kMax + kAppendix);
-}
-
-TEST_F(ConvertEngine, AMissingProfileOrDestinationStopsBeforeTheFirstLine) {
+// A source that cannot be read leaves the destination as it was.
+TEST_F(ConvertEngine, AMissingSourceProfileOrDestinationStopsBeforeTheFirstLine) {
     SaveProfile(s.store, L"names", {0, 1, -1, 3, -1, 5, -1, -1}, L",");  // no Street, no City
-    const std::wstring noFolder = (folder / "no-such-folder" / "out.txt").wstring();
+    const std::wstring list = (folder / "list.csv").wstring(), out = s.destination,
+                       missing = (folder / "missing.csv").wstring(),
+                       aFolder = folder.Path().wstring(),
+                       noFolder = (folder / "no-such-folder" / "out.txt").wstring();
     const struct {
+        std::wstring source;
         const wchar_t* profile;
         std::wstring destination, info;
         std::string result;  // the destination holds the heading that came before the profile
     } cases[] = {
-        {L"kunden", noFolder, L"Can't create destination-file " + noFolder, ""},
-        {L"other", s.destination, L"Error by reading registry", CsvHeaderLine()},
-        {L"names", s.destination, L"Error by reading registry", CsvHeaderLine()},
+        {missing, L"kunden", out, L"Can't open source-file " + missing, "earlier"},
+        {aFolder, L"kunden", out, L"Can't open source-file " + aFolder, "earlier"},
+        {list, L"kunden", noFolder, L"Can't create destination-file " + noFolder, "earlier"},
+        {list, L"other", out, L"Error by reading registry", CsvHeaderLine()},
+        {list, L"names", out, L"Error by reading registry", CsvHeaderLine()},
     };
     s.format = OutputFormat::Csv;
+    TestFolder::Put(folder / "list.csv", kMax);
     for (const auto& c : cases) {
+        TestFolder::Put(folder / "out.txt", "earlier");
         s.destination = c.destination;
-        EXPECT_FALSE(Convert(kMax, c.profile));
+        EXPECT_FALSE(OpenAddList(c.source, c.profile, s));
         EXPECT_EQ(s.LastInfo(), c.info);
         EXPECT_EQ(Result(), c.result);
-        EXPECT_TRUE(s.requests.empty());
     }
-    // Street and City in the same column is a profile like any other.
+    EXPECT_TRUE(s.requests.empty());
+    // Street and City in the same column is a profile like any other; the next list converts.
     SaveProfile(s.store, L"same", {-1, -1, 0, -1, 0, -1, -1, -1}, L",");
     EXPECT_TRUE(Convert("Berlin", L"same"));
-}
-
-TEST_F(ConvertEngine, TheErrorListLiesBesideADestinationTypedWithoutFolder) {
-    const auto before = std::filesystem::current_path();
-    std::filesystem::current_path(folder.Path());
-    s.destination = L"out.txt";
-    s.answer = [](const AddressRequest&) { return NotFound(); };
-    const std::string ansi = "M\xfcller,\"X\",Weg 1,10115,Berlin,DE";  // listed byte for byte
-    Convert(ansi);
-    std::filesystem::current_path(before);
-    EXPECT_EQ(ErrorList(), ansi + "\r\n");
 }
 
 TEST_F(ConvertEngine, AnErrorListThatCannotBeWrittenIsReportedOnBothRoutes) {
     std::filesystem::create_directory(folder / "ConvertError.txt");
     s.answer = [](const AddressRequest&) { return NotFound(); };
     Convert(kMax);
-    ASSERT_EQ(s.infos.size(), 4u);
-    EXPECT_EQ(s.infos[2], L"Can't write ConvertError.txt");
+    EXPECT_EQ(s.infos.at(2), L"Can't write ConvertError.txt");
     EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 1\r\nCan't write ConvertError.txt");
     linked = false;  // the page brings nothing back
     Convert(kMax);
     EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 1\r\nCan't write ConvertError.txt");
 }
 
-TEST_F(ConvertEngine, StopEndsTheRunWithTheConvertedLinesOnDisk) {
-    s.stopAfterEventPasses = 3;  // during the third line's wait
-    Convert(kMax + "\r\n" + kEva + "\r\n" + kMax + "\r\n" + kEva);
-    EXPECT_EQ(s.requests.size(), 3u);
-    EXPECT_EQ(Result(), kMax + kAppendix + kEva + kAppendix);
+// "Exit" in the event pass after a failed line's message: the line before it stays on disk, the
+// failed one in the error list, and no line or pause follows.
+TEST_F(ConvertEngine, StopKeepsWhatTheRunHasDone) {
+    s.answer = HamburgIsUnknown;
+    s.stopAfterEventPasses = 3;  // line 1's wait, line 2's wait, the pass after its message
+    Convert(kMax + "\r\n" + kEva + "\r\n" + kMax);
+    EXPECT_EQ(s.requests.size(), 2u);
+    EXPECT_EQ(Result(), kMax + kAppendix);
+    EXPECT_EQ(ErrorList(), kEva + "\r\n");
     EXPECT_TRUE(s.sleeps.empty());
-    EXPECT_EQ(s.LastInfo(), L"Start asking Navigon for coordinates..");
-}
-
-TEST_F(ConvertEngine, StopDuringAFailedLineKeepsItsEntry) {
-    s.answer = [](const AddressRequest&) { return NotFound(); };
-    s.stopAfterEventPasses = 2;  // the pass after the message
-    Convert(kMax + "\r\n" + kEva);
-    EXPECT_EQ(s.requests.size(), 1u);
-    EXPECT_EQ(ErrorList(), kMax + "\r\n");
-    EXPECT_TRUE(s.sleeps.empty());
-}
-
-TEST_F(ConvertEngine, WebRouteCollectsTheLines) {
-    linked = false;
-    s.webImported = 2;
-    EXPECT_TRUE(Convert(kMax + "\r\n\r\n" + kEva + "\r\n"));
-    EXPECT_TRUE(s.requests.empty());
-    ASSERT_TRUE(s.web.has_value());
-    EXPECT_EQ(s.web->Count(), 2);
-    EXPECT_EQ(s.web->ClipText(), L"Address\tCity\tZipcode\tState\tDescription\r\n"
-                                 L"Hauptstr. 5a\t12345 Berlin\t10115\t\t1\r\n"
-                                 L"Am Ring\tHamburg\t20095\t\t2\r\n");
-    EXPECT_EQ(s.infos[1], L"Error get coordinate for Addressindex 2 - \r\n(1)");
-    EXPECT_EQ(ErrorList(), "\r\n");
-    EXPECT_EQ(Result(), kMax + ",\"1\",\"2\"\r\n" + kEva + ",\"1\",\"2\"\r\n");
-    EXPECT_EQ(s.LastInfo(), L"Converting: 2 of 3\r\nFailed items are saved in ConvertError.txt");
-    EXPECT_EQ(NavLink.LinkState, 0);
 }
 
 TEST_F(ConvertEngine, AUtf8ListIsReadAsUtf8) {

@@ -19,70 +19,51 @@ namespace {
 
 constexpr wchar_t kHostClass[] = L"MapwellConvertTestHost";
 constexpr UINT kCountMessage = WM_APP + 1;
+constexpr UINT kFloodMessage = WM_APP + 2;
 int countedMessages = 0;
+bool flooding = false;
 
+// Counts kCountMessage; each flood message posts the next while `flooding`.
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCountMessage) {
         ++countedMessages;
-        return 0;
+    } else if (message == kFloodMessage && flooding) {
+        PostMessageW(window, kFloodMessage, 0, 0);
+    } else {
+        return DefWindowProcW(window, message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return 0;
 }
 
-// Both waits handle the window's messages; a quit message stops the run and stays in the queue
-// for the window's own loop.
-TEST(ConvertWin32, PauseAndDoEventsHandleTheMessagesAndAQuitStopsTheRun) {
+// Both waits handle the window's messages and return however many keep coming; a quit message
+// stops the run and stays in the queue for the window's own loop.
+TEST(ConvertWin32, TheWaitsHandleTheMessagesAndReturnAndAQuitStopsTheRun) {
     MainWindowControls window(kHostClass, HostProc);
     ConvertWin32 surroundings(window.controls);
+    const HWND host = window.controls.MainWindow;
     countedMessages = 0;
-    PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
+    PostMessageW(host, kCountMessage, 0, 0);
     int afterEach = 0;
     surroundings.Pause(0, [&] { ++afterEach; });
     EXPECT_EQ(countedMessages, 1);
     EXPECT_GE(afterEach, 1);
-    PostMessageW(window.controls.MainWindow, kCountMessage, 0, 0);
+    PostMessageW(host, kCountMessage, 0, 0);
     surroundings.DoEvents();
     EXPECT_EQ(countedMessages, 2);
+
+    flooding = true;
+    PostMessageW(host, kFloodMessage, 0, 0);
+    surroundings.Pause(10, [] {});
+    surroundings.DoEvents();
+    flooding = false;
     EXPECT_FALSE(surroundings.StopRequested());
+
     PostQuitMessage(7);
     surroundings.Pause(10, [] {});
     EXPECT_TRUE(surroundings.StopRequested());
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
-}
-
-constexpr UINT kFloodMessage = WM_APP + 2;
-bool flooding = false;
-
-// Each timer message outlasts the timer's period; each flood message posts the next.
-LRESULT CALLBACK BusyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) {
-        Sleep(30);
-        return 0;
-    }
-    if (message == kFloodMessage) {
-        if (flooding) {
-            PostMessageW(window, kFloodMessage, 0, 0);
-        }
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-TEST(ConvertWin32, AnEventPassReturnsWhateverKeepsComing) {
-    MainWindowControls window(L"MapwellConvertTestBusy", BusyProc);
-    ConvertWin32 surroundings(window.controls);
-    SetTimer(window.controls.MainWindow, 1, 10, nullptr);
-    surroundings.Pause(10, [] {});
-    surroundings.DoEvents();
-    KillTimer(window.controls.MainWindow, 1);
-    flooding = true;
-    PostMessageW(window.controls.MainWindow, kFloodMessage, 0, 0);
-    surroundings.Pause(10, [] {});
-    surroundings.DoEvents();
-    flooding = false;
-    EXPECT_FALSE(surroundings.StopRequested());
 }
 
 // The engine's surroundings that also keep what the status label showed after each change.
@@ -106,12 +87,9 @@ struct LinkRun {
 // the conversion, while NavServer.exe still runs.
 LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& list,
                                 const std::function<void()>& afterRun = {}) {
-    LinkRun run;
     ProgramTitle = L"MapwellConvertLinkTest" + std::to_wstring(GetCurrentProcessId());
     test::ResetLink();
     test::Program server(test::NavServerPath(), test::SampleGazetteerOption() + options);
-    EXPECT_TRUE(server.Started());
-    EXPECT_NE(server.Window(), nullptr);
     EXPECT_TRUE(test::PumpUntil([] { return NavLink.LinkState != 0; }));
 
     MainWindowControls window(kHostClass, HostProc);
@@ -126,9 +104,8 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     if (afterRun) {
         afterRun();
     }
-    run.result = TestFolder::Get(folder / "kunden_Geo.txt");
-    run.errors = TestFolder::Get(folder / "ConvertError.txt");
-    run.shown = surroundings.shown;
+    LinkRun run{TestFolder::Get(folder / "kunden_Geo.txt"),
+                TestFolder::Get(folder / "ConvertError.txt"), surroundings.shown};
 
     RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + ProgramTitle).c_str());
     ProgramTitle = L"Mapwell";

@@ -1,28 +1,14 @@
-#include "app/engine/output_format.h"
+#include "app/engine/byte_file.h"
+#include "app/testing/test_folder.h"
 
 #include <gtest/gtest.h>
 
 namespace mapwell {
 namespace {
 
-class BufferFile : public ResultFile {
-public:
-    bool Write(std::string_view bytes) override {
-        text.append(bytes);
-        return true;
-    }
-    std::string text;
-};
-
-OutputFields StreetAndCity() {
-    OutputFields f;
-    f.Street = L"Hauptstr. 5a";
-    f.City = L"Berlin";
-    return f;
-}
-
 TEST(OutputFormat, Layouts) {
-    OutputFields full{L"Max", L"Muster", L"Hauptstr. 5a", L"10115", L"Berlin", L"Tor 3"};
+    const OutputFields full{L"Max", L"Muster", L"Hauptstr. 5a", L"10115", L"Berlin", L"Tor 3"};
+    const OutputFields streetAndCity{L"", L"", L"Hauptstr. 5a", L"", L"Berlin", L""};
     const struct {
         OutputFormat format;
         OutputFields fields;
@@ -31,15 +17,13 @@ TEST(OutputFormat, Layouts) {
         std::string raw;
         std::string line;
     } cases[] = {
-        {OutputFormat::Poi, StreetAndCity(), L"52.5", L"13.4", "",
+        {OutputFormat::Poi, streetAndCity, L"52.5", L"13.4", "",
          "52.5,13.4,\"  - Hauptstr. 5a  Berlin, \"\r\n"},
-        {OutputFormat::Poi, StreetAndCity(), L"52,5", L"13,4", "",
-         "52,5,13,4,\"  - Hauptstr. 5a  Berlin, \"\r\n"},
         {OutputFormat::Poi, full, L"52.5", L"13.4", "",
          "52.5,13.4,\"Max Muster - Hauptstr. 5a 10115 Berlin, Tor 3\"\r\n"},
         // The empty record of the web route: two blanks, hyphen, three blanks, comma, blank.
         {OutputFormat::Poi, OutputFields{}, L"1", L"2", "", "1,2,\"  -   , \"\r\n"},
-        {OutputFormat::Csv, StreetAndCity(), L"52.5", L"13.4", "",
+        {OutputFormat::Csv, streetAndCity, L"52.5", L"13.4", "",
          "\"\",\"\",\"Hauptstr. 5a\",\"\",\"Berlin\",\"\",\"52.5\",\"13.4\"\r\n"},
         {OutputFormat::Csv, full, L"-1.25", L"13,4", "",
          "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"Berlin\",\"Tor "
@@ -59,22 +43,12 @@ TEST(OutputFormat, Layouts) {
          "\"\",\"M\xFCller\",\"Stra\xDF"
          "e 1\",\"\",\"\",\"\",\"1\",\"2\"\r\n"},
     };
+    TestFolder folder;
     for (const auto& c : cases) {
-        BufferFile file;
+        FileResultFile file(folder / "result.txt");
         WriteResultLine(file, c.format, c.fields, c.lat, c.lon, c.raw);
-        EXPECT_EQ(file.text, c.line);
-    }
-}
-
-TEST(OutputFormat, HeaderOnlyForCsv) {
-    for (auto format :
-         {OutputFormat::None, OutputFormat::Poi, OutputFormat::Append, OutputFormat::Csv}) {
-        BufferFile file;
-        WriteResultHeader(file, format);
-        EXPECT_EQ(file.text, format != OutputFormat::Csv
-                                 ? ""
-                                 : "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
-                                   "\"Description\",\"Latitude\",\"Longitude\"\r\n");
+        file.Close();
+        EXPECT_EQ(TestFolder::Get(folder / "result.txt"), c.line);
     }
 }
 

@@ -19,7 +19,6 @@ public:
 
     double NowMs() override { return std::floor(now / clockStepMs_) * clockStepMs_; }
     void WaitForEvents(double ms) override {
-        ++waits;
         double end = std::ceil((now + ms) / interruptMs_) * interruptMs_;
         if (end <= now) {
             end = now + interruptMs_;
@@ -34,7 +33,6 @@ public:
 
     double now = 0;                                              // the true time, in milliseconds
     double messageAt = std::numeric_limits<double>::infinity();  // the next message due
-    int waits = 0;
 
 private:
     double clockStepMs_;
