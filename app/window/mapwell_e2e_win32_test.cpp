@@ -19,10 +19,6 @@ constexpr char kAddresses[] = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n"
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mapwell"); }
-    void TearDown() override {
-        mapwell_.Kill();
-        navigation_.Kill();
-    }
 
     std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
     std::string Read(const std::wstring& name) const { return td::ReadFile(Path(name)); }
