@@ -28,16 +28,8 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { SetCurrentDirectoryW(folder_.c_str()); }
     void TearDown() override {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        SetCurrentDirectoryW(temp);
+        SetCurrentDirectoryW(L"C:\\");
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mapwell");
-    }
-
-    std::wstring Write(const wchar_t* name, const std::string& bytes) {
-        const std::wstring path = folder_ + L"\\" + name;
-        td::WriteFile(path, bytes);
-        return path;
     }
 
     // Runs the window until `drive`, on its own thread, is done; then closes it.
@@ -63,11 +55,8 @@ protected:
 HWND Item(HWND window, int id) {
     return td::Control(window, id);
 }
-std::wstring InfoOf(HWND window) {
-    return td::Text(Item(window, IdInfo));
-}
-bool InfoBecomes(HWND window, const std::wstring& text) {
-    return td::WaitUntil([&] { return InfoOf(window) == text; });
+bool Shows(HWND window, const std::wstring& text) {
+    return td::WaitUntil([&] { return td::Text(window) == text; });
 }
 
 // Answers the column dialog that the evaluation of a source opens.
@@ -78,7 +67,31 @@ void AnswerColumnDialog(int button) {
     td::WaitUntil([] { return !td::ColumnDialogOpen(GetCurrentProcessId()); });
 }
 
+// "Select Source...": `names` chosen in the open dialog, the first one's column dialog OK'd.
+void SelectSource(HWND window, const wchar_t* names) {
+    td::Click(Item(window, IdSearchFile));
+    td::ChooseInOpenDialog(td::WaitForOpenDialog(GetCurrentProcessId()), names);
+    AnswerColumnDialog(IdButOk);
+}
+
+// Clicks "Start Convert" without a navigation program and answers the question about the web
+// route.
+void StartWithoutNavigation(HWND window, int answer) {
+    td::Click(Item(window, IdNowImport));
+    HWND box = td::WaitForMessageBox(GetCurrentProcessId());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(td::Caption(box), L"No Navigon found");
+    EXPECT_EQ(td::MessageBoxText(box), L"Will you convert the data by Internet?");
+    EXPECT_EQ(td::Text(Item(window, IdInfo)),
+              L"Please start Navigon NCK5 or NavigatoR to convert Addresslist.");
+    td::Answer(box, answer);
+}
+
 constexpr char kList[] = "name;street;zipcode;city\r\nHans;Hauptstr. 5;12345;Berlin\r\n";
+
+// Twips become pixels rounded to the nearest, at any DPI.
+static_assert(TwipsToPixels(1440, 96) == 96 && TwipsToPixels(7, 96) == 0 &&
+              TwipsToPixels(8, 96) == 1 && TwipsToPixels(5385, 144) == 539);
 
 // The window as designed: every control's caption and its place in twips inside its container.
 struct Designed {
@@ -110,9 +123,11 @@ constexpr Designed kDesigned[] = {
 };
 // clang-format on
 
-// The window as designed, every instruction whole in its status label, and "Start Convert"
-// before there is anything to convert.
-TEST_F(MainWindowTest, TheWindowAsDesignedAndStartConvertWithNothingToConvert) {
+// The window as designed; Tab walks it from top to bottom, Enter in a text box starts nothing
+// (there is no default button); the longest instructions show whole; "Start Convert" without a
+// destination or a source; the save dialog of "Set Destination..."; Alt+F4 closes.
+TEST_F(MainWindowTest, TheWindowBeforeThereIsASource) {
+    const std::wstring chosen = folder_ + L"\\chosen.csv";
     Run([&](HWND w) {
         const auto px = [dpi = WindowDpi(w)](int twips) { return TwipsToPixels(twips, dpi); };
         RECT client;
@@ -131,88 +146,36 @@ TEST_F(MainWindowTest, TheWindowAsDesignedAndStartConvertWithNothingToConvert) {
                       (std::array<LONG, 4>{px(d.left), px(d.top), px(d.width), px(d.height)}))
                 << d.id;
         }
-        EXPECT_EQ(td::Caption(w), L"Mapwell");
-        EXPECT_EQ(SendMessageW(Item(w, IdOption3), BM_GETCHECK, 0, 0), BST_CHECKED);
-        EXPECT_EQ(SendMessageW(Item(w, IdOption1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-        EXPECT_TRUE(IsWindowEnabled(Item(w, IdNowImport)));
-        // The status label is the only place where the program tells the user what to do next:
-        // every instruction shows whole.
+
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        const auto focus = [&] {
+            GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info);
+            return info.hwndFocus;
+        };
+        for (int id : {IdImportFileTxt, IdSearchFile, IdExportFileTxt, IdSetFile}) {
+            EXPECT_TRUE(td::WaitUntil([&] { return focus() == Item(w, id); })) << id;
+            PostMessageW(focus(), WM_KEYDOWN, VK_TAB, 1);
+        }
+        for (int box : {IdImportFileTxt, IdExportFileTxt, IdTxtSep}) {
+            PostMessageW(Item(w, box), WM_KEYDOWN, VK_RETURN, 1);
+        }
+        // Handled after the Enters; "Start Convert" would have asked for a destination.
+        td::Choose(Item(w, IdOption1));
+        EXPECT_TRUE(Shows(Item(w, IdTxtSep), L"."));
+        EXPECT_EQ(td::Text(Item(w, IdInfo)), L"Please select source-file.");
+        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), L"");  // no extension onto nothing
+
         for (const wchar_t* text :
-             {L"Please select source-file.", L"Please set destination",
-              L"Please start Navigon NCK5 or NavigatoR to convert Addresslist.",
-              L"..\r\nPlease Start Navigon!", kInfoTryAgain, kInfoStartBrowser,
-              L"Converting: 99999 of 99999\r\nFailed items are saved in ConvertError.txt",
+             {kInfoTryAgain,
               L"Address converting.. kunden - Error: Cancelled by user\r\nPlease Start Navigon!"}) {
             td::TypeText(Item(w, IdInfo), text);
             EXPECT_TRUE(td::ShowsAllItsText(Item(w, IdInfo))) << text;
         }
         EXPECT_TRUE(td::ShowsAllItsText(Item(w, IdLabel1)));
 
-        // "Start Convert" asks for a destination, then for a source, and writes nothing.
         td::Click(Item(w, IdNowImport));
-        EXPECT_TRUE(InfoBecomes(w, L"Please set destination"));
-        td::TypeText(Item(w, IdExportFileTxt), folder_ + L"\\out.txt");
-        td::Click(Item(w, IdNowImport));
-        EXPECT_TRUE(InfoBecomes(w, L"Please select source-file."));
-    });
-    EXPECT_FALSE(td::FileThere(folder_ + L"\\out.txt"));
-}
-
-TEST_F(MainWindowTest, CancelOrClosingTheColumnDialogReportsTheCancelAndKeepsStartConvertOff) {
-    const std::wstring source = Write(L"kunden.csv", kList);
-    for (bool closeBox : {false, true}) {
-        Run([&](HWND w) {
-            td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
-            HWND dialog = td::WaitForColumnDialog(GetCurrentProcessId());
-            ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\kunden_Geo.txt");
-            EXPECT_EQ(InfoOf(w), L"..");
-            if (closeBox) {
-                PostMessageW(dialog, WM_CLOSE, 0, 0);
-            } else {
-                td::Click(GetDlgItem(dialog, IdButExit));
-            }
-            EXPECT_TRUE(InfoBecomes(w, L"Address converting.. kunden - Error: Cancelled by user"));
-            EXPECT_FALSE(IsWindowEnabled(Item(w, IdNowImport)));
-        });
-        EXPECT_FALSE(state_.SourceReady);
-        EXPECT_TRUE(state_.ProfileName.empty());
-    }
-}
-
-// The list's heading line has very many fields: its column dialog must still open (bounded only
-// in the wait: a dialog that freezes while it fills its lists never appears).
-TEST_F(MainWindowTest, OkMakesTheSourceReadyAndTheOptionsSetTheExtension) {
-    const std::wstring source = Write(
-        L"kunden.csv", "name;street;zipcode;city" + std::string(1048576, ';') + "\r\n" + kList);
-    Run([&](HWND w) {
-        td::Choose(Item(w, IdOption2));
-        td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
-        AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(InfoBecomes(w, L"..\r\nPlease Start Navigon!"));
-        EXPECT_TRUE(IsWindowEnabled(Item(w, IdNowImport)));
-        // The proposal ends in "_Geo.txt" whatever option is chosen.
-        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\kunden_Geo.txt");
-
-        // Each option puts its extension on; one without an extension gets it appended.
-        const auto choose = [&](int option, const std::wstring& destination) {
-            td::Choose(Item(w, option));
-            EXPECT_TRUE(
-                td::WaitUntil([&] { return td::Text(Item(w, IdExportFileTxt)) == destination; }));
-            EXPECT_EQ(td::Text(Item(w, IdTxtSep)), L".");
-        };
-        choose(IdOption1, folder_ + L"\\kunden_Geo.asc");
-        choose(IdOption3, folder_ + L"\\kunden_Geo.txt");
-        td::TypeText(Item(w, IdExportFileTxt), L"C:\\out");
-        choose(IdOption1, L"C:\\out.asc");
-    });
-    EXPECT_EQ(state_.ProfileName, L"kunden");
-    EXPECT_TRUE(state_.SourceReady);
-}
-
-TEST_F(MainWindowTest, SetDestinationPutsTheSavedNameIntoTheBoxAndCancelChangesNothing) {
-    const std::wstring chosen = folder_ + L"\\chosen.asc";
-    Run([&](HWND w) {
+        EXPECT_TRUE(Shows(Item(w, IdInfo), L"Please set destination"));
         td::Click(Item(w, IdSetFile));
         HWND save = td::WaitForOpenDialog(GetCurrentProcessId());
         ASSERT_NE(save, nullptr);
@@ -220,68 +183,27 @@ TEST_F(MainWindowTest, SetDestinationPutsTheSavedNameIntoTheBoxAndCancelChangesN
                   (std::vector<std::wstring>{L"POI-Format (*.asc)", L"CSV-Format (*.csv)",
                                              L"Other format (*.txt)"}));
         td::ChooseInOpenDialog(save, chosen);
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Text(Item(w, IdExportFileTxt)) == chosen; }));
+        EXPECT_TRUE(Shows(Item(w, IdExportFileTxt), chosen));
         td::Click(Item(w, IdSetFile));
         save = td::WaitForOpenDialog(GetCurrentProcessId());
         PostMessageW(save, WM_COMMAND, IDCANCEL, 0);
         td::WaitUntil([&] { return !IsWindow(save); });
         EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), chosen);
-        EXPECT_EQ(SendMessageW(Item(w, IdOption3), BM_GETCHECK, 0, 0), BST_CHECKED);
-    });
-}
-
-bool CaptionBecomes(HWND window, const std::wstring& caption) {
-    return td::WaitUntil([&] { return td::Caption(window) == caption; });
-}
-// Clicks "Start Convert" without a navigation program and answers the question about the web
-// route; "No" skips the file, the next one is loaded and its column dialog answered.
-void StartWithoutNavigation(HWND window, int answer) {
-    td::Click(Item(window, IdNowImport));
-    HWND box = td::WaitForMessageBox(GetCurrentProcessId());
-    ASSERT_NE(box, nullptr);
-    td::Answer(box, answer);
-}
-
-TEST_F(MainWindowTest, ABatchOfThreeGivesEveryFileItsOwnDestinationAndNoSkipsOneFile) {
-    for (const wchar_t* name : {L"a.csv", L"b.csv", L"c.csv"}) {
-        Write(name, kList);
-    }
-    Run([&](HWND w) {
-        td::Click(Item(w, IdSearchFile));
-        td::ChooseInOpenDialog(td::WaitForOpenDialog(GetCurrentProcessId()),
-                               L"\"a.csv\" \"b.csv\" \"c.csv\"");
-        AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 1 of 3"));
-        EXPECT_EQ(td::Text(Item(w, IdImportFileTxt)), folder_ + L"\\a.csv");
-        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\a_Geo.txt");
-
+        EXPECT_EQ(SendMessageW(Item(w, IdOption1), BM_GETCHECK, 0, 0), BST_CHECKED);
         td::Click(Item(w, IdNowImport));
-        HWND box = td::WaitForMessageBox(GetCurrentProcessId());
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(td::Caption(box), L"No Navigon found");
-        EXPECT_EQ(td::MessageBoxText(box), L"Will you convert the data by Internet?");
-        EXPECT_EQ(InfoOf(w), L"Please start Navigon NCK5 or NavigatoR to convert Addresslist.");
-        td::Answer(box, IDNO);
-        AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 2 of 3"));
-        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\b_Geo.txt");
+        EXPECT_TRUE(Shows(Item(w, IdInfo), L"Please select source-file."));
 
-        // The user may still change the destination's folder and format before Start Convert.
-        td::TypeText(Item(w, IdExportFileTxt), folder_ + L"\\result.csv");
-        StartWithoutNavigation(w, IDYES);
-        AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 3 of 3"));
-        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\c_Geo.csv");
-
-        StartWithoutNavigation(w, IDNO);
-        td::WaitUntil([&] { return td::TopWindows(GetCurrentProcessId(), L"#32770").empty(); });
-        EXPECT_EQ(td::Caption(w), L"Mapwell - file 3 of 3");
+        PostMessageW(Item(w, IdImportFileTxt), WM_SYSKEYDOWN, VK_F4, 1 | (KF_ALTDOWN << 16));
+        EXPECT_TRUE(td::WaitUntil([&] { return !IsWindow(w); }));
     });
-    EXPECT_EQ(state_.BatchIndex, 0);
+    EXPECT_FALSE(td::FileThere(chosen));
 }
 
-TEST_F(MainWindowTest, AFailureInTheMiddleOfARunKeepsWhatWasWrittenAndGivesTheWindowBack) {
-    const std::wstring source = Write(L"kunden.csv", kList);
+// The column dialog's close box cancels, its OK makes the source ready; a failure in the middle
+// of the run then keeps what was written, closes both files and gives the window back.
+TEST_F(MainWindowTest, FromTheColumnDialogToAFailureInTheMiddleOfTheRun) {
+    const std::wstring source = folder_ + L"\\kunden.csv";
+    td::WriteFile(source, kList);
     const std::wstring destination = folder_ + L"\\kunden_Geo.txt";
     state_.FinishWebRoute = [](WebCollection& rows, ResultFile& result, ErrorList&,
                                ConvertWin32& surroundings) -> int {
@@ -290,75 +212,59 @@ TEST_F(MainWindowTest, AFailureInTheMiddleOfARunKeepsWhatWasWrittenAndGivesTheWi
     };
     Run([&](HWND w) {
         td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
+        HWND dialog = td::WaitForColumnDialog(GetCurrentProcessId());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), destination);
+        EXPECT_EQ(td::Text(Item(w, IdInfo)), L"..");
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(
+            Shows(Item(w, IdInfo), L"Address converting.. kunden - Error: Cancelled by user"));
+        EXPECT_FALSE(IsWindowEnabled(Item(w, IdNowImport)));
+
+        td::TypeTextNoWait(Item(w, IdImportFileTxt), source);
         AnswerColumnDialog(IdButOk);
+        EXPECT_TRUE(Shows(Item(w, IdInfo), L"..\r\nPlease Start Navigon!"));
         StartWithoutNavigation(w, IDYES);
-        EXPECT_TRUE(InfoBecomes(w, L"Address converting.. kunden - Error: Out of memory"));
+        EXPECT_TRUE(Shows(Item(w, IdInfo), L"Address converting.. kunden - Error: Out of memory"));
         for (int button : {IdNowImport, IdSearchFile, IdImportFileTxt}) {
             EXPECT_TRUE(IsWindowEnabled(Item(w, button))) << button;
         }
-        // Both files are closed: they can be deleted.
         EXPECT_EQ(td::ReadFile(destination), "name;street;zipcode;city,\"1\",\"2\"\r\n");
         EXPECT_TRUE(DeleteFileW(destination.c_str()));
         EXPECT_TRUE(DeleteFileW(source.c_str()));
     });
+    EXPECT_EQ(state_.ProfileName, L"kunden");
     EXPECT_FALSE(state_.Converting);
     EXPECT_EQ(state_.Running, nullptr);
 }
 
-TEST_F(MainWindowTest, ASingleFileEndsABatchInProgress) {
-    for (const wchar_t* name : {L"a.csv", L"b.csv", L"single.csv"}) {
-        Write(name, kList);
+// The proposal ends in "_Geo.txt" whatever option is chosen. A single file ends a batch in
+// progress. A batch walks its files after "Yes" and "No" alike, each with its own destination in
+// the format the user chose; the last ends it.
+TEST_F(MainWindowTest, ABatchGivesEveryFileItsOwnDestinationAndASingleFileEndsIt) {
+    for (const wchar_t* name : {L"a.csv", L"b.csv", L"c.csv"}) {
+        td::WriteFile(folder_ + L"\\" + name, kList);
     }
     Run([&](HWND w) {
-        td::Click(Item(w, IdSearchFile));
-        td::ChooseInOpenDialog(td::WaitForOpenDialog(GetCurrentProcessId()),
-                               L"\"a.csv\" \"b.csv\"");
+        td::Choose(Item(w, IdOption2));
+        SelectSource(w, L"\"a.csv\" \"b.csv\"");
+        EXPECT_TRUE(Shows(w, L"Mapwell - file 1 of 2"));
+        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\a_Geo.txt");
+        SelectSource(w, L"c.csv");
+        EXPECT_TRUE(Shows(w, L"Mapwell"));
+
+        SelectSource(w, L"\"a.csv\" \"b.csv\"");
+        EXPECT_TRUE(Shows(w, L"Mapwell - file 1 of 2"));
+        td::Choose(Item(w, IdOption2));
+        EXPECT_TRUE(Shows(Item(w, IdExportFileTxt), folder_ + L"\\a_Geo.csv"));
+        StartWithoutNavigation(w, IDYES);
         AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell - file 1 of 2"));
-        td::Click(Item(w, IdSearchFile));
-        td::ChooseInOpenDialog(td::WaitForOpenDialog(GetCurrentProcessId()), L"single.csv");
-        AnswerColumnDialog(IdButOk);
-        EXPECT_TRUE(CaptionBecomes(w, L"Mapwell"));
-        EXPECT_EQ(td::Text(Item(w, IdImportFileTxt)), folder_ + L"\\single.csv");
+        EXPECT_TRUE(Shows(w, L"Mapwell - file 2 of 2"));
+        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), folder_ + L"\\b_Geo.csv");
+        StartWithoutNavigation(w, IDNO);
+        td::WaitUntil([&] { return td::TopWindows(GetCurrentProcessId(), L"#32770").empty(); });
     });
     EXPECT_EQ(state_.BatchIndex, 0);
-    EXPECT_TRUE(state_.BatchFiles.empty());
-}
-
-TEST_F(MainWindowTest, EnterInATextBoxStartsNothingAndAltF4Closes) {
-    HWND closed = nullptr;
-    Run([&](HWND w) {
-        for (int box : {IdImportFileTxt, IdExportFileTxt, IdTxtSep}) {
-            PostMessageW(Item(w, box), WM_KEYDOWN, VK_RETURN, 1);
-        }
-        // Handled after the Enters; "Start Convert" would have asked for a destination.
-        td::Click(Item(w, IdOption1));
-        EXPECT_TRUE(td::WaitUntil([&] { return td::Text(Item(w, IdTxtSep)) == L"."; }));
-        EXPECT_EQ(InfoOf(w), L"Please select source-file.");
-        EXPECT_EQ(td::Text(Item(w, IdExportFileTxt)), L"");  // no extension onto nothing
-        PostMessageW(Item(w, IdImportFileTxt), WM_SYSKEYDOWN, VK_F4, 1 | (KF_ALTDOWN << 16));
-        EXPECT_TRUE(td::WaitUntil([&] { return !IsWindow(w); }));
-        closed = w;
-    });
-    EXPECT_NE(closed, nullptr);
-}
-
-TEST_F(MainWindowTest, TabWalksTheControlsFromTopToBottom) {
-    Run([&](HWND w) {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        const DWORD thread = GetWindowThreadProcessId(w, nullptr);
-        auto focus = [&] {
-            GetGUIThreadInfo(thread, &info);
-            return info.hwndFocus;
-        };
-        const int order[] = {IdImportFileTxt, IdSearchFile, IdExportFileTxt, IdSetFile};
-        EXPECT_TRUE(td::WaitUntil([&] { return focus() == Item(w, order[0]); }));
-        for (std::size_t i = 1; i < std::size(order); ++i) {
-            PostMessageW(focus(), WM_KEYDOWN, VK_TAB, 1);
-            EXPECT_TRUE(td::WaitUntil([&] { return focus() == Item(w, order[i]); })) << i;
-        }
-    });
 }
 
 }  // namespace
