@@ -121,37 +121,25 @@ TEST_F(NavLinkHook, AnnouncementsOfThisProgramAreIgnoredAndZeroClearsTheServerOn
     EXPECT_EQ(Seen().serverToClient, 4);
 }
 
-TEST_F(NavLinkHook, RefusedCommandsSendNothing) {
-    EXPECT_FALSE(SendNavCommand(1));
-    EXPECT_FALSE(AwaitingReply);
+// Commands are refused while no navigation program is known and above 24, the announcement
+// only while unlinked; the laid-out record goes to the announced window. While a line waits for
+// its answer the ticks send nothing (a poll's answer would take the line's place); then they poll
+// again, and the first tick without the navigation program's window marks the link down.
+TEST_F(NavLinkHook, CommandsGoToTheAnnouncedWindowAndTicksHoldWhileALineWaits) {
     AwaitingReply = true;
-    EXPECT_FALSE(SendNavCommand(5));
+    EXPECT_FALSE(SendNavCommand(1));
     EXPECT_TRUE(AwaitingReply);
-
-    AwaitingReply = false;
-    TestWindow server(L"server");
-    ServerWindow = reinterpret_cast<std::intptr_t>(server.handle);
-    EXPECT_FALSE(SendNavCommand(25));
-    EXPECT_FALSE(AwaitingReply);
-
-    NavLink.LinkState = 1;
-    EXPECT_TRUE(SendNavCommand(0));
-    PumpFor(200);
-    EXPECT_EQ(Seen().serverToClient, 0);
-}
-
-// The laid-out record goes to the announced window. While a line waits for its answer the ticks
-// send nothing (a poll's answer would take the line's place); then they poll again, and the
-// first tick without the navigation program's window marks the link down.
-TEST_F(NavLinkHook, TicksHoldWhileALineWaitsThenPollAndMarkTheLinkDown) {
     {
         TestWindow navigation(L"NCK server");
         Record(navigation.handle);
         SendAnnounce(navigation.handle);
+        EXPECT_FALSE(SendNavCommand(25));
+        EXPECT_TRUE(SendNavCommand(0));
         NavLink.Zip = L"10115";
         ASSERT_TRUE(SendNavCommand(5));
         const CommandRecord record = BuildCommandRecord(NavLink);
         PumpFor(1500);  // about three ticks
+        EXPECT_EQ(Seen().serverToClient, 1);
         EXPECT_EQ(sent,
                   (std::vector<Command>{{5, {record.begin(), record.end()}, TestMainWindow()}}));
         EndGeocodeWait();
