@@ -10,12 +10,13 @@ using Selections = std::array<int, kAddressFieldCount>;
 
 TEST(ColumnProfile, IndexTexts) {
     const std::pair<const wchar_t*, int> numbers[] = {
-        {L"0", 0},  {L"3", 3},         {L"-1", -1},        {L" 7 ", 7},
+        {L"0", 0},  {L"3", 3},         {L"-1", -1},        {L"\t7 ", 7},
         {L"+2", 2}, {L"32767", 32767}, {L"-32768", -32768}};
     for (const auto& [text, index] : numbers) {
         EXPECT_EQ(ParseIndexText(text), index) << text;
     }
-    for (const wchar_t* text : {L"32768", L"", L"-", L"abc", L"2.5", L"1 2", L"99999999999"}) {
+    for (const wchar_t* text :
+         {L"32768", L"", L"-", L"abc", L"2.5", L"1 2", L"1\n", L"99999999999"}) {
         EXPECT_FALSE(ParseIndexText(text).has_value()) << text;
     }
 }

@@ -81,19 +81,18 @@ TEST(Preview, FieldsUnderTheChoices) {
               L"Hans ");
 }
 
-TEST(Preview, StreetOrCityUnassignedTurnsItsHeadingRedAndDisablesOk) {
+// A street or city without a column turns its heading red and disables OK; a column that a short
+// line lacks keeps its box's previous text and fails.
+TEST(Preview, AMissingFieldOrColumnIsMarked) {
     const Preview p = ComputePreview(L"a;b;c;d", L";", {n, n, n, 1, 2, n, n, n},
                                      {L"n", L"s", L"z", L"c", L"l", L"t"});
     EXPECT_TRUE(p.streetMissing && !p.cityMissing && !p.okEnabled && !p.failed);
     EXPECT_EQ(p.texts.street + p.texts.name, L"");
-}
-
-TEST(Preview, AColumnBeyondAShortLineKeepsThePreviousTextAndFails) {
-    const Preview p = ComputePreview(L"a,b,c", L",", {n, n, 7, n, 2, n, n, n},
+    const Preview q = ComputePreview(L"a,b,c", L",", {n, n, 7, n, 2, n, n, n},
                                      {L"old name", L"old street", L"", L"old city", L"", L""});
-    EXPECT_TRUE(p.failed && p.okEnabled);
-    EXPECT_EQ(p.texts.street, L"old street");
-    EXPECT_EQ(p.texts.city, L"c");
+    EXPECT_TRUE(q.failed && q.okEnabled);
+    EXPECT_EQ(q.texts.street, L"old street");
+    EXPECT_EQ(q.texts.city, L"c");
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
-#include "support/text.h"
+#include "support/codepage.h"
+#include "support/failure.h"
 #include "support/shell_target.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <tuple>
 
 namespace mapwell {
@@ -29,36 +32,19 @@ TEST(SplitText, KeepsEmptyFieldsAndGivesNothingForAnEmptyText) {
     EXPECT_EQ(SplitText(L"a<>b", L"<>"), (std::vector<std::wstring>{L"a", L"b"}));
 }
 
-TEST(ReadNumber, EachCallerReadsWithItsOwnBlanksAndSeparators) {
-    const NumberRules user = kLeadingNumberRules;
-    const NumberRules index{L" \t", false, L"", L"", L""};
-    const NumberRules regional{L" ", false, L",", L".", L"Ee"};
-    // text, rules, value, characters read, whether it is other than zero
-    const std::tuple<const wchar_t*, const NumberRules&, double, std::size_t, bool> cases[] = {
-        {L"12345 Berlin", user, 12345, 6, true},
-        {L"1010 Wien", user, 1010, 5, true},
-        {L"Berlin", user, 0, 0, false},
-        {L"  1 2 3abc", user, 123, 7, true},
-        {L"\t- 4.5x", user, -4.5, 6, true},
-        {L"", user, 0, 0, false},
-        {L"1E Street", user, 1, 1, true},
-        {L"2e3", user, 2000, 3, true},
-        {L"1d-2\n", user, 0.01, 5, true},
-        {L".5", user, 0.5, 2, true},
-        {L"0 Foo", user, 0, 2, false},
-        {L"x12", user, 0, 0, false},
-        {L"\t-7 ", index, -7, 4, true},
-        {L"1 2", index, 1, 2, true},
-        {L"2.5", index, 2, 1, true},
-        {L"1\n", index, 1, 1, true},
-        {L" 1.234,5 ", regional, 1234.5, 9, true},
-        {L".5", regional, 0, 0, false},
-        {L"0,00e7", regional, 0, 6, false},
-        {L"1e", regional, 1, 1, true},
-        {L"52,5\t", regional, 52.5, 4, true},
+// The user's way; the column profile's and the web route's rules are tested with their readers.
+TEST(ReadNumber, ReadsALeadingNumberAsAUserWould) {
+    // text, value, characters read, whether it is other than zero
+    const std::tuple<const wchar_t*, double, std::size_t, bool> cases[] = {
+        {L"12345 Berlin", 12345, 6, true}, {L"1010 Wien", 1010, 5, true},
+        {L"Berlin", 0, 0, false},          {L"  1 2 3abc", 123, 7, true},
+        {L"\t- 4.5x", -4.5, 6, true},      {L"", 0, 0, false},
+        {L"1E Street", 1, 1, true},        {L"2e3", 2000, 3, true},
+        {L"1d-2\n", 0.01, 5, true},        {L".5", 0.5, 2, true},
+        {L"0 Foo", 0, 2, false},           {L"x12", 0, 0, false},
     };
-    for (const auto& [text, rules, value, length, nonZero] : cases) {
-        const LeadingNumber n = ReadNumber(text, rules);
+    for (const auto& [text, value, length, nonZero] : cases) {
+        const LeadingNumber n = ReadNumber(text);
         EXPECT_DOUBLE_EQ(n.value, value) << text;
         EXPECT_EQ(n.length, length) << text;
         EXPECT_EQ(n.nonZero, nonZero) << text;
@@ -73,6 +59,25 @@ TEST(ShellTarget, WebAddressGoesWholeAndACommandLineIsSplitAtItsFirstSlash) {
     EXPECT_EQ(parts(L"http://example.test/geo/batch.html"),
               L"http://example.test/geo/batch.html||http://example.test/geo/batch.html");
     EXPECT_EQ(parts(L"C:\\Tools\\conv.exe /s"), L"C:\\Tools\\conv.exe |/s|C:\\Tools\\");
+}
+
+TEST(CodePage, Utf8DecodesAndMarksBrokenSequences) {
+    EXPECT_EQ(Utf8ToWide("M\xC3\xBCnchen"), L"M\u00FCnchen");
+    EXPECT_EQ(Utf8ToWide("a\xC3"), L"a\uFFFD");
+    EXPECT_EQ(Utf8ToWide("\xE2\x82\xAC"), L"\u20AC");
+    EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\uFFFD\uFFFD");
+}
+
+TEST(FailureDescription, NamesWhatWentWrongInAFixedText) {
+    const std::pair<std::exception_ptr, const wchar_t*> cases[] = {
+        {std::make_exception_ptr(std::bad_alloc()), L"Out of memory"},
+        {std::make_exception_ptr(std::length_error("basic_string::_M_create")), L"Text too long"},
+        {std::make_exception_ptr(std::runtime_error("x")), L"Unexpected failure"},
+        {std::make_exception_ptr(42), L"Unexpected failure"},
+    };
+    for (const auto& [failure, text] : cases) {
+        EXPECT_STREQ(FailureDescription(failure), text);
+    }
 }
 
 }  // namespace
