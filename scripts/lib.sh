@@ -11,10 +11,12 @@ windows_test_preset() {
   fi
 }
 
-# configure_and_build PRESET: configures once, then builds incrementally.
+# configure_and_build PRESET: configures once, then builds incrementally; configures again when
+# scripts/setup has fetched place data since, so that the gazetteer is built from it.
 configure_and_build() {
   local preset="$1"
-  if [ ! -f "$top/build/$preset/build.ninja" ]; then
+  if [ ! -f "$top/build/$preset/build.ninja" ] ||
+    [ "$top/build/data/node_modules" -nt "$top/build/$preset/build.ninja" ]; then
     cmake --preset "$preset" -S "$top" >"$top/build/$preset.configure.log" 2>&1 ||
       { cat "$top/build/$preset.configure.log"; return 1; }
   fi
