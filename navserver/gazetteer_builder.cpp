@@ -81,9 +81,9 @@ std::optional<GazetteerPlace> ReadPlace(std::string_view line) {
     place.name = AnsiToWide(ansi) == name ? ansi : std::string(f[2]);
     // The ASCII name drops the dots of umlauts ("Hohn" for "Höhn"): a short spelling, unless the
     // name itself is in another script.
-    const std::string key = PlaceKey(name), asciiKey = PlaceKey(Utf8ToWide(f[2]));
-    AddKey(place.keys, key.empty() ? asciiKey : key);
-    if (!key.empty() && asciiKey != key) {
+    const std::string ownKey = PlaceKey(name), asciiKey = PlaceKey(Utf8ToWide(f[2]));
+    AddKey(place.keys, ownKey.empty() ? asciiKey : ownKey);
+    if (!ownKey.empty() && asciiKey != ownKey) {
         AddKey(place.alternateKeys, asciiKey + kShortSpellingMark);
     }
     for (std::string key : ShortSpellingKeys(name)) {
