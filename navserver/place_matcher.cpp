@@ -6,6 +6,7 @@
 #include "navserver/place_name.h"
 #include "navlink/protocol.h"
 #include "support/codepage.h"
+#include "support/text.h"
 
 #include <algorithm>
 #include <array>
@@ -22,14 +23,6 @@ bool IsDigit(wchar_t c) {
 }
 bool IsAsciiLetter(wchar_t c) {
     return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
-}
-
-std::wstring_view Trimmed(std::wstring_view text) {
-    const auto first = text.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
 }
 
 // A postcode as written in address lists: "80331", "D-80331", "CH-8001", "A 1010" is not one.
@@ -85,7 +78,7 @@ std::wstring CountryList(const std::vector<int>& order) {
 
 PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
                                std::wstring_view city) {
-    std::wstring_view cityText = Trimmed(city);
+    std::wstring cityText = Trimmed(city);
     std::wstring countryText(Trimmed(country));
     std::wstring zipText(Trimmed(zip));
     if (const auto code = LeadingPostcode(cityText)) {
@@ -144,7 +137,7 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
     // The places that the postcode serves. A German postcode that serves none of the places
     // known still tells the region: the places that the postcodes of its first three digits
     // serve.
-    std::vector<FoundPlace> served, area;
+    std::vector<FoundPlace> served, region;
     const auto collect = [](std::vector<FoundPlace>& into) {
         return [&into](const FoundPlace& p) {
             into.push_back(p);
@@ -154,12 +147,11 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
     if (!zipText.empty()) {
         find("=" + Ascii(zipText), L"", collect(served));
     }
-    area = served;
-    double reach = kNearKm;
     if (served.empty() && zipText.size() == 5) {
-        places_.ForEachStartingWith("=" + Ascii(zipText.substr(0, 3)), collect(area));
-        reach = kRegionKm;
+        places_.ForEachStartingWith("=" + Ascii(zipText.substr(0, 3)), collect(region));
     }
+    const std::vector<FoundPlace>& area = served.empty() ? region : served;
+    const double reach = served.empty() ? kRegionKm : kNearKm;
     const auto isServed = [&](const FoundPlace& p) {
         return std::any_of(served.begin(), served.end(),
                            [&](const FoundPlace& s) { return s.index == p.index; });
@@ -209,8 +201,8 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
         });
         if (namedElsewhere) {
             match.status = kPlaceUnknown;
-            match.text = L"Address not found: \"" + std::wstring(cityText) +
-                         L"\" lies far from postcode " + zipText;
+            match.text =
+                L"Address not found: \"" + cityText + L"\" lies far from postcode " + zipText;
             return match;
         }
     }
@@ -226,8 +218,7 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
         return match;
     }
     match.status = kPlaceUnknown;
-    match.text =
-        L"Address not found: no place \"" + std::wstring(cityText) + L"\" in " + CountryList(order);
+    match.text = L"Address not found: no place \"" + cityText + L"\" in " + CountryList(order);
     return match;
 }
 
