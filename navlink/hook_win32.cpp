@@ -28,22 +28,18 @@ std::wstring ExecutablePath() {
 }
 
 // Every place reply is attributed, also one that comes while no command waits, so that the
-// requests still open are counted right; only the answer to the waiting command is read.
+// requests still open are counted right; only the answer to the waiting command is read. A
+// reply that cannot be told apart is read by no line: the waiting one goes on waiting for its own.
 void TakeCopyData(const COPYDATASTRUCT* data) {
     const ReplyOwner owner =
-        data == nullptr ? ReplyOwner::ThisCommand
-                        : AttributeReply(OpenRequests, data->dwData, data->lpData, data->cbData);
-    if (owner == ReplyOwner::EarlierRequest || !AwaitingReply) {
-        // A late answer leaves the waiting command waiting for its own.
+        data == nullptr
+            ? ReplyOwner::ThisCommand
+            : OpenRequests.Attribute(data->dwData, data->lpData, data->cbData, GetTickCount64());
+    if (owner != ReplyOwner::ThisCommand || !AwaitingReply) {
         return;
     }
     // Cleared first: a further WM_COPYDATA during parsing is passed on unread.
     AwaitingReply = false;
-    if (owner == ReplyOwner::Unclear) {
-        // The wait ends with nothing read: the line fails, as one without an answer does.
-        NavLink.ReplyReceived = true;
-        return;
-    }
     ParseNavReply(data);
 }
 

@@ -3,7 +3,6 @@
 namespace mapwell {
 
 NavLinkInfo NavLink;
-UnansweredRequests OpenRequests;
 std::uint32_t MsgServerToClient = 0;
 std::uint32_t MsgClientToServer = 0;
 std::intptr_t ServerWindow = 0;

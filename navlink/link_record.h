@@ -5,8 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
-#include <optional>
 #include <string>
 
 namespace mapwell {
@@ -53,15 +51,6 @@ struct RequestedAddress {
     std::wstring HouseNo;
     bool operator==(const RequestedAddress&) const = default;
 };
-
-// Geocoding requests sent whose answer has not come in. A request whose line has already failed
-// may still be answered, late, while a later request waits for its own answer.
-struct UnansweredRequests {
-    std::deque<RequestedAddress> Earlier;    // sent before the latest request; oldest first
-    std::optional<RequestedAddress> Latest;  // the request sent last, while unanswered
-};
-
-extern UnansweredRequests OpenRequests;
 
 // Registered ids of "NCK_AnnounceServerToClient" and "NCK_AnnounceClientToServer"; 0 until
 // registered.

@@ -40,8 +40,13 @@ void StartNavLink(HWND mainWindow);
 // another command up to 24. False when refused: no navigation program known, or above 24.
 bool SendNavCommand(std::uint8_t command);
 
-// The line's wait for its answer is over, answered or not: the timer may poll again.
+// The line's wait for its answer is over, answered or not: the timer may poll again, and an
+// answer that comes now is late.
 void EndGeocodeWait();
+
+// True while an earlier request may still be answered and the navigation program's replies
+// cannot tell that answer from the next request's: the next request waits (see reply_owner.h).
+bool MustWaitForEarlierAnswer();
 
 // True while the navigation program has not taken the last command in time and has sent
 // nothing since, until kRetryUnansweredMs have passed.

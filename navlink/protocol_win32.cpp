@@ -55,7 +55,7 @@ bool SendNavCommand(std::uint8_t command) {
     data.dwData = command;
     if (command == kCommandGeocode) {
         record = BuildCommandRecord(NavLink);
-        NoteRequestSent(OpenRequests, AddressOfRecord(record.data(), record.size()));
+        OpenRequests.Sent(AddressOfRecord(record.data(), record.size()), GetTickCount64());
         data.cbData = static_cast<DWORD>(record.size());
         data.lpData = record.data();
         GeocodeWaiting = true;
@@ -85,6 +85,20 @@ bool SendNavCommand(std::uint8_t command) {
 
 void EndGeocodeWait() {
     GeocodeWaiting = false;
+    // An answer after the line's wait is late; it is attributed, never read.
+    if (LastCommand == kCommandGeocode) {
+        AwaitingReply = false;
+    }
+}
+
+bool MustWaitForEarlierAnswer() {
+    // A navigation program that does not take commands answers nothing meanwhile; waiting for
+    // it would only hold the run.
+    if (NavProgramNotAnswering() || !OpenRequests.MustWaitBeforeNextRequest(GetTickCount64())) {
+        return false;
+    }
+    GeocodeWaiting = true;  // no poll goes out while an answer may still come
+    return true;
 }
 
 bool NavProgramNotAnswering() {
@@ -97,7 +111,7 @@ void AcceptAnnounce(LPARAM lParam) {
     }
     // A navigation program whose window is gone answers nothing more.
     if (!IsWindow(reinterpret_cast<HWND>(ServerWindow))) {
-        OpenRequests = {};
+        OpenRequests = RequestLedger{};
     }
     ServerWindow = lParam;
     UnansweredSince = 0;

@@ -1,17 +1,26 @@
 // Which geocoding request a reply answers. A navigation program may answer a request after its
 // line's wait has ended; that answer then comes while a later request waits for its own, and
-// taking it as the later one's would write one address's place on another line. Every request
-// sent stays open until a reply is attributed to it; while earlier requests are open, a reply is
-// told apart by the address it carries (zip, city, street and house number, at the offsets of
-// the request record).
+// taking it as the later one's would write one address's place on another line.
+//
+// What is known of every navigation program: it answers in the order asked, and it answers a
+// request within kLatenessLimitMs or never. What is not known: how it fills the address part of
+// its reply (the request's own spelling, its own, only the city, or nothing). So a reply is told
+// apart by its address only when it echoes a request's address exactly; otherwise the order
+// decides, and where the order cannot (an earlier request is still open), the run waits before
+// its next request until the earlier one is answered or past the limit. A lost request then
+// costs time, never another line's place.
 #pragma once
 
 #include "navlink/link_record.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 
 namespace mapwell {
+
+// A request unanswered this long after it was sent is never answered.
+inline constexpr std::uint64_t kLatenessLimitMs = 10000;
 
 enum class ReplyOwner {
     ThisCommand,     // the answer to the command sent last (as for any reply but a place)
@@ -22,18 +31,48 @@ enum class ReplyOwner {
 // The address part (the request fields) of a request record or a place reply, `size` bytes.
 RequestedAddress AddressOfRecord(const std::uint8_t* bytes, std::size_t size);
 
-// True when every field that the reply fills names the request's, in any letter case.
-bool Answers(const RequestedAddress& reply, const RequestedAddress& request);
+// True when the reply fills at least one field and every field equals the request's, empty ones
+// included, in any letter case and without the blanks at the ends.
+bool Echoes(const RequestedAddress& reply, const RequestedAddress& request);
 
-// A geocoding request with this address has gone out.
-void NoteRequestSent(UnansweredRequests& open, const RequestedAddress& address);
+// The geocoding requests of one navigation program that have gone out and not been answered.
+// Times are milliseconds of one steady clock. It is forgotten with the navigation program's
+// window, whose answers then end.
+class RequestLedger {
+public:
+    // A geocoding request with this address has gone out.
+    void Sent(const RequestedAddress& address, std::uint64_t now);
 
-// Attributes a reply of `type` with `size` bytes at `bytes` and closes the request it answers.
-// With no earlier request open, a place reply answers the latest request, as any reply does.
-// Otherwise it answers the one request that its address names; when it names both the latest
-// request and an earlier one, or none of them, it is Unclear, and the earliest request that it
-// names (if any) counts as answered, since a navigation program answers in the order asked.
-ReplyOwner AttributeReply(UnansweredRequests& open, std::uintptr_t type, const void* bytes,
-                          std::size_t size);
+    // Attributes a reply of `type` with `size` bytes at `bytes` and closes the requests that it
+    // answers or that can no longer be answered. Replies other than a place answer the command
+    // sent last.
+    ReplyOwner Attribute(std::uintptr_t type, const void* bytes, std::size_t size,
+                         std::uint64_t now);
+
+    // True while a request sent before is unanswered and within the limit, and the navigation
+    // program's replies cannot tell it from the next one: the next request must wait.
+    bool MustWaitBeforeNextRequest(std::uint64_t now);
+
+    // A reply came since the last request went out that could not be told apart.
+    bool UnclearSinceLastRequest() const { return unclear_; }
+
+    std::size_t OpenCount() const { return open_.size(); }
+
+private:
+    struct Request {
+        RequestedAddress address;
+        std::uint64_t sentAt = 0;
+    };
+    void CloseOverdue(std::uint64_t now);
+    void CloseUpTo(std::size_t index);  // closes open_[0..index]
+    bool EchoesOverdue(const RequestedAddress& reply) const;
+
+    std::deque<Request> open_;              // oldest first; the last is the latest request
+    std::deque<RequestedAddress> overdue_;  // closed by the limit, newest last
+    bool repliesEcho_ = false;              // the last reply taken as an answer echoed its request
+    bool unclear_ = false;
+};
+
+extern RequestLedger OpenRequests;
 
 }  // namespace mapwell

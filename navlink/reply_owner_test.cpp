@@ -12,52 +12,73 @@ namespace {
 
 using enum ReplyOwner;
 
-// A request that goes out (no owner) or a place reply that comes in, naming this zip and city
-// ("" leaves a field unfilled).
+// At time `at`: a request that goes out (`Send`), a place reply that comes in with this zip and
+// city ("" leaves a field unfilled) and the owner it is given, or the question whether the next
+// request must wait.
+enum Kind { Send, Reply, MustWait };
 struct Step {
-    const wchar_t* zip;
-    const wchar_t* city;
-    std::optional<ReplyOwner> owner;
+    Kind kind;
+    std::uint64_t at;
+    const wchar_t* zip = L"";
+    const wchar_t* city = L"";
+    ReplyOwner owner = ThisCommand;  // of a reply
+    bool wait = false;               // of MustWait
 };
 
 TEST(ReplyOwner, TellsALateAnswerFromTheLatestRequestsOwn) {
-    const Step berlin{L"10115", L"Berlin", {}}, hamburg{L"20095", L"Hamburg", {}};
+    const wchar_t *berlin = L"Berlin", *hamburg = L"Hamburg";
     // clang-format off
     const std::vector<Step> cases[] = {
-        // Nothing late: the first reply answers, whatever it names.
-        {berlin, {L"20095", L"Hamburg", ThisCommand}},
-        // The late answer, then the latest request's own; case and blanks do not count.
-        {berlin, hamburg, {L"", L" BERLIN ", EarlierRequest}, {L"20095", L"", ThisCommand},
-         {L"20095", L"Hamburg", ThisCommand}},
-        // The latest request's own answer while an earlier one stays open.
-        {berlin, hamburg, {L"20095", L"Hamburg", ThisCommand}, {L"1010", L"Wien", {}},
-         {L"10115", L"Berlin", EarlierRequest}, {L"1010", L"Wien", ThisCommand}},
-        // Names nothing: cannot be told apart, and closes the earliest request.
-        {berlin, hamburg, {L"", L"", Unclear}, {L"", L"", ThisCommand}},
-        // The same address asked twice.
-        {berlin, berlin, {L"10115", L"Berlin", Unclear}, {L"10115", L"Berlin", ThisCommand}},
-        // Names another address: closes nothing.
-        {berlin, hamburg, {L"1010", L"Wien", Unclear}, {L"20095", L"Hamburg", ThisCommand},
-         {L"10115", L"Berlin", EarlierRequest}},
+        // Nothing earlier open: the first reply answers, whatever it names.
+        {{Send, 0, L"10115", berlin}, {Reply, 5, L"20095", hamburg, ThisCommand}},
+        // An echoed late answer, then the latest request's own; case and blanks do not count.
+        {{Send, 0, L"10115", berlin}, {Send, 3000, L"20095", hamburg},
+         {Reply, 3001, L"10115", L" BERLIN ", EarlierRequest}, {Reply, 3002, L"", L"", ThisCommand}},
+        // The latest request's own echo closes the earlier one, which will never be answered.
+        {{Send, 0, L"10115", berlin}, {Send, 3000, L"20095", hamburg},
+         {Reply, 3001, L"20095", hamburg, ThisCommand}, {MustWait, 3002},
+         {Send, 3003, L"1010", L"Wien"}, {Reply, 3004, L"", L"", ThisCommand}},
+        // Replies that do not echo: the order decides, and the earliest request counts as
+        // answered; the next request waits while an earlier one is open.
+        {{Send, 0, L"10115", berlin}, {MustWait, 2500, L"", L"", ThisCommand, true},
+         {Send, 3000, L"20095", hamburg}, {Reply, 3001, L"10115", L"Stadt Berlin", Unclear},
+         {Reply, 3002, L"20095", L"Stadt Hamburg", ThisCommand}},
+        // A reply that fills only the city names the waiting request, but may be the earlier
+        // one's in the program's own spelling.
+        {{Send, 0, L"", L"Frankfurt am Main"}, {Send, 3000, L"15230", L"Frankfurt"},
+         {Reply, 3001, L"", L"Frankfurt", Unclear}},
+        // The same address asked twice: the order gives the reply to the earlier request.
+        {{Send, 0, L"10115", berlin}, {Send, 3000, L"10115", berlin},
+         {Reply, 3001, L"10115", berlin, EarlierRequest}, {Reply, 3002, L"10115", berlin, ThisCommand}},
+        // Past the limit a request is closed; an echo of it is still nobody else's answer.
+        {{Send, 0, L"10115", berlin}, {MustWait, 9999, L"", L"", ThisCommand, true}, {MustWait, 10000},
+         {Send, 10000, L"20095", hamburg}, {Reply, 10001, L"10115", berlin, EarlierRequest},
+         {Reply, 10002, L"", L"", ThisCommand}},
+        // Once replies echo their requests, the next request goes out at once.
+        {{Send, 0, L"10115", berlin}, {Reply, 1, L"10115", berlin, ThisCommand},
+         {Send, 10, L"20095", hamburg}, {MustWait, 3000}},
     };
     // clang-format on
     for (const auto& steps : cases) {
-        UnansweredRequests open;
+        RequestLedger ledger;
         for (std::size_t i = 0; i < steps.size(); ++i) {
+            const Step& step = steps[i];
+            SCOPED_TRACE(testing::Message() << "case " << &steps - cases << ", step " << i);
             NavLinkInfo link;
-            link.Zip = steps[i].zip;
-            link.City = steps[i].city;
+            link.Zip = step.zip;
+            link.City = step.city;
             const CommandRecord record = BuildCommandRecord(link);
-            if (!steps[i].owner) {
-                NoteRequestSent(open, AddressOfRecord(record.data(), record.size()));
-                continue;
+            switch (step.kind) {
+            case Send: ledger.Sent(AddressOfRecord(record.data(), record.size()), step.at); break;
+            case Reply:
+                // Only place replies are attributed.
+                EXPECT_EQ(ledger.Attribute(kReplyAddress, record.data(), record.size(), step.at),
+                          ThisCommand);
+                EXPECT_EQ(ledger.Attribute(kReplyPlace, record.data(), record.size(), step.at),
+                          step.owner);
+                break;
+            case MustWait: EXPECT_EQ(ledger.MustWaitBeforeNextRequest(step.at), step.wait); break;
             }
-            EXPECT_EQ(AttributeReply(open, kReplyPlace, record.data(), record.size()),
-                      *steps[i].owner)
-                << "case " << &steps - cases << ", step " << i;
-            // Only place replies are attributed.
-            EXPECT_EQ(AttributeReply(open, kReplyAddress, record.data(), record.size()),
-                      ThisCommand);
         }
     }
 }

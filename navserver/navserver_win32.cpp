@@ -37,6 +37,7 @@ struct Server {
     std::optional<PlaceMatcher> matcher;
     UINT serverToClient = 0;
     UINT clientToServer = 0;
+    UINT release = 0;  // a test's word: send the answers held for the delay now
     int requests = 0;
     std::deque<PendingReply> pending;  // answers waiting for the delay timer
 };
@@ -80,16 +81,17 @@ void Answer(HWND self, HWND client, RawReply reply, bool delayed) {
 
 // Reply 6 for a request, with the coordinate bytes of --place-bytes while they last.
 RawReply PlaceReply(const GeocodeRequest& request) {
-    // The gazetteer's answers name the place found; the sample's name the address asked for.
-    const bool named = !server.options.noAddress;
+    // By default the gazetteer's answers name the place found; the sample's name the address
+    // asked for.
+    const ReplyAddress address = server.options.replyAddress.value_or(
+        server.matcher ? ReplyAddress::PlaceFound : ReplyAddress::Request);
     RawReply reply{
         6, server.matcher
-               ? BuildMatchReply(
-                     request, server.matcher->Match(request.country, request.zip, request.city),
-                     server.options.status, named ? ReplyAddress::PlaceFound : ReplyAddress::None)
+               ? BuildMatchReply(request,
+                                 server.matcher->Match(request.country, request.zip, request.city),
+                                 server.options.status, address)
                : BuildPlaceReply(request, FindPlace(server.places, request.zip, request.city),
-                                 server.options.status,
-                                 named ? ReplyAddress::Request : ReplyAddress::None)};
+                                 server.options.status, address)};
     const auto turn = static_cast<std::size_t>(server.requests - 1);
     if (turn < server.options.placeBytes.size()) {
         const auto& bytes = server.options.placeBytes[turn];
@@ -112,7 +114,9 @@ void OnCommand(HWND self, HWND client, const COPYDATASTRUCT& data) {
     if (server.options.stallMs > 0 && server.requests >= server.options.stallFrom) {
         Sleep(static_cast<DWORD>(server.options.stallMs));
     }
-    if (!server.options.neverAnswer) {
+    const bool dropped =
+        server.options.dropEvery > 0 && server.requests % server.options.dropEvery == 0;
+    if (!server.options.neverAnswer && !dropped) {
         const bool delayed = server.requests % server.options.delayEvery == 0;
         Answer(self, client, PlaceReply(ReadRequest(bytes, data.cbData)), delayed);
         if (server.options.answerTwice) {
@@ -147,6 +151,10 @@ LRESULT CALLBACK ServerWindowProc(HWND self, UINT message, WPARAM wParam, LPARAM
     try {
         if (message == server.clientToServer && message != 0) {
             OnClientAnnounce(self, lParam);
+            return 0;
+        }
+        if (message == server.release && message != 0) {
+            OnDelayTimer(self);
             return 0;
         }
         switch (message) {
@@ -228,6 +236,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     LoadGazetteer(gazetteer);
     server.serverToClient = RegisterWindowMessageW(L"NCK_AnnounceServerToClient");
     server.clientToServer = RegisterWindowMessageW(L"NCK_AnnounceClientToServer");
+    server.release = RegisterWindowMessageW(kReleaseHeldAnswersMessage);
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;

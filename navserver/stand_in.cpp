@@ -98,6 +98,19 @@ void PutCutText(std::uint8_t* at, std::size_t size, std::wstring_view text) {
     std::memcpy(at, bytes.data(), std::min(bytes.size(), size - 1));
 }
 
+std::optional<ReplyAddress> ReplyAddressNamed(std::wstring_view name) {
+    static constexpr std::pair<std::wstring_view, ReplyAddress> kNames[] = {
+        {L"echo", ReplyAddress::Request},       {L"found", ReplyAddress::PlaceFound},
+        {L"own", ReplyAddress::OwnSpelling},    {L"city", ReplyAddress::CityOnly},
+        {L"empty", ReplyAddress::None}};
+    for (const auto& [text, address] : kNames) {
+        if (name == text) {
+            return address;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args) {
@@ -133,8 +146,13 @@ StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args) {
             if (options.error.empty() && options.delayEvery == 0) {
                 options.error = L"--delay-every takes 1 or more";
             }
-        } else if (name == L"--no-address") {
-            options.noAddress = true;
+        } else if (name == L"--reply-address") {
+            options.replyAddress = hasValue ? ReplyAddressNamed(args[++i]) : std::nullopt;
+            if (!options.replyAddress) {
+                options.error = L"--reply-address takes echo, found, own, city or empty";
+            }
+        } else if (name == L"--drop-every") {
+            number(options.dropEvery);
         } else if (name == L"--place-bytes") {
             options.placeBytes =
                 hasValue ? ReadPlaceBytes(args[++i]) : decltype(options.placeBytes){};
@@ -192,16 +210,25 @@ std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const P
     std::vector<std::uint8_t> reply(kCommandRecordSize, 0);
     std::uint8_t* r = reply.data();
     WriteInt32(r, static_cast<std::int32_t>(kCommandRecordSize));
-    if (address != ReplyAddress::None) {
-        // A place found names itself; otherwise the answer names the address asked for, so
-        // that the client knows which request it answers.
-        const bool named = address == ReplyAddress::PlaceFound && place;
-        PutCutText(r + offsets::kCountry, 2 * kCountryChars,
-                   named ? place->country : request.country);
-        PutCutText(r + offsets::kCity, 2 * kCityChars, named ? place->city : request.city);
+    // A place found names itself, in the data's spelling or the stand-in's own; otherwise the
+    // answer names the address asked for.
+    const bool named = place && address != ReplyAddress::Request;
+    const std::wstring city = named ? place->city : request.city;
+    const std::wstring country = named ? place->country : request.country;
+    const std::wstring ownCity = city + L", " + country;
+    switch (address) {
+    case ReplyAddress::Request:
+    case ReplyAddress::PlaceFound:
+    case ReplyAddress::OwnSpelling:
+        PutCutText(r + offsets::kCountry, 2 * kCountryChars, country);
+        PutCutText(r + offsets::kCity, 2 * kCityChars,
+                   address == ReplyAddress::OwnSpelling ? ownCity : city);
         PutCutText(r + offsets::kZip, 2 * kZipChars, named ? place->zip : request.zip);
         PutCutText(r + offsets::kStreet, 2 * kStreetChars, request.street);
         PutCutText(r + offsets::kHouseNo, 2 * kHouseNoChars, request.houseNo);
+        break;
+    case ReplyAddress::CityOnly: PutCutText(r + offsets::kCity, 2 * kCityChars, ownCity); break;
+    case ReplyAddress::None: break;
     }
     const float latitude = place ? place->latitude : 0.0f;
     const float longitude = place ? place->longitude : 0.0f;

@@ -13,11 +13,21 @@
 
 namespace mapwell {
 
+// The registered message by which a test tells the stand-in to send the answers that it holds for
+// --delay at once, so that a late answer comes at a moment the test chooses.
+inline constexpr wchar_t kReleaseHeldAnswersMessage[] = L"MapwellNavServerReleaseHeldAnswers";
+
 // A reply that the stand-in sends as it stands: its type and record.
 struct RawReply {
     std::uintptr_t type = 0;
     std::vector<std::uint8_t> bytes;
 };
+
+// What the address part of an answer carries, as navigation programs fill it in their own ways:
+// the request's fields (echo), the place found as the data names it (country, zip and city of the
+// place, street and house number of the request), the same with the city in the stand-in's own
+// spelling ("Berlin, DE"), only that city, or nothing.
+enum class ReplyAddress { Request, PlaceFound, OwnSpelling, CityOnly, None };
 
 struct StandInOptions {
     std::wstring gazetteer;  // empty: gazetteer.txt beside the program
@@ -31,7 +41,8 @@ struct StandInOptions {
     std::optional<std::int32_t> status;  // answer every request with this status
     bool announceZero = false;
     std::optional<RawReply> infoReply;  // sent in answer to every poll
-    bool noAddress = false;             // answers carry no address
+    std::optional<ReplyAddress> replyAddress;  // what answers name; unset: the data's default
+    int dropEvery = 0;  // every this-many-th request is never answered; 0: none
     // The latitude and longitude bytes of the first answers, one 8-byte pair each.
     std::vector<std::vector<std::uint8_t>> placeBytes;
     int closeAfter = 0;    // close the window after this many requests; 0: never
@@ -44,7 +55,9 @@ struct StandInOptions {
 //   --gazetteer FILE  --title TEXT  --delay MS  --delay-every N  --stall MS  --stall-from N
 //   --never-answer  --answer-twice  --status N  --announce-zero  --close-after N  --extra-windows N
 //   --log FILE
-//   --no-address  --place-bytes HEX,HEX,...   eight bytes each (latitude, longitude), in turn
+//   --reply-address echo|found|own|city|empty   what the address part of an answer names
+//   --drop-every N   never answer every N-th request
+//   --place-bytes HEX,HEX,...   eight bytes each (latitude, longitude), in turn
 //   --info-reply TYPE:a0,a1,...   the record is the numbers as little-endian 32-bit integers
 //   --info-reply TYPE:xHEX        the record is these bytes ("9:" sends no record at all)
 StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args);
@@ -61,9 +74,7 @@ GeocodeRequest ReadRequest(const std::uint8_t* bytes, std::size_t size);
 
 // The answer (reply 6) to a request: the place's coordinates and status 0 when it was found,
 // latitude 0 and status 1 when not; `status` replaces the status when given.
-// What its address part carries: the request's fields, the place found (country, zip and city of
-// the place, street and house number of the request), or nothing.
-enum class ReplyAddress { Request, PlaceFound, None };
+// What its address part carries: see ReplyAddress.
 std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const Place* place,
                                           std::optional<std::int32_t> status,
                                           ReplyAddress address = ReplyAddress::Request);

@@ -29,7 +29,8 @@ TEST(StandInOptions, MistakesAreRefused) {
         {L"--info-reply", L"19"},     {L"--info-reply", L"4:x414"},
         {L"--info-reply", L"2:1,,2"}, {L"--delay"},
         {L"--delay", L"-5"},          {L"--bogus"},
-        {L"--delay-every", L"0"},     {L"--place-bytes", L"00"}};
+        {L"--delay-every", L"0"},     {L"--place-bytes", L"00"},
+        {L"--reply-address", L"x"}};
     for (const auto& bad : mistakes) {
         EXPECT_NE(ParseStandInOptions(bad).error, L"") << bad.back();
     }
@@ -43,6 +44,8 @@ TEST(StandIn, AnswersCarryTheAddressAskedForOrThePlaceFound) {
     const std::pair<ReplyAddress, RequestedAddress> cases[] = {
         {ReplyAddress::Request, {L"", L"berlin", L"Hauptstr. 5", L"5"}},
         {ReplyAddress::PlaceFound, {L"10115", L"Berlin", L"Hauptstr. 5", L"5"}},
+        {ReplyAddress::OwnSpelling, {L"10115", L"Berlin, DE", L"Hauptstr. 5", L"5"}},
+        {ReplyAddress::CityOnly, {L"", L"Berlin, DE", L"", L""}},
         {ReplyAddress::None, {}},
     };
     for (const auto& [address, expected] : cases) {

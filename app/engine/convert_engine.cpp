@@ -21,6 +21,9 @@ namespace {
 constexpr int kReplyPollMs = 10;
 constexpr int kReplyPolls = 200;  // the wait ends after the 201st pause at the latest
 constexpr int kReadPauseMs = 1000;
+constexpr wchar_t kNoAnswerText[] = L"No answer from the navigation program";
+constexpr wchar_t kUnclearAnswerText[] =
+    L"The answer could not be told from a late answer to an earlier line";
 
 // The answer to a line's request as it stood when it came in. The wait goes on after it, and
 // the detection timer's next announcement, which the main window receives from itself as well,
@@ -114,6 +117,13 @@ bool Run::ConvertLine() {
 
     if (navigationRoute_) {
         reply_.reset();
+        while (s_.MustWaitForEarlierAnswer()) {
+            s_.Pause(kReplyPollMs, [] {});
+            if (s_.StopRequested()) {
+                s_.EndReplyWait();
+                return false;
+            }
+        }
         s_.SendGeocodeRequest();
         TakeReply();
         int polls = 0;
@@ -127,9 +137,12 @@ bool Run::ConvertLine() {
             }
         } while (polls <= kReplyPolls && !NavLink.ReplyReceived);
         s_.EndReplyWait();
-        // No reply: the line fails with what the last reply left behind.
-        reply_ = reply_.value_or(
-            Reply{NavLink.Latitude, NavLink.Longitude, NavLink.LinkState, NavLink.ReplyText});
+        // No answer of its own: the line fails with a text of its own, never with the text that
+        // another request's reply left behind.
+        if (!reply_) {
+            reply_ = Reply{0, 0, NavLink.LinkState,
+                           s_.UnclearAnswerCame() ? kUnclearAnswerText : kNoAnswerText};
+        }
     } else {
         // Placeholders: the web page supplies the coordinates after the loop.
         NavLink.Latitude = 1;

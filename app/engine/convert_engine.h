@@ -25,6 +25,12 @@ public:
     virtual void SendGeocodeRequest() = 0;
     // The line's wait for the answer to its request is over, answered or not.
     virtual void EndReplyWait() {}
+    // True while the next request must wait: an earlier one may still be answered, and the
+    // answer could not be told from the next request's.
+    virtual bool MustWaitForEarlierAnswer() { return false; }
+    // A reply came during the line's wait that could not be told from a late answer to an
+    // earlier line's request.
+    virtual bool UnclearAnswerCame() { return false; }
     // Waits `milliseconds` while the window processes its events, calling `afterEachEvent`
     // after every event it handles: a run waiting for a reply takes it there, before a later
     // event (the detection timer's next announcement) changes the link.

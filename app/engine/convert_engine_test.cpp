@@ -1,5 +1,6 @@
 #include "app/engine/convert_engine.h"
 #include "app/engine/line_rules.h"
+#include "app/engine/simulated_navigation.h"
 #include "app/testing/test_folder.h"
 #include "columns/fake_profile_store.h"
 #include "navlink/link_record.h"
@@ -168,9 +169,10 @@ TEST_F(ConvertEngine, TheWaitForAReply) {
         EXPECT_EQ(Convert(kMax), c.found);
         EXPECT_EQ(s.pauses, c.pauses) << c.afterPauses;
         if (!c.found) {
-            // The message shows what the last reply left behind.
+            // Never the text that an earlier reply left behind.
             EXPECT_EQ(s.infos[s.infos.size() - 2],
-                      L"Error get coordinate for Addressindex 1 - Max Muster\r\nearlier reply(1)");
+                      L"Error get coordinate for Addressindex 1 - Max Muster\r\n"
+                      L"No answer from the navigation program(1)");
         }
     }
 }
@@ -268,6 +270,59 @@ TEST_F(ConvertEngine, AUtf8ListIsReadAsUtf8) {
     Convert("\xEF\xBB\xBF" + line + "\r\n");
     EXPECT_EQ(Result(), line + kAppendix);
     EXPECT_EQ(s.requests.at(0).Street, L"Stra\u00DFe 1");
+}
+
+// However a navigation program fills the address part of its replies, a request it never
+// answers, or answers after the line's wait, costs that line and at most two after it, and no
+// line is written with another line's place or shows another reply's text.
+TEST(ConvertEngineLateAnswers, NoLineTakesAnotherLinesPlace) {
+    constexpr int kLines = 40;
+    std::string list;
+    for (int i = 1; i <= kLines; ++i) {
+        list += SimulatedListLine(i);
+    }
+    for (const ReplyStyle style : {ReplyStyle::Echo, ReplyStyle::OwnSpelling,
+                                   ReplyStyle::EmptyFields, ReplyStyle::CityOnly}) {
+        for (const NavigationSchedule schedule :
+             {NavigationSchedule{style, 7, 0}, NavigationSchedule{style, 0, 5}}) {
+            SCOPED_TRACE(testing::Message()
+                         << "style " << static_cast<int>(style) << ", drop " << schedule.dropEvery
+                         << ", late " << schedule.lateEvery);
+            TestFolder folder;
+            TestFolder::Put(folder / "list.csv", list);
+            SimulatedNavigation s((folder / "out.txt").wstring(), schedule);
+            NavLink = NavLinkInfo{};
+            NavLink.LinkState = 1;
+            OpenAddList((folder / "list.csv").wstring(), L"list", s);
+
+            const auto coordinate = [](float value) {
+                const std::wstring text = CoordinateText(value, L".");
+                return std::string(text.begin(), text.end());
+            };
+            std::string expected;
+            int written = 0;
+            const std::string result = TestFolder::Get(folder / "out.txt");
+            for (int i = 1; i <= kLines; ++i) {
+                std::string line = SimulatedListLine(i);
+                line.insert(line.size() - 2, ",\"" + coordinate(SimulatedLatitude(i)) + "\",\"" +
+                                                 coordinate(SimulatedLongitude(i)) + "\"");
+                if (result.find(line) != std::string::npos) {
+                    expected += line;
+                    ++written;
+                }
+            }
+            EXPECT_EQ(result, expected);  // every line written is its own, in order
+            const int missed = kLines / std::max(schedule.dropEvery, schedule.lateEvery);
+            EXPECT_GE(written, kLines - 3 * missed);
+            for (const std::wstring& info : s.infos) {
+                const auto text = info.find(L"\r\nfound ");
+                if (info.starts_with(L"Error") && text != std::wstring::npos) {
+                    const std::wstring index = info.substr(38, info.find(L' ', 38) - 38);
+                    EXPECT_EQ(info.substr(text + 8, index.size() + 1), index + L"(") << info;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
+#include "navlink/reply_owner.h"
 #include "support/controls_win32.h"
 
 namespace mapwell {
@@ -25,6 +26,14 @@ void ConvertWin32::SendGeocodeRequest() {
 
 void ConvertWin32::EndReplyWait() {
     EndGeocodeWait();
+}
+
+bool ConvertWin32::MustWaitForEarlierAnswer() {
+    return mapwell::MustWaitForEarlierAnswer();
+}
+
+bool ConvertWin32::UnclearAnswerCame() {
+    return OpenRequests.UnclearSinceLastRequest();
 }
 
 void ConvertWin32::Pause(int milliseconds, const std::function<void()>& afterEachEvent) {

@@ -37,6 +37,8 @@ public:
     ProfileStore& Profiles() override { return store_; }
     void SendGeocodeRequest() override;
     void EndReplyWait() override;
+    bool MustWaitForEarlierAnswer() override;
+    bool UnclearAnswerCame() override;
     void Pause(int milliseconds, const std::function<void()>& afterEachEvent) override;
     void DoEvents() override;
     void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }

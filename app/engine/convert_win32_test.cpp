@@ -4,6 +4,7 @@
 #include "app/testing/test_folder.h"
 
 #include "navlink/link_record.h"
+#include "navserver/stand_in.h"
 #include "app/testing/test_win32.h"
 #include "support/program.h"
 
@@ -66,15 +67,21 @@ TEST(ConvertWin32, TheWaitsHandleTheMessagesAndReturnAndAQuitStopsTheRun) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
-// The engine's surroundings that also keep what the status label showed after each change.
+// The engine's surroundings that also keep what the status label showed after each change, and
+// tell the stand-in to send its held answers once a failure is shown.
 class ShownInfos : public ConvertWin32 {
 public:
     using ConvertWin32::ConvertWin32;
     void SetInfo(const std::wstring& text) override {
         ConvertWin32::SetInfo(text);
         shown.push_back(MainWindowControls::Text(Controls().Info));
+        if (text.starts_with(L"Error get coordinate")) {
+            PostMessageW(navigationWindow, RegisterWindowMessageW(kReleaseHeldAnswersMessage), 0,
+                         0);
+        }
     }
     std::vector<std::wstring> shown;
+    HWND navigationWindow = nullptr;
 };
 
 struct LinkRun {
@@ -99,6 +106,7 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     SetWindowTextW(window.controls.TxtSep, L".");
     window.Check(window.controls.Option3);
     ShownInfos surroundings(window.controls);
+    surroundings.navigationWindow = server.Window();
     SaveProfile(surroundings.Profiles(), L"kunden", {0, -1, 1, 2, 3, -1, -1, -1}, L";");
     OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings);
     if (afterRun) {
@@ -111,11 +119,11 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     ProgramTitle = L"Mapwell";
     return run;
 }
-// A navigation program that answers one request (the third) after its line's wait has run out:
-// the late answer never becomes the next line's place. An answer that names its address is
-// recognised and the next line still gets its own; one that names none fails the next line.
-// A place that is no number or lies off the globe is no place: the line fails. A line the
-// navigation program does not know shows the reply's text up to its first NUL, so that the
+// A navigation program that answers one request (the third) after its line's wait has run out,
+// when the test tells it, once the line's failure shows: whichever way the answers name their
+// address, the late answer never becomes the next line's place, and the next line still gets its
+// own. A place that is no number or lies off the globe is no place: the line fails. A line the
+// navigation program does not know shows its own reply's text up to its first NUL, so that the
 // status shows.
 const std::string kHans = "Hans Meier;Hauptstr. 5;10115;Berlin\r\n";
 const std::string kEva = "Eva Schulz;Ring 2;20095;Hamburg\r\n";
@@ -127,12 +135,15 @@ TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
     const std::string hansFound = "Hans Meier;Hauptstr. 5;10115;Berlin,\"52.5323\",\"13.3846\"\r\n";
     const std::string karlFound =
         "Karl Ott;Zeil 1;60311;Frankfurt am Main,\"50.1109\",\"8.6821\"\r\n";
+    const std::wstring late = L"--delay 600000 --delay-every 3 --reply-address ";
     const struct {
-        const wchar_t* options;
+        std::wstring options;
         std::string result, errors;
     } cases[] = {
-        {L"--delay 4000 --delay-every 3", hansFound + karlFound, header + kEva + nowhere},
-        {L"--delay 4000 --delay-every 3 --no-address", hansFound, header + kEva + karl + nowhere},
+        {late + L"echo", hansFound + karlFound, header + kEva + nowhere},
+        {late + L"own", hansFound + karlFound, header + kEva + nowhere},
+        {late + L"city", hansFound + karlFound, header + kEva + nowhere},
+        {late + L"empty", hansFound + karlFound, header + kEva + nowhere},
         // Answers 2 and 3: latitude NaN with longitude +inf, then latitude 91.
         {L"--place-bytes 0000000000000000,0000C07F0000807F,0000B6420000803F", karlFound,
          header + kHans + kEva + nowhere},

@@ -182,7 +182,7 @@ void ResetLink() {
     TestMainWindow();
     PumpFor(50);
     NavLink = NavLinkInfo{};
-    OpenRequests = UnansweredRequests{};
+    OpenRequests = RequestLedger{};
     ServerWindow = 0;
     AwaitingReply = false;
     LastCommand = 0;

@@ -1,0 +1,80 @@
+// A navigation program and the main window around a conversion, on a simulated clock: the real
+// engine, the real request ledger and the real reply reading, with replies that come inside the
+// send, late or never, their address part filled in one of the ways navigation programs fill it.
+// For the engine's tests and the late-answer benchmark.
+#pragma once
+
+#include "app/engine/convert_engine.h"
+#include "columns/fake_profile_store.h"
+#include "navlink/reply_owner.h"
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace mapwell {
+
+enum class ReplyStyle {
+    Echo,         // the request's address as it was asked
+    OwnSpelling,  // the request's zip, street and number, the city in the program's own spelling
+    EmptyFields,  // no address at all
+    CityOnly,     // only the city, in the program's own spelling
+};
+
+struct NavigationSchedule {
+    ReplyStyle style = ReplyStyle::Echo;
+    int dropEvery = 0;  // every this-many-th request is never answered; 0: none
+    int lateEvery = 0;  // every this-many-th request is answered after lateMs; 0: none
+    int lateMs = 2600;  // longer than a line's wait, shorter than the lateness limit
+};
+
+// The list line of address `index` (from 1) and the place that the program gives it: each
+// address has a place of its own.
+std::string SimulatedListLine(int index);
+float SimulatedLatitude(int index);
+float SimulatedLongitude(int index);
+
+class SimulatedNavigation : public ConvertSurroundings {
+public:
+    SimulatedNavigation(std::wstring destination, NavigationSchedule schedule);
+
+    ProfileStore& Profiles() override { return store_; }
+    void SendGeocodeRequest() override;
+    void EndReplyWait() override { awaiting_ = false; }
+    bool MustWaitForEarlierAnswer() override;
+    bool UnclearAnswerCame() override { return ledger_.UnclearSinceLastRequest(); }
+    void Pause(int milliseconds, const std::function<void()>& afterEachEvent) override;
+    void DoEvents() override { Deliver({}); }
+    void Sleep(int milliseconds) override { now_ += milliseconds; }
+    void SetInfo(const std::wstring& text) override { infos.push_back(text); }
+    std::wstring Destination() override { return destination_; }
+    OutputFormat FormatInForce() override { return OutputFormat::Append; }
+    std::wstring TxtSep() override { return L"."; }
+    std::wstring RegionalDecimalSeparator() override { return L"."; }
+    bool StopRequested() override { return false; }
+    int FinishWebRoute(WebCollection&, ResultFile&, ErrorList&) override { return 0; }
+
+    double NowMs() const { return now_; }
+    std::vector<std::wstring> infos;
+
+private:
+    struct Answer {
+        double at = 0;
+        std::vector<std::uint8_t> record;
+    };
+    void Deliver(const std::function<void()>& afterEach);
+    std::vector<std::uint8_t> ReplyTo(const RequestedAddress& request, int index) const;
+
+    FakeProfileStore store_;
+    std::wstring destination_;
+    NavigationSchedule schedule_;
+    RequestLedger ledger_;
+    std::deque<Answer> answers_;  // in the order asked, as a navigation program answers
+    double now_ = 1000;
+    double lastAnswerAt_ = 0;
+    int requests_ = 0;
+    bool awaiting_ = false;
+};
+
+}  // namespace mapwell
