@@ -2,6 +2,7 @@
 #include "app/testing/test_win32.h"
 
 #include "navlink/navlink_win32.h"
+#include "navlink/reply_owner.h"
 
 #include <algorithm>
 #include <cstdint>
