@@ -3,6 +3,7 @@
 // from a gazetteer file (see gazetteer.h). Options (see stand_in.h) make it answer late, twice,
 // never, or with other statuses, so that tests can meet the behaviours of a real one.
 #include "navserver/credit_win32.h"
+#include "navserver/gazetteer_open.h"
 #include "navserver/place_matcher.h"
 #include "navserver/stand_in.h"
 
@@ -35,6 +36,8 @@ struct Server {
     std::vector<Place> places;               // the sample gazetteer, when no compact one is read
     std::optional<GazetteerFile> gazetteer;  // the compact gazetteer
     std::optional<PlaceMatcher> matcher;
+    std::optional<PlaceMatch> damaged;  // the answer to every request when the file is damaged
+    std::wstring damageNotice;
     UINT serverToClient = 0;
     UINT clientToServer = 0;
     UINT release = 0;  // a test's word: send the answers held for the delay now
@@ -86,7 +89,10 @@ RawReply PlaceReply(const GeocodeRequest& request) {
     const ReplyAddress address = server.options.replyAddress.value_or(
         server.matcher ? ReplyAddress::PlaceFound : ReplyAddress::Request);
     RawReply reply{
-        6, server.matcher
+        6, server.damaged ? BuildMatchReply(request, *server.damaged, server.options.status,
+                                            address == ReplyAddress::None ? ReplyAddress::None
+                                                                          : ReplyAddress::Request)
+           : server.matcher
                ? BuildMatchReply(request,
                                  server.matcher->Match(request.country, request.zip, request.city),
                                  server.options.status, address)
@@ -201,19 +207,28 @@ std::wstring DefaultGazetteer() {
                : folder + L"gazetteer.txt";
 }
 
-// A compact gazetteer file, or else a sample list.
+// A compact gazetteer file, a sample list, or a damaged file, named on the standard error.
 void LoadGazetteer(const std::wstring& path) {
-    std::vector<std::uint8_t> bytes = ReadFileBytes(std::filesystem::path(path));
-    server.gazetteer = GazetteerFile::Read(bytes);
+    OpenedGazetteer opened = OpenGazetteer(path, ReadFileBytes(std::filesystem::path(path)));
+    server.gazetteer = std::move(opened.compact);
+    server.places = std::move(opened.sample);
+    server.damaged = std::move(opened.damaged);
+    server.damageNotice = std::move(opened.notice);
     if (server.gazetteer) {
         server.matcher.emplace(*server.gazetteer);
-    } else {
-        server.places = ReadGazetteer(
-            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+    if (!server.damageNotice.empty()) {
+        const std::string line = WideToAnsi(server.damageNotice) + "\r\n";
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()),
+                  &written, nullptr);
     }
 }
 
 std::wstring CreditText() {
+    if (server.damaged) {
+        return server.damageNotice;
+    }
     if (server.gazetteer) {
         return std::to_wstring(server.gazetteer->PlaceCount()) + L" places.\r\n" +
                AnsiToWide(server.gazetteer->Credit());

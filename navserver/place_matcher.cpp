@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -62,6 +63,12 @@ std::optional<Postcode> LeadingPostcode(std::wstring_view text) {
 constexpr double kNearKm = 30;
 constexpr double kRegionKm = 60;
 
+// How far from a town's centre its districts lie: the radius of a round town of its population
+// at 2,000 people a square kilometre, and 5 km beyond.
+constexpr double kPeoplePerKm2 = 2000;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kBeyondTownKm = 5;
+
 std::string Ascii(std::wstring_view digits) {
     return std::string(digits.begin(), digits.end());
 }
@@ -81,6 +88,9 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
     std::wstring cityText = Trimmed(city);
     std::wstring countryText(Trimmed(country));
     std::wstring zipText(Trimmed(zip));
+    PlaceMatch match;
+    match.replyCity = cityText;
+    match.replyZip = zipText;
     if (const auto code = LeadingPostcode(cityText)) {
         cityText = Trimmed(cityText.substr(code->length));
         if (zipText.empty()) {
@@ -94,7 +104,6 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
         zipText = code->digits;
     }
 
-    PlaceMatch match;
     std::vector<int> order;
     const bool anyCountry = countryText.empty();
     if (anyCountry) {
@@ -111,7 +120,9 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
         return match;
     }
 
+    FoundPlace town;
     const auto found = [&](const FoundPlace& place, const std::wstring& level) {
+        town = place;
         match.status = 0;
         match.place = Place{AnsiToWide(place.iso2), L"", AnsiToWide(place.name), place.latitude,
                             place.longitude};
@@ -156,18 +167,22 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
         return std::any_of(served.begin(), served.end(),
                            [&](const FoundPlace& s) { return s.index == p.index; });
     };
+    // The postcode judges only the places of its own country: a German region never decides
+    // a French address.
+    const auto judged = [&](const FoundPlace& p) {
+        return std::any_of(area.begin(), area.end(),
+                           [&](const FoundPlace& s) { return s.iso2 == p.iso2; });
+    };
     const auto inArea = [&](const FoundPlace& p) {
         return std::any_of(area.begin(), area.end(), [&](const FoundPlace& s) {
-            return DistanceKm(p.latitude, p.longitude, s.latitude, s.longitude) <= reach;
+            return s.iso2 == p.iso2 &&
+                   DistanceKm(p.latitude, p.longitude, s.latitude, s.longitude) <= reach;
         });
     };
     const std::wstring postcodeLevel = L"postcode level: " + zipText + L" ";
-    const auto foundServed = [&] {
-        match.place.zip = zipText;
-        return match;
-    };
 
     const std::string cityKey = PlaceKey(cityText);
+    std::string foundKey;
     const auto findCity = [&](const std::wstring& level, auto wanted) {
         for (std::string key = cityKey; !key.empty(); key = ShorterKey(key)) {
             if (key != cityKey && IsTooGeneralKey(key)) {
@@ -175,28 +190,40 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
             }
             if (find(key, level, wanted) || find(key + kNameStartMark, level, wanted) ||
                 find(key + kShortSpellingMark, level, wanted)) {
+                foundKey = key;
                 return true;
             }
         }
         return false;
+    };
+    // Found by the request's city: a town found by the first words of a name with a hyphen
+    // ("Berlin-Spandau") gives way to its district.
+    const auto foundByName = [&](bool withPostcode) {
+        if (withPostcode) {
+            match.place.zip = zipText;
+        }
+        if (foundKey != cityKey) {
+            FindDistrict(cityText, town, match);
+        }
+        return match;
     };
     // Of several places of the city's name, the one that the postcode serves is meant, else
     // one in its area. A place of that name only far from the postcode's area is no answer:
     // one of the two is wrong, and a guess could be a wrong place.
     if (area.empty()) {
         if (findCity(L"city level: ", any)) {
-            return match;
+            return foundByName(false);
         }
     } else {
         if (findCity(postcodeLevel, isServed)) {
-            return foundServed();
+            return foundByName(true);
         }
         if (findCity(L"city level: ", inArea)) {
-            return match;
+            return foundByName(false);
         }
         bool namedElsewhere = false;
-        findCity(L"", [&](const FoundPlace&) {
-            namedElsewhere = true;
+        findCity(L"", [&](const FoundPlace& p) {
+            namedElsewhere = namedElsewhere || judged(p);
             return false;  // only looking
         });
         if (namedElsewhere) {
@@ -205,10 +232,17 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
                 L"Address not found: \"" + cityText + L"\" lies far from postcode " + zipText;
             return match;
         }
+        // No place of the name in the postcode's country: one in another, which it cannot judge.
+        if (findCity(L"city level: ", any)) {
+            return foundByName(false);
+        }
     }
-    // A city that is not known, or none: the place that the postcode serves.
+    // A city that is not known, or none: the place that the postcode serves, named its own way.
     if (!served.empty() && found(served.front(), postcodeLevel)) {
-        return foundServed();
+        match.place.zip = zipText;
+        match.replyCity = match.place.city;
+        match.replyZip = zipText;
+        return match;
     }
     if (cityKey.empty()) {
         match.status = kNoCity;
@@ -222,6 +256,40 @@ PlaceMatch PlaceMatcher::Match(std::wstring_view country, std::wstring_view zip,
     return match;
 }
 
+void PlaceMatcher::FindDistrict(std::wstring_view cityText, const FoundPlace& town,
+                                PlaceMatch& match) const {
+    const double reach = kBeyondTownKm + std::sqrt(town.population / (kPeoplePerKm2 * kPi));
+    for (std::size_t hyphen = cityText.find(L'-'); hyphen != std::wstring_view::npos;
+         hyphen = cityText.find(L'-', hyphen + 1)) {
+        const std::string key = PlaceKey(cityText.substr(hyphen + 1));
+        if (key.empty()) {
+            continue;
+        }
+        std::optional<FoundPlace> nearest;
+        double nearestKm = reach;
+        for (const std::string& spelling : {key, key + kShortSpellingMark}) {
+            places_.ForEach(spelling, [&](const FoundPlace& p) {
+                const double km =
+                    DistanceKm(p.latitude, p.longitude, town.latitude, town.longitude);
+                if (p.iso2 == town.iso2 && p.index != town.index && km <= nearestKm) {
+                    nearest = p;
+                    nearestKm = km;
+                }
+                return false;
+            });
+        }
+        if (nearest) {
+            match.place.city = AnsiToWide(nearest->name);
+            match.place.latitude = nearest->latitude;
+            match.place.longitude = nearest->longitude;
+            match.text = L"district level: " +
+                         (match.place.zip.empty() ? L"" : match.place.zip + L" ") +
+                         match.place.city + L", " + match.place.country;
+            return;
+        }
+    }
+}
+
 }  // namespace mapwell
 
 namespace mapwell {
@@ -229,8 +297,11 @@ namespace mapwell {
 std::vector<std::uint8_t> BuildMatchReply(const GeocodeRequest& request, const PlaceMatch& match,
                                           std::optional<std::int32_t> status,
                                           ReplyAddress address) {
+    Place named = match.place;
+    named.city = match.replyCity;
+    named.zip = match.replyZip;
     std::vector<std::uint8_t> reply =
-        BuildPlaceReply(request, match.status == 0 ? &match.place : nullptr, status, address);
+        BuildPlaceReply(request, match.status == 0 ? &named : nullptr, status, address);
     WriteInt32(reply.data() + offsets::kStatus, status.value_or(match.status));
     const std::string text = WideToAnsi(match.text);
     std::uint8_t* field = reply.data() + offsets::kText;

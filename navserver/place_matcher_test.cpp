@@ -1,6 +1,7 @@
 #include "navserver/place_matcher.h"
 
 #include "navlink/protocol.h"
+#include "navlink/reply_owner.h"
 #include "navserver/place_name.h"
 #include "support/codepage.h"
 
@@ -59,6 +60,13 @@ const std::vector<GazetteerPlace> kTowns = {
     Town("CH", L"Zuerich", 400'014, {L"Z\u00FCrich", L"Zurich"}),
     Town("CH", L"Sankt Gallen", 75'015, {L"St. Gallen"}),
     Town("IT", L"Roma", 2'800'016, {L"Rom"}),
+    // A French town whose postcode begins as a German region's does.
+    Town("DE", L"Ludwigshafen", 170'020, {}, {"67059"}),
+    Town("FR", L"Strasbourg", 280'048),
+    // A district beside its town, and a place of that name far away.
+    Town("DE", L"Berlin", 3'400'052, {}, {"13597"}),
+    Town("DE", L"Spandau", 40'052),
+    Town("DE", L"Spandau", 50'012),
 };
 
 std::optional<GazetteerFile> Read(const std::string& text) {
@@ -97,6 +105,12 @@ TEST_F(PlaceMatcherTest, FollowsTheMatchingRules) {
         {L"DE", L"", L"", L"Address not found: no city given"},
         {L"DE", L"", L"Wien", L"Address not found: no place \"Wien\" in DE"},
         {L"Xy", L"", L"Wien", L"Address not found: unknown country \"Xy\""},
+        // A German postcode region judges only German places.
+        {L"FR", L"67000", L"Strasbourg", L"city level: Strasbourg, FR"},
+        {L"", L"67000", L"Strasbourg", L"city level: Strasbourg, FR"},
+        // A district written with its town; one far from the town is not its district.
+        {L"DE", L"13597", L"Berlin-Spandau", L"district level: 13597 Spandau, DE"},
+        {L"DE", L"", L"Sample-Spandau", L"city level: Sample, DE"},
     };
     for (const auto& [country, zip, city, text] : cases) {
         const PlaceMatch match = matcher_.Match(country, zip, city);
@@ -147,6 +161,24 @@ TEST_F(PlaceMatcherTest, ReplyCarriesThePlaceFoundOrWhyNot) {
     EXPECT_EQ(link.Latitude, 0.0f);
 }
 
+TEST_F(PlaceMatcherTest, TheReplyNamesThePlaceAsTheRequestDid) {
+    // country, zip, city; the reply's zip and city
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
+        {L"DE", L"", L"M\u00FCnchen", L"|M\u00FCnchen"},
+        {L"", L"", L"D-50667 k\u00F6ln ", L"|D-50667 k\u00F6ln"},
+        {L"DE", L"D-86972", L"ALTENSTADT", L"D-86972|ALTENSTADT"},
+        // A postcode that found the place under another name: the place's own.
+        {L"DE", L"86972", L"Lechfeld", L"86972|Altenstadt"},
+        {L"DE", L"", L"Atlantis", L"|Atlantis"},
+    };
+    for (const auto& [country, zip, city, address] : cases) {
+        const std::vector<std::uint8_t> reply = BuildMatchReply(
+            {country, city, zip, L"", L""}, matcher_.Match(country, zip, city), std::nullopt);
+        const RequestedAddress named = AddressOfRecord(reply.data(), reply.size());
+        EXPECT_EQ(named.Zip + L"|" + named.City, address);
+    }
+}
+
 TEST(GazetteerFile, RefusesBrokenFiles) {
     const std::string good = WriteGazetteerFile(kTowns, "credit");
     ASSERT_TRUE(Read(good));
@@ -155,9 +187,14 @@ TEST(GazetteerFile, RefusesBrokenFiles) {
     EXPECT_FALSE(Read(good.substr(0, good.size() - 1)));
     EXPECT_FALSE(Read(good + "x"));
     EXPECT_FALSE(Read("MWGZ"));
-    std::string badIndex = good;
-    badIndex[32 + 20 * kTowns.size() + 4] = 0x7F;  // the first key's place
-    EXPECT_FALSE(Read(badIndex));
+    const std::size_t keysAt = 32 + 20 * kTowns.size();
+    // Bytes that point outside the file: the first place's name, the first key's text, the
+    // first key's place.
+    for (const std::size_t at : {std::size_t{32 + 15}, keysAt + 3, keysAt + 7}) {
+        std::string bad = good;
+        bad[at] = 0x7F;
+        EXPECT_FALSE(Read(bad)) << at;
+    }
 }
 
 }  // namespace

@@ -186,11 +186,14 @@ std::size_t FilePostcodes(std::vector<GazetteerPlace>& places,
             byOtherName[key].push_back(i);
         }
     }
-    const auto placesNamed = [&](const std::wstring& town) -> const std::vector<std::size_t>* {
-        const std::string key = PlaceKey(town);
-        for (const auto* names : {&byName, &byOtherName}) {
-            if (const auto found = names->find(key); found != names->end()) {
-                return &found->second;
+    // A town of two merged ones that the data does not know by its whole name
+    // ("Zeulenroda-Triebes") is taken as the first.
+    const auto placesNamed = [&](std::wstring_view town) -> const std::vector<std::size_t>* {
+        for (const std::wstring_view name : {town, town.substr(0, town.find(L'-'))}) {
+            for (const auto* names : {&byName, &byOtherName}) {
+                if (const auto found = names->find(PlaceKey(name)); found != names->end()) {
+                    return &found->second;
+                }
             }
         }
         return nullptr;
@@ -244,10 +247,19 @@ std::size_t FilePostcodes(std::vector<GazetteerPlace>& places,
                            DistanceKm(PointOf(places[b]), *middle);
                 });
             std::vector<std::string>& keys = places[nearest].keys;
-            if (DistanceKm(PointOf(places[nearest]), *middle) <= reach &&
-                std::find(keys.begin(), keys.end(), key) == keys.end()) {
+            if (DistanceKm(PointOf(places[nearest]), *middle) > reach) {
+                continue;
+            }
+            if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
                 keys.push_back(key);
                 ++filed;
+            }
+            // ... and is found by its whole name too.
+            std::vector<std::string>& otherKeys = places[nearest].alternateKeys;
+            const std::string townKey = PlaceKey(town);
+            if (std::find(keys.begin(), keys.end(), townKey) == keys.end() &&
+                std::find(otherKeys.begin(), otherKeys.end(), townKey) == otherKeys.end()) {
+                otherKeys.push_back(townKey);
             }
         }
     }

@@ -37,14 +37,19 @@ TEST(PostcodeAreas, APostcodeGoesToTheTownOfItsNameInItsRegion) {
         town("DE", L"Graben", 53.0f, 10.0f),
     };
     const std::vector<PostcodeArea> areas = {
-        {"86956", {L"Schongau"}},   {"86978", {L"Hohenfurch"}},
-        {"86972", {L"Altenstadt"}}, {"86836", {L"Graben", L"Untermeitingen"}},
+        {"86956", {L"Schongau"}},
+        {"86978", {L"Hohenfurch"}},
+        {"86972", {L"Altenstadt"}},
+        {"86836", {L"Graben", L"Untermeitingen"}},
         {"86850", {L"Fischach"}},
+        // Two merged towns, the data knowing only the first.
+        {"86957", {L"Schongau-Erbenschwang"}},
     };
-    EXPECT_EQ(FilePostcodes(places, areas, "DE"), 5u);
+    EXPECT_EQ(FilePostcodes(places, areas, "DE"), 6u);
     const std::vector<std::vector<std::string>> postcodes = {
-        {}, {"=86972"}, {}, {"=86956"}, {"=86978"}, {"=86836"}, {"=86850"}, {},
+        {}, {"=86972"}, {}, {"=86956", "=86957"}, {"=86978"}, {"=86836"}, {"=86850"}, {},
     };
+    EXPECT_EQ(places[3].alternateKeys, std::vector<std::string>{"schongau erbenschwang"});
     for (std::size_t i = 0; i < places.size(); ++i) {
         EXPECT_EQ(std::vector<std::string>(places[i].keys.begin() + 1, places[i].keys.end()),
                   postcodes[i])
