@@ -404,7 +404,7 @@ ConvertControls ConversionControls(const ImportWindow& w) {
             w.Control(IdInfo)};
 }
 
-bool ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
+RunOutcome ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
     const RunUnderWay run(w, surroundings);
     SetInfo(w, w.StatusText);
     // A failure leaves by exception: the run's files close on the way out, and what it wrote
