@@ -70,6 +70,30 @@ TEST_F(EndToEnd, ExitWhileTheNavigationProgramHangsKeepsTheConvertedLines) {
     FreeLibrary(exe);
 }
 
+// The session ending during /convert: the run stops after the line under way, the lines written
+// stay whole, and the exit code says that the run was stopped.
+TEST_F(EndToEnd, TheSessionEndingStopsACommandLineRun) {
+    td::WriteFile(Path(L"list.csv"), std::string(kAddresses) + kAddresses);
+    StartNavigation(L"--stall 600000 --stall-from 3");
+    mapwell_ = td::Program(td::BinFolder() + L"Mapwell.exe",
+                           L"/convert list.csv /columns name1=1,street=2,zip=3,city=4", folder_);
+    ASSERT_TRUE(td::WaitUntil([&] { return Count("command 5") >= 3; }));
+    HWND hidden = nullptr;
+    while ((hidden = FindWindowExW(nullptr, hidden, L"MapwellImport", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hidden, &owner);
+        if (owner == mapwell_.Id()) {
+            break;
+        }
+    }
+    ASSERT_NE(hidden, nullptr);
+    PostMessageW(hidden, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    EXPECT_EQ(mapwell_.ExitCode(), 4);
+    EXPECT_EQ(Read(L"list_Geo.txt"),
+              "Hans Meier;Hauptstr. 5;10115;Berlin,\"52,5323\",\"13,3846\"\r\n"
+              "Eva Schulz;Ring 2;20095;Hamburg,\"53,5503\",\"10,0006\"\r\n");
+}
+
 // Mapwell.exe /convert, never with a window: what it says, its exit codes, and its result files
 // byte for byte. An inline profile is used for its run only, unless /save keeps it. Lists as
 // spreadsheets save them: UTF-8 without a mark, UTF-16 with tabs, ANSI with tabs.
