@@ -78,8 +78,8 @@ std::string AppendLine(std::string_view rawLine, std::wstring_view lat, std::wst
 }
 
 void WriteResultHeader(ResultFile& file, OutputFormat format) {
-    if (file.text == ResultText::Utf8 && format != OutputFormat::Poi &&
-        format != OutputFormat::None) {
+    if (file.text == ResultText::Utf8 &&
+        (format == OutputFormat::Csv || format == OutputFormat::Append)) {
         file.Write("\xEF\xBB\xBF");
     }
     if (format == OutputFormat::Csv) {

@@ -40,8 +40,8 @@ public:
     int linesWithReplacedLetters = 0;
 };
 
-// The UTF-8 byte-order mark of a UTF-8 result (none for POI lines), then the CSV header when
-// `format` is Csv; nothing else.
+// The UTF-8 byte-order mark of a UTF-8 CSV or append result, then the CSV header when `format`
+// is Csv; nothing else.
 void WriteResultHeader(ResultFile& file, OutputFormat format);
 
 // One result line in `format`, in the file's text; nothing when no format is set. The first
