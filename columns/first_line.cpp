@@ -26,8 +26,12 @@ bool Assign(std::wstring& target, const std::vector<std::wstring>& fields, int c
 FirstLineAnalysis AnalyseFirstLine(std::wstring_view line) {
     FirstLineAnalysis result;
     const std::wstring clean = WithoutChar(line, L'"');
-    result.columnCount = CountFields(clean, L",");
-    if (result.columnCount < 4) {
+    // A list saved as tab-separated text: tabs, and neither of the other two separators.
+    const bool tabs =
+        clean.find(L'\t') != std::wstring::npos && clean.find_first_of(L",;") == std::wstring::npos;
+    result.separator = tabs ? L"\t" : L",";
+    result.columnCount = CountFields(clean, result.separator);
+    if (!tabs && result.columnCount < 4) {
         result.columnCount = CountFields(clean, L";");
         result.separator = L";";
     }

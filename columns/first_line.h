@@ -25,7 +25,7 @@ inline constexpr std::size_t kDialogLineLimit = 2 * 1024 * 1024;
 inline constexpr int kOfferedColumns = 1000;
 
 struct FirstLineAnalysis {
-    bool usable = false;               // at least four fields at "," or at ";"
+    bool usable = false;               // at least four fields at tabs, at "," or at ";"
     std::wstring separator = L",";     // the separator the fields were found with
     std::vector<std::wstring> fields;  // the offered ones: at most kOfferedColumns
     std::size_t columnCount = 0;       // all fields of the line
@@ -33,8 +33,9 @@ struct FirstLineAnalysis {
     int scrollStart = 2;  // 1 when no name column was found: the first line is data then
 };
 
-// Quotes are removed, the line is split at "," and, when that gives fewer than four fields, at
-// ";". A box takes the first offered field containing its heading's lower-case keyword.
+// Quotes are removed; a line with tabs and neither "," nor ";" is split at its tabs, any other
+// at "," and, when that gives fewer than four fields, at ";". A box takes the first offered field
+// containing its heading's lower-case keyword.
 FirstLineAnalysis AnalyseFirstLine(std::wstring_view line);
 
 // What the dialog says when the boxes offer fewer columns than the first line has; "" when they

@@ -26,6 +26,10 @@ TEST(FirstLine, SeparatorPreselectionAndStartLine) {
         {L"a,b,c", false, L";", {n, n, n, n, n, n, n, n}, 2},
         {L"", false, L";", {n, n, n, n, n, n, n, n}, 2},
         {L"x,mystreet,city,zipcode", true, L",", {n, n, 1, 3, 2, n, n, n}, 1},
+        // Tabs separate only a line without commas and semicolons.
+        {L"name\tstreet\tzipcode\tcity", true, L"\t", {0, 0, 1, 2, 3, n, n, n}, 2},
+        {L"a\tb\tc", false, L"\t", {n, n, n, n, n, n, n, n}, 2},
+        {L"name\tstreet;zipcode;city;x", true, L";", {0, 0, 0, 1, 2, n, n, n}, 2},
     };
     for (const auto& [line, usable, separator, preselected, scrollStart] : cases) {
         const FirstLineAnalysis a = AnalyseFirstLine(line);

@@ -3,6 +3,7 @@
 #include "columns/import_add_win32.h"
 
 #include "columns/first_line.h"
+#include "columns/profile_store_win32.h"
 
 #include "app/testing/test_win32.h"
 #include "support/program.h"
@@ -144,6 +145,18 @@ TEST_F(ImportAddTest, OkSavesTheProfileAndTheNextListOfThatNameLoadsIt) {
         EXPECT_EQ(TextOf(d, IdTCity), L"Hamburg,x,y,z");
         td::Click(Item(d, IdButExit));
     });
+}
+
+// Excel's "Unicode Text": UTF-16, tab-separated. The dialog reads it as the engine does, and the
+// profile keeps the tab.
+TEST_F(ImportAddTest, AUtf16TabSeparatedList) {
+    const std::string list = "name\tstreet\tzipcode\tcity\r\nA\tRing 1\t10115\tBerlin\r\n";
+    Run(Write(L"unicode.txt", "\xFF\xFE" + Utf16Of(list)), [&](HWND d) {
+        EXPECT_EQ(TextOf(d, IdTStr), L"Ring 1");
+        td::Click(Item(d, IdButOk));
+    });
+    RegistryProfileStore store;
+    EXPECT_EQ(store.Read(L"unicode_Sep", L""), L"\t");
 }
 
 TEST_F(ImportAddTest, AListThatCannotBeReadIsReportedToTheCaller) {

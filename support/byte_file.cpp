@@ -68,19 +68,28 @@ bool LineReader::Fill() {
 }
 
 bool LineReader::AtEnd() {
-    return !Fill();
+    return !pendingUnit_ && !Fill();
 }
 
-bool LineReader::SkipUtf8Mark() {
-    if (!Fill() || size_ - pos_ < 3 || block_[pos_] != '\xEF' || block_[pos_ + 1] != '\xBB' ||
-        block_[pos_ + 2] != '\xBF') {
-        return false;
+SourceEncoding LineReader::ReadEncoding() {
+    // The decision wants the whole head, which one read need not give.
+    while (file_ && pos_ == 0 && size_ < block_.size()) {
+        const std::size_t read = std::fread(block_.data() + size_, 1, block_.size() - size_, file_);
+        if (read == 0) {
+            break;
+        }
+        size_ += read;
     }
-    pos_ += 3;
-    return true;
+    const ListEncoding found = DecideEncoding(std::string_view(block_.data() + pos_, size_ - pos_));
+    pos_ += found.markLength;
+    encoding_ = found.encoding;
+    return encoding_;
 }
 
 std::string LineReader::ReadLine(std::size_t limit) {
+    if (encoding_ == SourceEncoding::Utf16Le || encoding_ == SourceEncoding::Utf16Be) {
+        return ReadUtf16Line(limit);
+    }
     std::string line;
     // Bytes beyond the limit are passed over, not kept.
     auto keep = [&](const char* from, const char* to) {
@@ -106,8 +115,44 @@ std::string LineReader::ReadLine(std::size_t limit) {
     return line;
 }
 
-std::wstring DecodeListLine(std::string_view rawLine, SourceEncoding encoding) {
-    return encoding == SourceEncoding::Utf8 ? Utf8ToWide(rawLine) : AnsiToWide(rawLine);
+bool LineReader::NextUnit(char16_t& unit) {
+    if (pendingUnit_) {
+        unit = *pendingUnit_;
+        pendingUnit_.reset();
+        return true;
+    }
+    unsigned char bytes[2];
+    for (unsigned char& byte : bytes) {
+        if (!Fill()) {
+            return false;  // an odd last byte is no character
+        }
+        byte = static_cast<unsigned char>(block_[pos_++]);
+    }
+    const bool little = encoding_ == SourceEncoding::Utf16Le;
+    unit = static_cast<char16_t>(little ? bytes[0] | bytes[1] << 8 : bytes[0] << 8 | bytes[1]);
+    return true;
+}
+
+std::string LineReader::ReadUtf16Line(std::size_t limit) {
+    // A line of UTF-16 units gives at least one byte of UTF-8 per unit: `limit` units are enough.
+    std::wstring units;
+    char16_t unit = 0;
+    while (NextUnit(unit)) {
+        if (unit == u'\r') {
+            if (NextUnit(unit) && unit != u'\n') {
+                pendingUnit_ = unit;
+            }
+            break;
+        }
+        if (units.size() < limit) {
+            units += static_cast<wchar_t>(unit);
+        }
+    }
+    std::string line = WideToUtf8(units);
+    if (line.size() > limit) {
+        line.resize(limit);
+    }
+    return line;
 }
 
 std::optional<std::vector<std::wstring>> ReadListHead(const std::filesystem::path& path, int count,
@@ -117,8 +162,7 @@ std::optional<std::vector<std::wstring>> ReadListHead(const std::filesystem::pat
         return std::nullopt;
     }
     LineReader reader(file.Get());
-    const SourceEncoding encoding =
-        reader.SkipUtf8Mark() ? SourceEncoding::Utf8 : SourceEncoding::Ansi;
+    const SourceEncoding encoding = reader.ReadEncoding();
     std::vector<std::wstring> lines;
     while (static_cast<int>(lines.size()) < count && !reader.AtEnd()) {
         lines.push_back(DecodeListLine(reader.ReadLine(lineLimit), encoding));

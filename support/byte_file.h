@@ -3,6 +3,8 @@
 // alike, so that both see the same lines and the same characters. Platform-neutral.
 #pragma once
 
+#include "support/list_encoding.h"
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -33,32 +35,33 @@ private:
 };
 
 // Lines of a source list: a line ends at CR LF or at a lone CR; a lone LF belongs to the line;
-// a last line without an end mark is a line too. Reads in blocks, so a list of any length
+// a last line without an end mark is a line too. A UTF-16 list is split at its own CR and LF
+// characters and its lines are handed out in UTF-8. Reads in blocks, so a list of any length
 // needs memory for one line only.
 class LineReader {
 public:
-    explicit LineReader(std::FILE* file) : file_(file), block_(1 << 16) {}
+    explicit LineReader(std::FILE* file) : file_(file), block_(kEncodingHead) {}
+    // At the start of a list: decides how it is written, from its first bytes, and passes over
+    // its byte-order mark. Without this call the list is read as ANSI.
+    SourceEncoding ReadEncoding();
+    SourceEncoding Encoding() const { return encoding_; }
     // The next line without its end mark, cut to its first `limit` bytes; "" at the end of the
     // list.
     std::string ReadLine(std::size_t limit = std::string::npos);
     // True once the end of the list has been reached.
     bool AtEnd();
-    // At the start of a list: passes over a UTF-8 byte-order mark and tells whether there was one.
-    bool SkipUtf8Mark();
 
 private:
     bool Fill();  // false at the end of the list
+    std::string ReadUtf16Line(std::size_t limit);
+    bool NextUnit(char16_t& unit);  // false at the end of the list
     std::FILE* file_;
     std::vector<char> block_;
     std::size_t pos_ = 0, size_ = 0;
     bool eof_ = false;
+    SourceEncoding encoding_ = SourceEncoding::Ansi;
+    std::optional<char16_t> pendingUnit_;  // read after a CR that it did not end
 };
-
-// How the bytes of a source list are read as text: a list that begins with a UTF-8 byte-order
-// mark is UTF-8, any other is in the system's ANSI code page.
-enum class SourceEncoding { Ansi, Utf8 };
-
-std::wstring DecodeListLine(std::string_view rawLine, SourceEncoding encoding);
 
 // The first `count` lines of the list at `path`, decoded, each cut to its first `lineLimit`
 // bytes; nothing when the list cannot be opened.

@@ -14,4 +14,7 @@ std::string WideToAnsi(std::wstring_view text);
 // UTF-8 as written by spreadsheet programs; invalid sequences become U+FFFD. Platform-neutral.
 std::wstring Utf8ToWide(std::string_view bytes);
 
+// The program's text as UTF-8; a surrogate without its partner becomes U+FFFD. Platform-neutral.
+std::string WideToUtf8(std::wstring_view text);
+
 }  // namespace mapwell

@@ -1,5 +1,6 @@
 #include "support/codepage.h"
 #include "support/failure.h"
+#include "support/list_encoding.h"
 #include "support/shell_target.h"
 #include "support/text.h"
 
@@ -22,6 +23,34 @@ TEST(PathParts, FileNameAndFolderFollowTheLastBackslash) {
     for (const auto& [path, name, folder] : cases) {
         EXPECT_EQ(FileNameOf(path), name) << path;
         EXPECT_EQ(FolderOf(path), folder) << path;
+    }
+}
+
+// How a list is read: its mark, or its first 64 KiB.
+TEST(DecideEncoding, MarkOrValidUtf8WithALetterBeyondAscii) {
+    using E = SourceEncoding;
+    const std::string head(kEncodingHead - 1, 'a');
+    const struct {
+        std::string bytes;
+        ListEncoding decided;
+    } cases[] = {
+        {"M\xC3\xBCller;K\xC3\xB6ln", {E::Utf8, 0}},
+        {"\xEF\xBB\xBFM\xC3\xBCller", {E::Utf8, 3}},
+        {"\xEF\xBB\xBFMueller", {E::Utf8, 3}},
+        {"\xFF\xFE", {E::Utf16Le, 2}},
+        {"\xFE\xFF", {E::Utf16Be, 2}},
+        {"Mueller;Koeln", {E::Ansi, 0}},  // nothing beyond ASCII
+        {"M\xFCller", {E::Ansi, 0}},      // Windows-1252
+        {"M\xC3\xBCller;M\xFCller", {E::Ansi, 0}},
+        {"\xC0\x80", {E::Ansi, 0}},                            // an overlong form
+        {"\xED\xA0\x80", {E::Ansi, 0}},                        // a surrogate
+        {"M\xC3", {E::Ansi, 0}},                               // the list ends inside a letter
+        {"\xC3\xBC" + head.substr(2) + "\xC3", {E::Utf8, 0}},  // the head ends inside one
+        {head + "\xC3\xBC", {E::Ansi, 0}},                     // beyond the head
+        {"\xC3\xBC" + head + "\xFC", {E::Utf8, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecideEncoding(c.bytes), c.decided) << c.bytes.substr(0, 20);
     }
 }
 

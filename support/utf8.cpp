@@ -47,4 +47,35 @@ std::wstring Utf8ToWide(std::string_view bytes) {
     return text;
 }
 
+std::string WideToUtf8(std::wstring_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = static_cast<char32_t>(text[i]);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() &&
+            static_cast<char32_t>(text[i + 1]) >= 0xDC00 &&
+            static_cast<char32_t>(text[i + 1]) <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
+        } else if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x80) {
+            bytes += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            bytes += static_cast<char>(0xC0 | (cp >> 6));
+            bytes += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            bytes += static_cast<char>(0xE0 | (cp >> 12));
+            bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            bytes += static_cast<char>(0xF0 | (cp >> 18));
+            bytes += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return bytes;
+}
+
 }  // namespace mapwell

@@ -177,7 +177,8 @@ int Bench(int lines, const std::wstring& serverOptions) {
 
     const double cpuStart = CpuSeconds();
     const double start = Now();
-    const bool converted = OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings);
+    const bool converted =
+        OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings).Converted;
     const double total = Now() - start;
     const double cpu = CpuSeconds() - cpuStart;
     const std::wstring info = MainWindowControls::Text(window.controls.Info);

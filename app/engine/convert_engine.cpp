@@ -39,13 +39,14 @@ struct Reply {
 class Run {
 public:
     Run(ConvertSurroundings& s, const ColumnProfile& profile, const std::wstring& destination,
-        ResultFile& result, std::FILE* source)
-        : s_(s), profile_(profile), result_(result), reader_(source),
+        ResultFile& result, LineReader& reader)
+        : s_(s), profile_(profile), result_(result), reader_(reader),
           // Beside the result file; a destination typed without a folder lies in the current
           // folder.
-          errors_(ErrorListBeside(s.FullPath(destination))) {}
+          errors_(ErrorListBeside(s.FullPath(destination)), result.text),
+          encoding_(reader.Encoding()) {}
 
-    bool Execute();
+    RunOutcome Execute();
 
 private:
     void TakeReply();
@@ -54,13 +55,14 @@ private:
     bool Fail(const std::vector<std::wstring>& columns, const std::string& raw);
     void AddErrorEntry(const std::string& raw);
     void ShowSummary();
+    RunOutcome Outcome(bool stopped) const;
 
     ConvertSurroundings& s_;
     const ColumnProfile& profile_;
     ResultFile& result_;
-    LineReader reader_;
+    LineReader& reader_;
     ErrorListFile errors_;  // both routes write their entries through it
-    SourceEncoding encoding_ = SourceEncoding::Ansi;
+    SourceEncoding encoding_;
     bool navigationRoute_ = false;
     WebCollection web_;
     int rowsRead_ = 0;
@@ -75,17 +77,14 @@ void Run::TakeReply() {
     }
 }
 
-bool Run::Execute() {
+RunOutcome Run::Execute() {
     // The route is chosen once, from the link as it stands now.
     const NavLinkInfo atStart = NavLink;
     navigationRoute_ = atStart.LinkState != 0;
     s_.SetInfo(L"Start asking Navigon for coordinates..");
-    if (reader_.SkipUtf8Mark()) {
-        encoding_ = SourceEncoding::Utf8;
-    }
     do {
         if (!ConvertLine()) {
-            return converted_;
+            return Outcome(true);
         }
     } while (!reader_.AtEnd());
 
@@ -94,11 +93,15 @@ bool Run::Execute() {
     }
     s_.DoEvents();
     if (s_.StopRequested()) {
-        return converted_;
+        return Outcome(true);
     }
     s_.Sleep(kReadPauseMs);
     ShowSummary();
-    return converted_;
+    return Outcome(false);
+}
+
+RunOutcome Run::Outcome(bool stopped) const {
+    return {converted_, true, stopped, rowsRead_, rowsConverted_, result_.linesWithReplacedLetters};
 }
 
 bool Run::ConvertLine() {
@@ -201,14 +204,21 @@ void Run::AddErrorEntry(const std::string& raw) {
 }
 
 void Run::ShowSummary() {
+    const int replaced = result_.linesWithReplacedLetters;
+    const std::wstring replacedNote =
+        replaced == 0 ? L""
+                      : L"\r\n" + DecimalText(replaced) + (replaced == 1 ? L" line" : L" lines") +
+                            L" with a letter replaced by its closest ANSI letter";
     if (rowsRead_ == rowsConverted_) {
-        s_.SetInfo(L"Converting of " + DecimalText(rowsConverted_) + L" completed without errors.");
+        s_.SetInfo(L"Converting of " + DecimalText(rowsConverted_) + L" completed without errors." +
+                   replacedNote);
         return;
     }
     s_.SetInfo(L"Converting: " + DecimalText(rowsConverted_) + L" of " + DecimalText(rowsRead_) +
                L"\r\n" +
                (errors_.Lost() ? L"Can't write ConvertError.txt"
-                               : L"Failed items are saved in ConvertError.txt"));
+                               : L"Failed items are saved in ConvertError.txt") +
+               replacedNote);
 }
 
 // Street and City are what a result line names; a profile that assigns neither cannot
@@ -219,28 +229,31 @@ bool ProfileUsable(const ColumnProfile& profile) {
 
 }  // namespace
 
-bool OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
-                 ConvertSurroundings& surroundings) {
+RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
+                       ConvertSurroundings& surroundings) {
     const std::optional<ColumnProfile> profile = ReadProfile(surroundings.Profiles(), profileName);
 
     // The source is checked first: a list that cannot be read must not cost the destination.
     ByteFile source(std::filesystem::path(sourcePath), ByteFile::Mode::Read);
     if (!source.IsOpen()) {
         surroundings.SetInfo(L"Can't open source-file " + sourcePath);
-        return false;
+        return {};
     }
+    LineReader reader(source.Get());
+    const SourceEncoding encoding = reader.ReadEncoding();
     const std::wstring destination = surroundings.Destination();
     FileResultFile result{std::filesystem::path(destination)};
     if (!result.IsOpen()) {
         surroundings.SetInfo(L"Can't create destination-file " + destination);
-        return false;
+        return {};
     }
+    result.text = LinesAreUtf8(encoding) ? ResultText::Utf8 : ResultText::Ansi;
     WriteResultHeader(result, surroundings.FormatInForce());
     if (!profile || !ProfileUsable(*profile)) {
         surroundings.SetInfo(L"Error by reading registry");
-        return false;
+        return {};
     }
-    Run run(surroundings, *profile, destination, result, source.Get());
+    Run run(surroundings, *profile, destination, result, reader);
     return run.Execute();
 }
 

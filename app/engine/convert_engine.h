@@ -57,9 +57,19 @@ public:
     virtual int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) = 0;
 };
 
-// Converts the list at `sourcePath` with the profile `profileName`. True when at least one line
-// was converted. Progress, problems and the summary go to Info.
-bool OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
-                 ConvertSurroundings& surroundings);
+// What a run did, for a caller that reports it (the command line's exit code).
+struct RunOutcome {
+    bool Converted = false;  // at least one line converted
+    bool Started = false;    // list, result file and profile were usable: the lines were read
+    bool Stopped = false;    // the window wanted the run to end before its summary
+    int LinesRead = 0;
+    int LinesConverted = 0;
+    int LinesWithReplacedLetters = 0;  // in the result, for letters that ANSI lacks
+};
+
+// Converts the list at `sourcePath` with the profile `profileName`. Progress, problems and the
+// summary go to Info.
+RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
+                       ConvertSurroundings& surroundings);
 
 }  // namespace mapwell

@@ -124,7 +124,7 @@ protected:
     bool Convert(const std::string& list, const std::wstring& profile = L"kunden") {
         NavLink.LinkState = linked ? 1 : 0;
         TestFolder::Put(folder / "list.csv", list);
-        return OpenAddList((folder / "list.csv").wstring(), profile, s);
+        return OpenAddList((folder / "list.csv").wstring(), profile, s).Converted;
     }
     std::string Result() const { return TestFolder::Get(folder / "out.txt"); }
     std::string ErrorList() const { return TestFolder::Get(folder / "ConvertError.txt"); }
@@ -231,7 +231,7 @@ TEST_F(ConvertEngine, AMissingSourceProfileOrDestinationStopsBeforeTheFirstLine)
     for (const auto& c : cases) {
         TestFolder::Put(folder / "out.txt", "earlier");
         s.destination = c.destination;
-        EXPECT_FALSE(OpenAddList(c.source, c.profile, s));
+        EXPECT_FALSE(OpenAddList(c.source, c.profile, s).Started);
         EXPECT_EQ(s.LastInfo(), c.info);
         EXPECT_EQ(Result(), c.result);
     }
@@ -264,12 +264,40 @@ TEST_F(ConvertEngine, StopKeepsWhatTheRunHasDone) {
     EXPECT_TRUE(s.sleeps.empty());
 }
 
-TEST_F(ConvertEngine, AUtf8ListIsReadAsUtf8) {
-    const std::string line = "Max,M\xC3\xBCller,Stra\xC3\x9F"
+// A UTF-8 or UTF-16 list gives a UTF-8 result after a mark, its lines' text unchanged; a POI file
+// stays ANSI, and the summary counts its lines with a replaced letter.
+TEST_F(ConvertEngine, ListsInUtf8AndUtf16) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string line = "Max,\xC5\x81ukasz,Stra\xC3\x9F"
                              "e 1,10115,Berlin";
-    Convert("\xEF\xBB\xBF" + line + "\r\n");
-    EXPECT_EQ(Result(), line + kAppendix);
-    EXPECT_EQ(s.requests.at(0).Street, L"Stra\u00DFe 1");
+    // The same line in UTF-16: "\u0141" and "\u00DF" are the two letters beyond ASCII.
+    const std::string utf16 = "\xFF\xFE" + Utf16Of("Max,") + "\x41\x01" + Utf16Of("ukasz,Stra") +
+                              "\xDF" + std::string(1, '\0') + Utf16Of("e 1,10115,Berlin\r\n");
+    const std::wstring done = L"Converting of 1 completed without errors.";
+    const struct {
+        std::string list;
+        OutputFormat format;
+        std::string result;
+        std::wstring summary;
+    } cases[] = {
+        {mark + line + "\r\n", OutputFormat::Append, mark + line + kAppendix, done},
+        {line, OutputFormat::Append, mark + line + kAppendix, done},
+        {utf16, OutputFormat::Append, mark + line + kAppendix, done},
+        {utf16, OutputFormat::Poi,
+         "52.5,13.4,\"Max ?ukasz - Stra\xDF"
+         "e 1 10115 Berlin, \"\r\n",
+         done + L"\r\n1 line with a letter replaced by its closest ANSI letter"},
+    };
+    for (const auto& c : cases) {
+        s.format = c.format;
+        Convert(c.list);
+        EXPECT_EQ(Result(), c.result) << c.list;
+        EXPECT_EQ(s.LastInfo(), c.summary) << c.list;
+        EXPECT_EQ(s.requests.back().Street, L"Stra\u00DFe 1");
+    }
+    s.answer = [](const AddressRequest&) { return NotFound(); };
+    Convert(utf16);
+    EXPECT_EQ(ErrorList(), mark + line + "\r\n");
 }
 
 // However a navigation program fills the address part of its replies, a request it never

@@ -1,13 +1,57 @@
 #include "app/engine/error_list.h"
 
 #include "app/engine/byte_file.h"
+#include "support/codepage.h"
 
 namespace mapwell {
 
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// The whole file, or "" when it cannot be read.
+std::string Contents(const std::filesystem::path& path) {
+    ByteFile file(path, ByteFile::Mode::Read);
+    std::string bytes;
+    char block[4096];
+    std::size_t read = 0;
+    while (file.IsOpen() && (read = std::fread(block, 1, sizeof block, file.Get())) > 0) {
+        bytes.append(block, read);
+    }
+    return bytes;
+}
+
+std::string AnsiAsUtf8(std::string_view bytes) {
+    return WideToUtf8(AnsiToWide(bytes));
+}
+
+}  // namespace
+
 void ErrorListFile::Append(const std::string& rawLine) {
-    ByteFile file(path_, ByteFile::Mode::Append);
-    const bool written = file.Write(rawLine) && file.Write("\r\n");
-    if (!file.Close() || !written) {
+    const std::string entry = rawLine + "\r\n";
+    std::string earlier;
+    {
+        ByteFile head(path_, ByteFile::Mode::Read);
+        char mark[3] = {};
+        const std::size_t read = head.IsOpen() ? std::fread(mark, 1, sizeof mark, head.Get()) : 0;
+        earlier.assign(mark, read);
+    }
+    const bool utf8List = earlier.starts_with(kUtf8Mark);
+    const bool begun = !earlier.empty();
+    const std::string ansiLines =
+        text_ == ResultText::Utf8 && begun && !utf8List ? Contents(path_) : std::string();
+    bool written = false;
+    if (!ansiLines.empty()) {
+        const std::string bytes = std::string(kUtf8Mark) + AnsiAsUtf8(ansiLines) + entry;
+        ByteFile file(path_, ByteFile::Mode::Create);
+        written = file.Write(bytes) && file.Close();
+    } else {
+        ByteFile file(path_, ByteFile::Mode::Append);
+        std::string bytes = text_ == ResultText::Utf8 && !begun ? std::string(kUtf8Mark) : "";
+        bytes += text_ == ResultText::Ansi && utf8List ? AnsiAsUtf8(entry) : entry;
+        written = file.Write(bytes) && file.Close();
+    }
+    if (!written) {
         lost_ = true;
     }
 }

@@ -13,23 +13,29 @@ void AddQuoted(std::wstring& line, std::wstring_view text) {
     line += L'"';
 }
 
-}  // namespace
-
-std::string CsvHeaderLine() {
-    return "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\",\"Description\","
-           "\"Latitude\",\"Longitude\"\r\n";
+// `text` in the file's encoding, or in ANSI when `ansi`; counts the line when ANSI lacks one of
+// its letters.
+std::string Encoded(ResultFile& file, std::wstring_view text, bool ansi) {
+    if (file.text == ResultText::Utf8 && !ansi) {
+        return WideToUtf8(text);
+    }
+    std::string bytes = WideToAnsi(text);
+    if (AnsiToWide(bytes) != text) {
+        ++file.linesWithReplacedLetters;
+    }
+    return bytes;
 }
 
-std::string PoiLine(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
+std::wstring PoiText(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
     std::wstring line;
     line.append(lat).append(L",").append(lon).append(L",\"");
     line.append(f.Name1).append(L" ").append(f.Name2).append(L" - ");
     line.append(f.Street).append(L" ").append(f.Zip).append(L" ").append(f.City);
     line.append(L", ").append(f.Description).append(L"\"\r\n");
-    return WideToAnsi(line);
+    return line;
 }
 
-std::string CsvLine(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
+std::wstring CsvText(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
     std::wstring line;
     for (std::wstring_view text :
          {std::wstring_view(f.Name1), std::wstring_view(f.Name2), std::wstring_view(f.Street),
@@ -40,21 +46,42 @@ std::string CsvLine(const OutputFields& f, std::wstring_view lat, std::wstring_v
     }
     AddQuoted(line, lon);
     line += L"\r\n";
-    return WideToAnsi(line);
+    return line;
 }
 
-std::string AppendLine(std::string_view rawLine, std::wstring_view lat, std::wstring_view lon) {
+std::wstring Appendix(std::wstring_view lat, std::wstring_view lon) {
     std::wstring appendix = L",";
     AddQuoted(appendix, lat);
     appendix += L',';
     AddQuoted(appendix, lon);
     appendix += L"\r\n";
-    std::string line(rawLine);
-    line += WideToAnsi(appendix);
-    return line;
+    return appendix;
+}
+
+}  // namespace
+
+std::string CsvHeaderLine() {
+    return "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\",\"Description\","
+           "\"Latitude\",\"Longitude\"\r\n";
+}
+
+std::string PoiLine(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
+    return WideToAnsi(PoiText(f, lat, lon));
+}
+
+std::string CsvLine(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
+    return WideToAnsi(CsvText(f, lat, lon));
+}
+
+std::string AppendLine(std::string_view rawLine, std::wstring_view lat, std::wstring_view lon) {
+    return std::string(rawLine) + WideToAnsi(Appendix(lat, lon));
 }
 
 void WriteResultHeader(ResultFile& file, OutputFormat format) {
+    if (file.text == ResultText::Utf8 &&
+        (format == OutputFormat::Csv || format == OutputFormat::Append)) {
+        file.Write("\xEF\xBB\xBF");
+    }
     if (format == OutputFormat::Csv) {
         file.Write(CsvHeaderLine());
     }
@@ -63,9 +90,11 @@ void WriteResultHeader(ResultFile& file, OutputFormat format) {
 void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
                      std::wstring_view lat, std::wstring_view lon, std::string_view rawLine) {
     switch (format) {
-    case OutputFormat::Poi: file.Write(PoiLine(fields, lat, lon)); break;
-    case OutputFormat::Csv: file.Write(CsvLine(fields, lat, lon)); break;
-    case OutputFormat::Append: file.Write(AppendLine(rawLine, lat, lon)); break;
+    case OutputFormat::Poi: file.Write(Encoded(file, PoiText(fields, lat, lon), true)); break;
+    case OutputFormat::Csv: file.Write(Encoded(file, CsvText(fields, lat, lon), false)); break;
+    case OutputFormat::Append:
+        file.Write(std::string(rawLine) + Encoded(file, Appendix(lat, lon), false));
+        break;
     case OutputFormat::None: break;
     }
 }

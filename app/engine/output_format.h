@@ -15,6 +15,11 @@ struct OutputFields {
     std::wstring Name1, Name2, Street, Zip, City, Description;
 };
 
+// How the text of a result file is written: in the ANSI code page, or in UTF-8 after a byte-order
+// mark for a list read as UTF-8 or UTF-16. A POI line is ANSI in either, since a navigation
+// program imports it.
+enum class ResultText { Ansi, Utf8 };
+
 // Each returns the whole line in the ANSI code page, CR LF included.
 std::string CsvHeaderLine();
 std::string PoiLine(const OutputFields& fields, std::wstring_view lat, std::wstring_view lon);
@@ -28,13 +33,19 @@ public:
     virtual ~ResultFile() = default;
     // False when the bytes could not be written.
     virtual bool Write(std::string_view bytes) = 0;
+
+    ResultText text = ResultText::Ansi;
+    // Lines written in ANSI in which a letter that the code page lacks was replaced by the
+    // closest it has.
+    int linesWithReplacedLetters = 0;
 };
 
-// The CSV header when `format` is Csv; nothing otherwise.
+// The UTF-8 byte-order mark of a UTF-8 CSV or append result, then the CSV header when `format`
+// is Csv; nothing else.
 void WriteResultHeader(ResultFile& file, OutputFormat format);
 
-// One result line in `format`; nothing when no format is set. The first coordinate text is
-// the latitude position.
+// One result line in `format`, in the file's text; nothing when no format is set. The first
+// coordinate text is the latitude position. The raw line is in the file's text already.
 void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
                      std::wstring_view lat, std::wstring_view lon, std::string_view rawLine);
 

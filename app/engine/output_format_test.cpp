@@ -1,7 +1,10 @@
 #include "app/engine/byte_file.h"
+#include "app/engine/error_list.h"
 #include "app/testing/test_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace mapwell {
 namespace {
@@ -9,6 +12,7 @@ namespace {
 TEST(OutputFormat, Layouts) {
     const OutputFields full{L"Max", L"Muster", L"Hauptstr. 5a", L"10115", L"Berlin", L"Tor 3"};
     const OutputFields streetAndCity{L"", L"", L"Hauptstr. 5a", L"", L"Berlin", L""};
+    const OutputFields lukasz{L"\u0141ukasz", L"", L"", L"", L"", L""};
     const struct {
         OutputFormat format;
         OutputFields fields;
@@ -16,6 +20,8 @@ TEST(OutputFormat, Layouts) {
         const wchar_t* lon;
         std::string raw;
         std::string line;
+        ResultText text = ResultText::Ansi;
+        int replaced = 0;  // lines with a letter that ANSI lacks
     } cases[] = {
         {OutputFormat::Poi, streetAndCity, L"52.5", L"13.4", "",
          "52.5,13.4,\"  - Hauptstr. 5a  Berlin, \"\r\n"},
@@ -37,6 +43,15 @@ TEST(OutputFormat, Layouts) {
         {OutputFormat::Append, full, L"1", L"2", std::string("M\xC3\xBCller\nx\x81"),
          std::string("M\xC3\xBCller\nx\x81,\"1\",\"2\"\r\n")},
         {OutputFormat::None, full, L"1", L"2", "raw", ""},
+        // A UTF-8 result; its POI lines stay ANSI and are counted when a letter is replaced.
+        {OutputFormat::Csv, lukasz, L"1", L"2", "",
+         "\"\xC5\x81ukasz\",\"\",\"\",\"\",\"\",\"\",\"1\",\"2\"\r\n", ResultText::Utf8},
+        {OutputFormat::Append, lukasz, L"1", L"2", "\xC5\x81ukasz", "\xC5\x81ukasz,\"1\",\"2\"\r\n",
+         ResultText::Utf8},
+        {OutputFormat::Poi, lukasz, L"1", L"2", "", "1,2,\"?ukasz  -   , \"\r\n", ResultText::Utf8,
+         1},
+        {OutputFormat::Csv, lukasz, L"1", L"2", "",
+         "\"?ukasz\",\"\",\"\",\"\",\"\",\"\",\"1\",\"2\"\r\n", ResultText::Ansi, 1},
         // Texts are written in the ANSI code page.
         {OutputFormat::Csv, OutputFields{L"", L"M\u00FCller", L"Stra\u00DFe 1", L"", L"", L""},
          L"1", L"2", "",
@@ -46,9 +61,61 @@ TEST(OutputFormat, Layouts) {
     TestFolder folder;
     for (const auto& c : cases) {
         FileResultFile file(folder / "result.txt");
+        file.text = c.text;
         WriteResultLine(file, c.format, c.fields, c.lat, c.lon, c.raw);
         file.Close();
         EXPECT_EQ(TestFolder::Get(folder / "result.txt"), c.line);
+        EXPECT_EQ(file.linesWithReplacedLetters, c.replaced) << c.line;
+    }
+}
+
+// A UTF-8 result begins with a mark, except a POI file.
+TEST(OutputFormat, TheStartOfAResult) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::tuple<OutputFormat, ResultText, std::string> cases[] = {
+        {OutputFormat::Csv, ResultText::Utf8, mark + CsvHeaderLine()},
+        {OutputFormat::Append, ResultText::Utf8, mark},
+        {OutputFormat::Poi, ResultText::Utf8, ""},
+        {OutputFormat::Csv, ResultText::Ansi, CsvHeaderLine()},
+        {OutputFormat::Append, ResultText::Ansi, ""},
+    };
+    TestFolder folder;
+    for (const auto& [format, text, start] : cases) {
+        FileResultFile file(folder / "result.txt");
+        file.text = text;
+        WriteResultHeader(file, format);
+        file.Close();
+        EXPECT_EQ(TestFolder::Get(folder / "result.txt"), start);
+    }
+}
+
+// The error list keeps every letter: a UTF-8 one stays UTF-8, an ANSI one goes over into UTF-8
+// when a UTF-8 line comes.
+TEST(ErrorListFile, EntriesInTheTextOfTheList) {
+    const std::string mark = "\xEF\xBB\xBF", ansi = "M\xFCller", utf8 = "M\xC3\xBCller";
+    const struct {
+        std::string before;
+        ResultText text;
+        std::string line, after;
+    } cases[] = {
+        {"", ResultText::Ansi, ansi, ansi + "\r\n"},
+        {"", ResultText::Utf8, utf8, mark + utf8 + "\r\n"},
+        {ansi + "\r\n", ResultText::Ansi, ansi, ansi + "\r\n" + ansi + "\r\n"},
+        {mark + utf8 + "\r\n", ResultText::Utf8, "x", mark + utf8 + "\r\nx\r\n"},
+        {mark + "x\r\n", ResultText::Ansi, ansi, mark + "x\r\n" + utf8 + "\r\n"},
+        {ansi + "\r\n", ResultText::Utf8, "x", mark + utf8 + "\r\nx\r\n"},
+    };
+    TestFolder folder;
+    for (const auto& c : cases) {
+        if (c.before.empty()) {
+            std::filesystem::remove(folder / "ConvertError.txt");
+        } else {
+            TestFolder::Put(folder / "ConvertError.txt", c.before);
+        }
+        ErrorListFile errors(folder / "ConvertError.txt", c.text);
+        errors.Append(c.line);
+        EXPECT_EQ(TestFolder::Get(folder / "ConvertError.txt"), c.after) << c.before;
+        EXPECT_FALSE(errors.Lost());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <string_view>
 
 namespace mapwell {
 
@@ -39,5 +40,14 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The UTF-16 bytes (little-endian unless `bigEndian`) of ASCII text, as a test writes a list.
+inline std::string Utf16Of(std::string_view ascii, bool bigEndian = false) {
+    std::string bytes;
+    for (char c : ascii) {
+        bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return bytes;
+}
 
 }  // namespace mapwell

@@ -27,6 +27,13 @@ bool IsOption(std::wstring_view argument) {
     return !argument.empty() && argument.front() == L'/';
 }
 
+// A path as Windows takes it: a forward slash stands for a backslash.
+std::wstring WithBackslashes(std::wstring_view path) {
+    std::wstring windows(path);
+    std::replace(windows.begin(), windows.end(), L'/', L'\\');
+    return windows;
+}
+
 struct Quoted {
     std::wstring_view text;
 };
@@ -45,7 +52,7 @@ constexpr ValueOption kValueOptions[] = {
     {L"decimal", L"one character, such as , or ."},
     {L"profile", L"the name of a column profile"},
     {L"columns", L"role=column pairs, such as street=2,city=4"},
-    {L"separator", L", or ;"},
+    {L"separator", L", ; or tab"},
     {L"wait", L"a number of seconds from 0 to 3600"},
 };
 constexpr std::wstring_view kFlagOptions[] = {L"convert", L"save", L"?"};
@@ -79,7 +86,7 @@ std::wstring Apply(ConvertJob& job, const ValueOption& option, const std::wstrin
             return Refused(name, value, option.hint);
         }
     } else if (name == L"out") {
-        job.Destination = value;
+        job.Destination = WithBackslashes(value);
     } else if (name == L"decimal") {
         if (value.size() != 1) {
             return Refused(name, value, option.hint);
@@ -104,6 +111,8 @@ std::wstring Apply(ConvertJob& job, const ValueOption& option, const std::wstrin
             job.Columns->Separator = L",";
         } else if (separator == L";" || separator == L"semicolon") {
             job.Columns->Separator = L";";
+        } else if (separator == L"tab" || separator == L"\t") {
+            job.Columns->Separator = L"\t";
         } else {
             return Refused(name, value, option.hint);
         }
@@ -136,7 +145,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
         if (!IsOption(argument)) {
-            job.Lists.push_back(argument);
+            job.Lists.push_back(WithBackslashes(argument));
             continue;
         }
         const std::size_t colon = argument.find(L':');
@@ -246,6 +255,19 @@ std::wstring ResultPathFor(const ConvertJob& job, std::wstring_view list,
     return BatchDestination(JoinPath(job.Destination, extension), list);
 }
 
+std::wstring SameResultFileError(const std::vector<std::wstring>& lists,
+                                 const std::vector<std::wstring>& results) {
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        for (std::size_t k = 0; k < i; ++k) {
+            if (SameInAnyCase(results[k], results[i])) {
+                return lists[k] + L" and " + lists[i] + L" would both write " + results[i] +
+                       L": give them different names or convert them one at a time.";
+            }
+        }
+    }
+    return {};
+}
+
 std::wstring DecimalSeparatorFor(const ConvertJob& job) {
     if (!job.DecimalSeparator.empty()) {
         return job.DecimalSeparator;
@@ -271,14 +293,17 @@ void InlineProfileStore::Write(std::wstring_view valueName, std::wstring_view te
     values_.emplace_back(valueName, text);
 }
 
-ListOutcome OutcomeOfStatus(std::wstring_view lastStatus) {
-    if (lastStatus.starts_with(L"Converting of ")) {
-        return ListOutcome::Converted;
+int ExitCodeOf(const std::optional<RunOutcome>& run) {
+    if (!run) {
+        return kExitFailed;
     }
-    if (lastStatus.starts_with(L"Converting: ")) {
-        return ListOutcome::SomeFailed;
+    if (run->Stopped) {
+        return kExitStopped;
     }
-    return ListOutcome::NotConverted;
+    if (!run->Started) {
+        return kExitBadInput;
+    }
+    return run->LinesConverted == run->LinesRead ? kExitConverted : kExitSomeFailed;
 }
 
 const wchar_t kCommandLineUsage[] =
@@ -297,7 +322,7 @@ Mapwell.exe /convert <list> [more lists...] [options]
   /columns <roles>     a column profile given here instead, columns counted from 1:
                        name1=N,name2=N,street=N,zip=N,city=N,land=N,b1=N,b2=N
                        street and city are needed, the others may be left out
-  /separator , or ;    the column separator for /columns (default: found in the first line)
+  /separator ,|;|tab   the column separator for /columns (default: found in the first line)
   /save                also save /columns in the registry under its profile name
                        (default: it is used for this run only)
   /wait <seconds>      how long to wait for the navigation program (default 5)
@@ -307,7 +332,12 @@ The lists are converted one after the other; failed lines are added to ConvertEr
 beside the result file. No question is asked: without a navigation program nothing is
 converted (the web page needs a person).
 
+Lists may be ANSI, UTF-8 or UTF-16 text; the results of UTF-8 and UTF-16 lists are written in
+UTF-8, except asc files, which stay ANSI.
+
 Exit codes: 0 every line converted, 1 some lines failed, 2 bad arguments, a missing
-profile or an unreadable list, 3 no navigation program announced itself in time.)";
+profile, an unreadable list or two lists with one result file, 3 no navigation program
+announced itself in time, 4 the run was stopped before its end (Mapwell closed, the session
+ended), 5 a failure Mapwell did not foresee.)";
 
 }  // namespace mapwell

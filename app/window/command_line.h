@@ -2,6 +2,7 @@
 // each list, and the usage text. Platform-neutral; the Win32 runner drives the main window.
 #pragma once
 
+#include "app/engine/convert_engine.h"
 #include "app/engine/output_format.h"
 #include "columns/column_profile.h"
 
@@ -19,7 +20,13 @@ enum ExitCode : int {
     kExitSomeFailed = 1,    // some lines failed; they are in ConvertError.txt
     kExitBadInput = 2,      // bad arguments, a missing profile, an unreadable list
     kExitNoNavigation = 3,  // no navigation program announced itself in time
+    kExitStopped = 4,       // the run was stopped before its end: Mapwell closed, the session ended
+    kExitFailed = 5,        // a failure Mapwell did not foresee ended the run
 };
+
+// The exit code of one list from what its run did; nullopt when a failure ended it. A stopped or
+// failed run ends the whole command; the others' codes are combined by their maximum.
+int ExitCodeOf(const std::optional<RunOutcome>& run);
 
 // A column profile given on the command line: the zero-based column of each address field
 // (-1 for none) and the separator; an empty separator is guessed from the list's first line.
@@ -29,7 +36,7 @@ struct InlineProfile {
 };
 
 struct ConvertJob {
-    std::vector<std::wstring> Lists;
+    std::vector<std::wstring> Lists;  // forward slashes are taken as backslashes
     OutputFormat Format = OutputFormat::Append;
     std::wstring Destination;       // a file for one list, a folder for several; empty: beside each
     std::wstring DecimalSeparator;  // empty: "." for asc, "," otherwise, as the main window sets
@@ -62,6 +69,12 @@ std::wstring DefaultProfileName(std::wstring_view list);
 // folder (several lists, or an existing folder).
 std::wstring ResultPathFor(const ConvertJob& job, std::wstring_view list, bool destinationIsFolder);
 
+// Why the lists cannot be converted when two of them would write the same result file: a
+// message naming both; "" when every list has a result file of its own. `results[i]` is the full
+// path of the result file of `lists[i]`; paths are compared in any letter case.
+std::wstring SameResultFileError(const std::vector<std::wstring>& lists,
+                                 const std::vector<std::wstring>& results);
+
 // The decimal separator in force for the job.
 std::wstring DecimalSeparatorFor(const ConvertJob& job);
 
@@ -75,10 +88,6 @@ public:
 private:
     std::vector<std::pair<std::wstring, std::wstring>> values_;
 };
-
-// How a list ended, judged from the last status text the engine showed.
-enum class ListOutcome { Converted, SomeFailed, NotConverted };
-ListOutcome OutcomeOfStatus(std::wstring_view lastStatus);
 
 extern const wchar_t kCommandLineUsage[];
 

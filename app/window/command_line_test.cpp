@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace mapwell {
 namespace {
 
@@ -61,7 +63,7 @@ TEST(CommandLine, RefusesBadInputWithAClearMessage) {
          L"/wait \"3601\" is not valid: use a number of seconds from 0 to 3600."},
         {{L"a.csv", L"/format", L"csv", L"/Format", L"txt"}, L"/format is given twice."},
         {{L"a.csv", L"/quiet"}, L"Unknown option \"/quiet\"; Mapwell.exe /? lists them."},
-        {{L"a.csv", L"/separator", L"|"}, L"/separator \"|\" is not valid: use , or ;."},
+        {{L"a.csv", L"/separator", L"|"}, L"/separator \"|\" is not valid: use , ; or tab."},
         {{L"a.csv", L"/separator", L";"},
          L"/separator needs /columns: it is the separator of an inline profile."},
         {{L"a.csv", L"/save"},
@@ -91,11 +93,50 @@ TEST(CommandLine, ResultFiles) {
     } cases[] = {{{L"C:\\d\\kunden.csv"}, false, L"C:\\d\\kunden_Geo.txt"},
                  {{L"C:\\d\\kunden.csv", L"/format", L"asc"}, false, L"C:\\d\\kunden_Geo.asc"},
                  {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\x.dat"}, false, L"C:\\r\\x.dat"},
-                 {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\"}, true, L"C:\\r\\kunden_Geo.txt"}};
+                 {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\"}, true, L"C:\\r\\kunden_Geo.txt"},
+                 // Forward slashes are backslashes.
+                 {{L"D:/in/kunden.csv"}, false, L"D:\\in\\kunden_Geo.txt"},
+                 {{L"D:/in/a.csv", L"/out", L"D:/out"}, true, L"D:\\out\\a_Geo.txt"}};
     for (const auto& c : cases) {
         const ConvertJob job = *Convert(c.args).Job;
         EXPECT_EQ(ResultPathFor(job, job.Lists[0], c.toFolder), c.expected);
     }
+    EXPECT_EQ(DefaultProfileName(Convert({L"D:/in/kunden.csv"}).Job->Lists[0]), L"kunden");
+    EXPECT_EQ(Convert({L"a.txt", L"/columns", L"street=1,city=2", L"/separator", L"TAB"})
+                  .Job->Columns->Separator,
+              L"\t");
+}
+
+TEST(CommandLine, TwoListsWithOneResultFileAreRefused) {
+    const std::vector<std::wstring> lists{L"D:\\a\\k.csv", L"D:\\b\\k.csv", L"D:\\b\\l.csv"};
+    EXPECT_EQ(SameResultFileError(lists, {L"D:\\out\\k_Geo.csv", L"D:\\OUT\\K_Geo.csv", L"x"}),
+              L"D:\\a\\k.csv and D:\\b\\k.csv would both write D:\\OUT\\K_Geo.csv: give them "
+              L"different names or convert them one at a time.");
+    EXPECT_EQ(SameResultFileError(lists, {L"D:\\a\\k_Geo.csv", L"D:\\b\\k_Geo.csv", L"x"}), L"");
+}
+
+// The exit code of a list comes from its run's counts.
+TEST(CommandLine, ExitCodes) {
+    const auto run = [](bool started, bool stopped, int read, int converted) {
+        RunOutcome outcome;
+        outcome.Started = started;
+        outcome.Stopped = stopped;
+        outcome.LinesRead = read;
+        outcome.LinesConverted = converted;
+        return std::optional<RunOutcome>(outcome);
+    };
+    const std::pair<std::optional<RunOutcome>, int> cases[] = {
+        {run(true, false, 3, 3), kExitConverted},  {run(true, false, 3, 2), kExitSomeFailed},
+        {run(true, false, 1, 0), kExitSomeFailed}, {run(false, false, 0, 0), kExitBadInput},
+        {run(true, true, 110, 110), kExitStopped}, {std::nullopt, kExitFailed},
+    };
+    for (const auto& [outcome, code] : cases) {
+        EXPECT_EQ(ExitCodeOf(outcome), code) << code;
+    }
+    EXPECT_EQ(std::set<int>({kExitConverted, kExitSomeFailed, kExitBadInput, kExitNoNavigation,
+                             kExitStopped, kExitFailed})
+                  .size(),
+              6u);
 }
 
 }  // namespace

@@ -83,7 +83,6 @@ public:
     void SetInfo(const std::wstring& text) override {
         ConvertWin32::SetInfo(text);
         console_.Line(text, L"  ");
-        lastStatus_ = text;
     }
     void SendGeocodeRequest() override {
         ++requests_;
@@ -95,30 +94,28 @@ public:
     }
     void Sleep(int) override {}
 
-    const std::wstring& LastStatus() const { return lastStatus_; }
-
 private:
     Console& console_;
     std::unique_ptr<ProfileStore> inline_;
-    std::wstring lastStatus_;
     long long requests_ = 0;
     DWORD lastCount_ = GetTickCount();
 };
 
 // Lets the hidden window handle the link's messages until a navigation program has announced
-// itself, or `seconds` passed.
-bool WaitForNavigation(int seconds) {
+// itself (kExitConverted), `seconds` passed (kExitNoNavigation) or the window was closed
+// (kExitStopped).
+int WaitForNavigation(int seconds) {
     const DWORD start = GetTickCount();
     SendNavCommand(kCommandAnnounce);
     for (;;) {
         if (!ProcessPendingEvents()) {
-            return false;
+            return kExitStopped;
         }
         if (NavLink.LinkState != 0) {
-            return true;
+            return kExitConverted;
         }
         if (GetTickCount() - start >= static_cast<DWORD>(seconds) * 1000) {
-            return false;
+            return kExitNoNavigation;
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
@@ -160,12 +157,15 @@ void SetFormat(ImportWindow& w, const ConvertJob& job) {
     SetWindowTextW(w.Control(IdTxtSep), DecimalSeparatorFor(job).c_str());
 }
 
-int ExitCodeOf(ListOutcome outcome) {
-    switch (outcome) {
-    case ListOutcome::Converted: return kExitConverted;
-    case ListOutcome::SomeFailed: return kExitSomeFailed;
-    default: return kExitBadInput;
+std::wstring FullPathOf(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return path;
     }
+    full.resize(length);
+    return full;
 }
 
 int ConvertLists(ImportWindow& w, const ConvertJob& job, Console& console) {
@@ -177,11 +177,20 @@ int ConvertLists(ImportWindow& w, const ConvertJob& job, Console& console) {
         console.Line(L"Mapwell: the folder " + job.Destination + L" does not exist.");
         return kExitBadInput;
     }
+    std::vector<std::wstring> results, fullResults;
+    for (const std::wstring& list : job.Lists) {
+        results.push_back(ResultPathFor(job, list, toFolder));
+        fullResults.push_back(FullPathOf(results.back()));
+    }
+    if (const std::wstring clash = SameResultFileError(job.Lists, fullResults); !clash.empty()) {
+        console.Line(L"Mapwell: " + clash);
+        return kExitBadInput;
+    }
     SetFormat(w, job);
     int exitCode = kExitConverted;
     for (std::size_t i = 0; i < count; ++i) {
         const std::wstring& list = job.Lists[i];
-        const std::wstring result = ResultPathFor(job, list, toFolder);
+        const std::wstring& result = results[i];
         const std::wstring profileName =
             job.ProfileName.empty() ? DefaultProfileName(list) : job.ProfileName;
         console.Line(L"[" + DecimalText(static_cast<long long>(i + 1)) + L"/" +
@@ -196,18 +205,24 @@ int ConvertLists(ImportWindow& w, const ConvertJob& job, Console& console) {
             exitCode = std::max<int>(exitCode, kExitBadInput);
             continue;
         }
-        if (!WaitForNavigation(job.WaitSeconds)) {
-            console.Line(L"  No navigation program announced itself within " +
-                         DecimalText(job.WaitSeconds) +
-                         L" seconds: please start Navigon NCK5 or NavigatoR.");
-            return kExitNoNavigation;
+        if (const int waited = WaitForNavigation(job.WaitSeconds); waited != kExitConverted) {
+            if (waited == kExitNoNavigation) {
+                console.Line(L"  No navigation program announced itself within " +
+                             DecimalText(job.WaitSeconds) +
+                             L" seconds: please start Navigon NCK5 or NavigatoR.");
+            }
+            return waited;
         }
         SetWindowTextW(w.Control(IdExportFileTxt), result.c_str());
         w.SourceFile = list;
         w.ProfileName = profileName;
         CommandLineConversion conversion(ConversionControls(w), console, std::move(inlineStore));
-        ConvertSource(w, conversion);
-        exitCode = std::max(exitCode, ExitCodeOf(OutcomeOfStatus(conversion.LastStatus())));
+        const int listCode = ExitCodeOf(ConvertSource(w, conversion));
+        if (listCode == kExitStopped) {
+            console.Line(L"Mapwell: stopped before the end of " + list + L".");
+            return listCode;
+        }
+        exitCode = std::max(exitCode, listCode);
     }
     return exitCode;
 }
@@ -245,12 +260,13 @@ int RunCommandLine(HINSTANCE instance, const ParsedCommandLine& command) {
         return kExitBadInput;
     }
     state.StatusText = L"Address converting..";
-    int exitCode = kExitSomeFailed;
+    int exitCode = kExitConverted;
     try {
         exitCode = ConvertLists(state, *command.Job, console);
     } catch (...) {
         // The run has closed its files on the way out; the lines converted so far stay written.
         console.Line(std::wstring(L"Mapwell: ") + FailureDescription(std::current_exception()));
+        exitCode = ExitCodeOf(std::nullopt);
     }
     DestroyWindow(window);
     return exitCode;

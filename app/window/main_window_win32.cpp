@@ -361,6 +361,12 @@ LRESULT OnMessage(ImportWindow& w, HWND window, UINT message, WPARAM wParam, LPA
         }
         break;
     case WM_CLOSE: Command2_Click(w); return 0;
+    case WM_QUERYENDSESSION:
+        // The session ends: a run stops after the line under way, its lines whole on disk.
+        if (w.Converting) {
+            Command2_Click(w);
+        }
+        return TRUE;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY:
         DeleteObject(w.font);
@@ -404,7 +410,7 @@ ConvertControls ConversionControls(const ImportWindow& w) {
             w.Control(IdInfo)};
 }
 
-bool ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
+RunOutcome ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
     const RunUnderWay run(w, surroundings);
     SetInfo(w, w.StatusText);
     // A failure leaves by exception: the run's files close on the way out, and what it wrote

@@ -50,6 +50,6 @@ ConvertControls ConversionControls(const ImportWindow& w);
 // The conversion step of "Start Convert": `w.SourceFile` with `w.ProfileName` through
 // `surroundings` (built on ConversionControls), the window busy meanwhile. The caller has
 // settled the navigation question; the command line calls it directly.
-bool ConvertSource(ImportWindow& w, ConvertWin32& surroundings);
+RunOutcome ConvertSource(ImportWindow& w, ConvertWin32& surroundings);
 
 }  // namespace mapwell

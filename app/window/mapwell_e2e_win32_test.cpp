@@ -70,11 +70,51 @@ TEST_F(EndToEnd, ExitWhileTheNavigationProgramHangsKeepsTheConvertedLines) {
     FreeLibrary(exe);
 }
 
+// The session ending during /convert: the run stops after the line under way, the lines written
+// stay whole, and the exit code says that the run was stopped.
+TEST_F(EndToEnd, TheSessionEndingStopsACommandLineRun) {
+    td::WriteFile(Path(L"list.csv"), std::string(kAddresses) + kAddresses);
+    StartNavigation(L"--stall 600000 --stall-from 3");
+    mapwell_ = td::Program(td::BinFolder() + L"Mapwell.exe",
+                           L"/convert list.csv /columns name1=1,street=2,zip=3,city=4", folder_);
+    ASSERT_TRUE(td::WaitUntil([&] { return Count("command 5") >= 3; }));
+    HWND hidden = nullptr;
+    while ((hidden = FindWindowExW(nullptr, hidden, L"MapwellImport", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hidden, &owner);
+        if (owner == mapwell_.Id()) {
+            break;
+        }
+    }
+    ASSERT_NE(hidden, nullptr);
+    PostMessageW(hidden, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    EXPECT_EQ(mapwell_.ExitCode(), 4);
+    EXPECT_EQ(Read(L"list_Geo.txt"),
+              "Hans Meier;Hauptstr. 5;10115;Berlin,\"52,5323\",\"13,3846\"\r\n"
+              "Eva Schulz;Ring 2;20095;Hamburg,\"53,5503\",\"10,0006\"\r\n");
+}
+
 // Mapwell.exe /convert, never with a window: what it says, its exit codes, and its result files
-// byte for byte. An inline profile is used for its run only, unless /save keeps it.
+// byte for byte. An inline profile is used for its run only, unless /save keeps it. Lists as
+// spreadsheets save them: UTF-8 without a mark, UTF-16 with tabs, ANSI with tabs.
 TEST_F(EndToEnd, TheCommandLine) {
     td::WriteFile(Path(L"kunden.csv"), kAddresses);
     td::WriteFile(Path(L"a.csv"), kAddresses);
+    CreateDirectoryW(Path(L"sub").c_str(), nullptr);
+    td::WriteFile(Path(L"sub\\a.csv"), kAddresses);
+    const std::string lukasz = "\xC5\x81ukasz", koeln = "K\xC3\xB6ln";
+    td::WriteFile(Path(L"utf8.csv"), "J\xC3\xBCrgen " + lukasz +
+                                         ";Hauptstr. 5;80331;M\xC3\xBCnchen\r\n"
+                                         "Eva \xC5\x9E"
+                                         "ahin;Ring 2;50667;" +
+                                         koeln + "\r\n");
+    // "\u0141" and "\u00F6" are the letters beyond ASCII.
+    td::WriteFile(Path(L"unicode.txt"),
+                  "\xFF\xFE" + Utf16Of("Hans Meier\tHauptstr. 5\t10115\tBerlin\r\nEva ") +
+                      "\x41\x01" + Utf16Of("ukasz\tRing 2\t50667\tK") + "\xF6" +
+                      std::string(1, '\0') + Utf16Of("ln\r\n"));
+    td::WriteFile(Path(L"tabs.txt"), "Hans Meier\tHauptstr. 5\t10115\tBerlin\r\n"
+                                     "Eva Schulz\tRing 2\t50667\tK\xF6ln\r\n");
     td::WriteFile(Path(L"fremd.csv"),
                   "Ida Berg;Gasse 1;99999;Nirgendwo\r\n" + std::string(kAddresses));
     CreateDirectoryW(Path(L"out").c_str(), nullptr);
@@ -98,6 +138,16 @@ TEST_F(EndToEnd, TheCommandLine) {
          "Converting of 2 completed without errors."},
         {true, L"/CONVERT a.csv kunden.csv /Out out /format:csv /profile kunden", 0,
          "[2/2] kunden.csv -> out\\kunden_Geo.csv (profile kunden)"},
+        {true, L"/convert a.csv ./sub/a.csv /out out" + columns, 2,
+         "Mapwell: a.csv and .\\sub\\a.csv would both write "},
+        {true, L"/convert utf8.csv /format csv" + columns, 0,
+         "Converting of 2 completed without errors."},
+        {true, L"/convert utf8.csv /format asc /out utf8.asc" + columns, 0,
+         "completed without errors.\r\n  2 lines with a letter replaced by its closest ANSI "
+         "letter"},
+        {true, L"/convert unicode.txt" + columns, 0, "Converting of 2 completed without errors."},
+        {true, L"/convert tabs.txt /format csv" + columns, 0,
+         "Converting of 2 completed without errors."},
     };
     for (const auto& c : cases) {
         if (c.navigation && !navigation_.Started()) {
@@ -119,14 +169,36 @@ TEST_F(EndToEnd, TheCommandLine) {
         EXPECT_FALSE(showedWindow);
     }
     EXPECT_EQ(Read(L"ConvertError.txt"), "Ida Berg;Gasse 1;99999;Nirgendwo\r\n");
+    const std::string header = "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
+                               "\"Description\",\"Latitude\",\"Longitude\"\r\n";
     for (const wchar_t* name : {L"out\\a_Geo.csv", L"out\\kunden_Geo.csv"}) {
-        EXPECT_EQ(Read(name), "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
-                              "\"Description\",\"Latitude\",\"Longitude\"\r\n"
-                              "\"Hans Meier\",\"\",\"Hauptstr. 5\",\"10115\",\"Berlin\",\"\","
-                              "\"52,5323\",\"13,3846\"\r\n"
-                              "\"Eva Schulz\",\"\",\"Ring 2\",\"20095\",\"Hamburg\",\"\","
-                              "\"53,5503\",\"10,0006\"\r\n");
+        EXPECT_EQ(Read(name), header +
+                                  "\"Hans Meier\",\"\",\"Hauptstr. 5\",\"10115\",\"Berlin\",\"\","
+                                  "\"52,5323\",\"13,3846\"\r\n"
+                                  "\"Eva Schulz\",\"\",\"Ring 2\",\"20095\",\"Hamburg\",\"\","
+                                  "\"53,5503\",\"10,0006\"\r\n");
     }
+    const std::string mark = "\xEF\xBB\xBF";
+    EXPECT_EQ(
+        Read(L"utf8_Geo.csv"),
+        mark + header + "\"J\xC3\xBCrgen " + lukasz +
+            "\",\"\",\"Hauptstr. 5\",\"80331\",\"M\xC3\xBCnchen\",\"\",\"48,1372\",\"11,5755\"\r\n"
+            "\"Eva \xC5\x9E"
+            "ahin\",\"\",\"Ring 2\",\"50667\",\"" +
+            koeln + "\",\"\",\"50,9384\",\"6,9584\"\r\n");
+    EXPECT_EQ(Read(L"utf8.asc"),
+              "48.1372,11.5755,\"J\xFCrgen Lukasz  - Hauptstr. 5 80331 M\xFCnchen, \"\r\n"
+              "50.9384,6.9584,\"Eva Sahin  - Ring 2 50667 K\xF6ln, \"\r\n");
+    EXPECT_EQ(Read(L"unicode_Geo.txt"),
+              mark +
+                  "Hans Meier\tHauptstr. 5\t10115\tBerlin,\"52,5323\",\"13,3846\"\r\n"
+                  "Eva " +
+                  lukasz + "\tRing 2\t50667\t" + koeln + ",\"50,9384\",\"6,9584\"\r\n");
+    EXPECT_EQ(Read(L"tabs_Geo.csv"),
+              header + "\"Hans Meier\",\"\",\"Hauptstr. 5\",\"10115\",\"Berlin\",\"\","
+                       "\"52,5323\",\"13,3846\"\r\n"
+                       "\"Eva Schulz\",\"\",\"Ring 2\",\"50667\",\"K\xF6ln\",\"\","
+                       "\"50,9384\",\"6,9584\"\r\n");
 }
 
 }  // namespace
