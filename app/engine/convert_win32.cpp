@@ -1,5 +1,6 @@
 #include "app/engine/convert_win32.h"
 
+#include "app/engine/map_format.h"
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
 #include "support/controls_win32.h"
@@ -51,6 +52,9 @@ std::wstring ConvertWin32::Destination() {
 }
 
 OutputFormat ConvertWin32::FormatInForce() {
+    if (const std::optional<OutputFormat> map = MapFormatOfPath(Destination())) {
+        return *map;
+    }
     if (IsChecked(controls_.Option1)) {
         return OutputFormat::Poi;
     }

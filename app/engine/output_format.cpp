@@ -1,5 +1,6 @@
 #include "app/engine/output_format.h"
 
+#include "app/engine/map_format.h"
 #include "support/codepage.h"
 
 namespace mapwell {
@@ -57,6 +58,18 @@ std::string AppendLine(std::string_view rawLine, std::wstring_view lat, std::wst
 void WriteResultHeader(ResultFile& file, OutputFormat format) {
     if (format == OutputFormat::Csv) {
         file.Write(CsvHeaderLine());
+    } else if (IsMapFormat(format)) {
+        file.Write(MapOpening(format));
+    }
+}
+
+ResultClosing::~ResultClosing() {
+    try {
+        if (IsMapFormat(format_)) {
+            file_.Write(MapClosing(format_));
+        }
+    } catch (...) {
+        // Out of memory on the way out: the file stays as it is.
     }
 }
 
@@ -66,6 +79,11 @@ void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& 
     case OutputFormat::Poi: file.Write(PoiLine(fields, lat, lon)); break;
     case OutputFormat::Csv: file.Write(CsvLine(fields, lat, lon)); break;
     case OutputFormat::Append: file.Write(AppendLine(rawLine, lat, lon)); break;
+    case OutputFormat::Gpx:
+    case OutputFormat::Kml:
+    case OutputFormat::GeoJson:
+        file.Write(MapPoint(format, fields, lat, lon, file.MapPoints++ == 0));
+        break;
     case OutputFormat::None: break;
     }
 }

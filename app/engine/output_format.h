@@ -7,8 +7,9 @@
 
 namespace mapwell {
 
-// The option in force when a line is written: Option1, Option2, Option3, or none of them.
-enum class OutputFormat { None, Poi, Csv, Append };
+// The option in force when a line is written: Option1, Option2, Option3, or none of them; or a
+// map format, which a destination's extension chooses (map_format.h).
+enum class OutputFormat { None, Poi, Csv, Append, Gpx, Kml, GeoJson };
 
 // The output fields of one converted line.
 struct OutputFields {
@@ -28,10 +29,26 @@ public:
     virtual ~ResultFile() = default;
     // False when the bytes could not be written.
     virtual bool Write(std::string_view bytes) = 0;
+    // Points written in a map format so far: GeoJSON separates its features by commas.
+    long long MapPoints = 0;
 };
 
-// The CSV header when `format` is Csv; nothing otherwise.
+// The CSV header when `format` is Csv, a map format's opening part; nothing otherwise.
 void WriteResultHeader(ResultFile& file, OutputFormat format);
+
+// Writes a map format's closing part when it goes, however the run ends (its last line, "Exit"
+// or a failure), so that the file stays whole.
+class ResultClosing {
+public:
+    ResultClosing(ResultFile& file, OutputFormat format) : file_(file), format_(format) {}
+    ~ResultClosing();
+    ResultClosing(const ResultClosing&) = delete;
+    ResultClosing& operator=(const ResultClosing&) = delete;
+
+private:
+    ResultFile& file_;
+    OutputFormat format_;
+};
 
 // One result line in `format`; nothing when no format is set. The first coordinate text is
 // the latitude position.

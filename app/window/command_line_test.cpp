@@ -52,7 +52,7 @@ TEST(CommandLine, RefusesBadInputWithAClearMessage) {
         std::wstring error;
     } cases[] = {
         {{}, L"No list to convert: give at least one address list after /convert."},
-        {{L"a.csv", L"/format"}, L"/format needs a value: asc, csv or txt."},
+        {{L"a.csv", L"/format"}, L"/format needs a value: asc, csv, txt, gpx, kml or geojson."},
         {{L"a.csv", L"/out", L"/wait", L"3"},
          L"/out needs a value: a result file, or a folder for several lists."},
         {{L"a.csv", L"/decimal", L",,"},
@@ -88,10 +88,16 @@ TEST(CommandLine, ResultFiles) {
         Args args;
         bool toFolder;
         std::wstring expected;
-    } cases[] = {{{L"C:\\d\\kunden.csv"}, false, L"C:\\d\\kunden_Geo.txt"},
-                 {{L"C:\\d\\kunden.csv", L"/format", L"asc"}, false, L"C:\\d\\kunden_Geo.asc"},
-                 {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\x.dat"}, false, L"C:\\r\\x.dat"},
-                 {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\"}, true, L"C:\\r\\kunden_Geo.txt"}};
+    } cases[] = {
+        {{L"C:\\d\\kunden.csv"}, false, L"C:\\d\\kunden_Geo.txt"},
+        {{L"C:\\d\\kunden.csv", L"/format", L"asc"}, false, L"C:\\d\\kunden_Geo.asc"},
+        {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\x.dat"}, false, L"C:\\r\\x.dat"},
+        {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\"}, true, L"C:\\r\\kunden_Geo.txt"},
+        {{L"C:\\d\\kunden.csv", L"/format", L"GeoJSON"}, false, L"C:\\d\\kunden_Geo.geojson"},
+        {{L"C:\\d\\kunden.csv", L"/format:kml", L"/out", L"C:\\r\\x.txt"}, false, L"C:\\r\\x.kml"},
+        {{L"C:\\d\\kunden.csv", L"/format", L"gpx", L"/out", L"C:\\r"},
+         true,
+         L"C:\\r\\kunden_Geo.gpx"}};
     for (const auto& c : cases) {
         const ConvertJob job = *Convert(c.args).Job;
         EXPECT_EQ(ResultPathFor(job, job.Lists[0], c.toFolder), c.expected);

@@ -5,6 +5,7 @@
 #include "app/engine/batch.h"
 #include "app/engine/convert_win32.h"
 #include "app/engine/destination.h"
+#include "app/engine/map_format.h"
 #include "app/window/events_win32.h"
 #include "columns/import_add_win32.h"
 #include "navlink/link_record.h"
@@ -144,17 +145,30 @@ void SearchFile_Click(ImportWindow& w) {
     }
 }
 
+// A name chosen under one of the map file types is written in that format, so it gets the
+// type's extension unless it names a map format itself.
+std::wstring WithMapType(const std::wstring& chosen, DWORD filterIndex) {
+    constexpr OutputFormat kMapTypes[] = {OutputFormat::Gpx, OutputFormat::Kml,
+                                          OutputFormat::GeoJson};
+    if (filterIndex < 4 || filterIndex > 6 || MapFormatOfPath(chosen)) {
+        return chosen;
+    }
+    return chosen + std::wstring(MapExtension(kMapTypes[filterIndex - 4]));
+}
+
 void SetFile_Click(ImportWindow& w) {
     std::wstring buffer(MAX_PATH * 4, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = w.window;
     dialog.lpstrFilter = L"POI-Format (*.asc)\0*.asc\0CSV-Format (*.csv)\0*.csv\0"
-                         L"Other format (*.txt)\0*.txt\0";
+                         L"Other format (*.txt)\0*.txt\0"
+                         L"GPX waypoints (*.gpx)\0*.gpx\0KML placemarks (*.kml)\0*.kml\0"
+                         L"GeoJSON (*.geojson)\0*.geojson\0";
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     if (GetSaveFileNameW(&dialog) && buffer[0] != L'\0') {
-        SetText(w.Control(IdExportFileTxt), buffer.c_str());
+        SetText(w.Control(IdExportFileTxt), WithMapType(buffer.c_str(), dialog.nFilterIndex));
     }
 }
 
