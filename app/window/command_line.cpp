@@ -48,6 +48,7 @@ constexpr ValueOption kValueOptions[] = {
     {L"columns", L"role=column pairs, such as street=2,city=4"},
     {L"separator", L", or ;"},
     {L"wait", L"a number of seconds from 0 to 3600"},
+    {L"map", L"a PNG file for the map of the result"},
 };
 constexpr std::wstring_view kFlagOptions[] = {L"convert", L"save", L"?"};
 
@@ -110,6 +111,8 @@ std::wstring Apply(ConvertJob& job, const ValueOption& option, const std::wstrin
         } else {
             return Refused(name, value, option.hint);
         }
+    } else if (name == L"map") {
+        job.MapPicture = value;
     } else if (name == L"wait") {
         const std::optional<int> seconds = ParseIndexText(value);
         if (!seconds || *seconds < 0 || *seconds > kMaxWaitSeconds) {
@@ -309,6 +312,8 @@ Mapwell.exe /convert <list> [more lists...] [options]
   /save                also save /columns in the registry under its profile name
                        (default: it is used for this run only)
   /wait <seconds>      how long to wait for the navigation program (default 5)
+  /map <file.png>      also draw the points of the last list's result over the country
+                       borders into a PNG picture (borders: Natural Earth, public domain)
   /?                   this text
 
 The lists are converted one after the other; failed lines are added to ConvertError.txt

@@ -20,7 +20,7 @@ TEST(CommandLine, ReadsEveryOption) {
         ParseCommandLine({L"/Convert", L"a.csv", L"/FORMAT", L"csv", L"b.csv", L"/out:C:\\res",
                           L"/decimal", L".", L"/profile", L"Kunden", L"/wait", L"12", L"/columns",
                           L"Street=2,city=4,NAME1=1,name2=7,zip=3,land=5,b1=6,b2=8", L"/separator",
-                          L"semicolon", L"/save"});
+                          L"semicolon", L"/save", L"/MAP", L"m.png"});
     ASSERT_TRUE(parsed.Job) << parsed.Error;
     const ConvertJob& job = *parsed.Job;
     EXPECT_EQ(job.Lists, (Args{L"a.csv", L"b.csv"}));
@@ -33,6 +33,7 @@ TEST(CommandLine, ReadsEveryOption) {
     EXPECT_EQ(job.Columns->Columns, (std::array<int, 8>{0, 6, 1, 2, 3, 4, 5, 7}));
     EXPECT_EQ(job.Columns->Separator, L";");
     EXPECT_TRUE(job.SaveProfile);
+    EXPECT_EQ(job.MapPicture, L"m.png");
 }
 
 TEST(CommandLine, Defaults) {

@@ -6,6 +6,7 @@
 #include "app/engine/convert_win32.h"
 #include "app/engine/destination.h"
 #include "app/engine/map_format.h"
+#include "app/map/map_window_win32.h"
 #include "app/window/events_win32.h"
 #include "columns/import_add_win32.h"
 #include "navlink/link_record.h"
@@ -271,6 +272,10 @@ void NowImport_Click(ImportWindow& w) {
     }
 }
 
+void ShowMap_Click(ImportWindow& w) {
+    ShowMapWindow(w.window, LastResultMap(w), FileNameOf(w.MapResult));
+}
+
 void Command2_Click(ImportWindow& w) {
     if (w.Converting) {
         // The run ends at its next step with what it converted on disk; the window goes when
@@ -323,6 +328,7 @@ void Form_Initialize(ImportWindow& w) {
     Sink sink(w);
     CreateControls(w.window, MainControls(), dpi, w.font, sink);
     CheckRadioButton(w.Control(IdPicture3), IdOption1, IdOption3, IdOption3);
+    EnableWindow(w.Control(IdShowMap), FALSE);
 }
 
 void OnCommand(ImportWindow& w, int id, int code) {
@@ -359,6 +365,10 @@ void OnCommand(ImportWindow& w, int id, int code) {
     case IdCommand2:
         if (click)
             Command2_Click(w);
+        break;
+    case IdShowMap:
+        if (click)
+            ShowMap_Click(w);
         break;
     default: break;
     }
@@ -418,8 +428,39 @@ ConvertControls ConversionControls(const ImportWindow& w) {
             w.Control(IdInfo)};
 }
 
+namespace {
+
+// Keeps what a run converted for "Show Map", however the run ends; the button is usable once
+// the run has written a result file.
+class MapOfRun {
+public:
+    MapOfRun(ImportWindow& w, ConvertWin32& run) : w_(w), run_(run) {}
+    ~MapOfRun() {
+        try {
+            w_.MapPoints = std::move(run_.Points());
+            w_.MapResult = run_.FullPath(run_.Destination());
+            EnableWindow(w_.Control(IdShowMap), FileExists(w_.MapResult, 1));
+        } catch (...) {
+            // Out of memory: the button stays as it was.
+        }
+    }
+    MapOfRun(const MapOfRun&) = delete;
+    MapOfRun& operator=(const MapOfRun&) = delete;
+
+private:
+    ImportWindow& w_;
+    ConvertWin32& run_;
+};
+
+}  // namespace
+
+MapScene LastResultMap(const ImportWindow& w) {
+    return MapScene(w.MapPoints, ReadFailedLines(ErrorListBeside(w.MapResult)));
+}
+
 bool ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
     const RunUnderWay run(w, surroundings);
+    const MapOfRun map(w, surroundings);
     SetInfo(w, w.StatusText);
     // A failure leaves by exception: the run's files close on the way out, and what it wrote
     // so far stays.
