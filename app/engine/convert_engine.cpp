@@ -168,8 +168,8 @@ void Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
         s_.PointConverted(
             {reply_->Latitude, reply_->Longitude, DecodeListLine(raw, encoding_), country});
     } else {
-        web_.Collect(
-            WebRow{out.Name1, out.Name2, out.Street, out.Zip, out.City, out.Description, raw});
+        web_.Collect(WebRow{out.Name1, out.Name2, out.Street, out.Zip, out.City, out.Description,
+                            raw, country, DecodeListLine(raw, encoding_)});
     }
     converted_ = true;
 }

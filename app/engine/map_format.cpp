@@ -138,8 +138,13 @@ std::wstring_view MapExtension(OutputFormat format) {
 }
 
 std::wstring MapPointName(const OutputFields& f) {
-    const std::wstring names = Joined({f.Name1, f.Name2}, L" ");
-    return names.empty() ? Trimmed(f.Street) : names;
+    for (const std::wstring& name :
+         {Joined({f.Name1, f.Name2}, L" "), Trimmed(f.Street), Joined({f.Zip, f.City}, L" ")}) {
+        if (!name.empty()) {
+            return name;
+        }
+    }
+    return {};
 }
 
 std::wstring MapPointDescription(const OutputFields& f) {

@@ -29,8 +29,8 @@ std::string MapPoint(OutputFormat format, const OutputFields& fields, std::wstri
                      std::wstring_view lon, bool first);
 std::string MapClosing(OutputFormat format);
 
-// A point's name and description as both map layouts show them: the names, else the street;
-// the address and the further text.
+// A point's name and description as the map layouts show them: the names, else the street,
+// else the postcode and city; the address and the further text.
 std::wstring MapPointName(const OutputFields& fields);
 std::wstring MapPointDescription(const OutputFields& fields);
 
