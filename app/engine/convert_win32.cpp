@@ -52,8 +52,12 @@ std::wstring ConvertWin32::Destination() {
 }
 
 OutputFormat ConvertWin32::FormatInForce() {
-    if (const std::optional<OutputFormat> map = MapFormatOfPath(Destination())) {
-        return *map;
+    // Read once: a map file keeps its format for the run, whatever is typed meanwhile.
+    if (!destinationFormat_) {
+        destinationFormat_ = MapFormatOfPath(Destination()).value_or(OutputFormat::None);
+    }
+    if (*destinationFormat_ != OutputFormat::None) {
+        return *destinationFormat_;
     }
     if (IsChecked(controls_.Option1)) {
         return OutputFormat::Poi;

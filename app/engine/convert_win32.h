@@ -10,6 +10,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace mapwell {
 
@@ -62,6 +64,7 @@ private:
     FineTimer fineTimer_;  // for the whole run: each line waits a 10 ms pause
     bool stop_ = false;
     std::vector<ConvertedPoint> points_;
+    std::optional<OutputFormat> destinationFormat_;  // the map format its extension names
 };
 
 }  // namespace mapwell
