@@ -2,6 +2,7 @@
 
 #include "app/engine/byte_file.h"
 #include "app/engine/line_rules.h"
+#include "app/engine/map_format.h"
 #include "navlink/link_record.h"
 #include "support/text.h"
 
@@ -39,8 +40,9 @@ struct Reply {
 class Run {
 public:
     Run(ConvertSurroundings& s, const ColumnProfile& profile, const std::wstring& destination,
-        ResultFile& result, LineReader& reader)
+        ResultFile& result, LineReader& reader, OutputFormat startFormat)
         : s_(s), profile_(profile), result_(result), reader_(reader),
+          mapFormat_(IsMapFormat(startFormat) ? startFormat : OutputFormat::None),
           // Beside the result file; a destination typed without a folder lies in the current
           // folder.
           errors_(ErrorListBeside(s.FullPath(destination)), result.text),
@@ -51,7 +53,7 @@ public:
 private:
     void TakeReply();
     bool ConvertLine();  // false when the window wants the run to end
-    void Succeed(const OutputFields& out, const std::string& raw);
+    void Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country);
     bool Fail(const std::vector<std::wstring>& columns, const std::string& raw);
     void AddErrorEntry(const std::string& raw);
     void ShowSummary();
@@ -61,7 +63,8 @@ private:
     const ColumnProfile& profile_;
     ResultFile& result_;
     LineReader& reader_;
-    ErrorListFile errors_;  // both routes write their entries through it
+    OutputFormat mapFormat_;  // a map file keeps its format for the whole run
+    ErrorListFile errors_;    // both routes write their entries through it
     SourceEncoding encoding_;
     bool navigationRoute_ = false;
     WebCollection web_;
@@ -162,22 +165,27 @@ bool Run::ConvertLine() {
     if (out.Street.empty() && out.City.empty()) {
         return Fail(columns, raw);
     }
-    Succeed(out, raw);
+    Succeed(out, raw, request.Country);
     return true;
 }
 
-void Run::Succeed(const OutputFields& out, const std::string& raw) {
-    const std::wstring decimal = s_.RegionalDecimalSeparator();
+void Run::Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country) {
+    const bool map = mapFormat_ != OutputFormat::None;
+    const std::wstring decimal = map ? L"." : s_.RegionalDecimalSeparator();
     std::wstring lat = CoordinateText(reply_->Latitude, decimal);
     std::wstring lon = CoordinateText(reply_->Longitude, decimal);
-    ApplyTxtSep(lat, lon, s_.TxtSep());
+    if (!map) {
+        ApplyTxtSep(lat, lon, s_.TxtSep());
+    }
 
     ++rowsConverted_;
     if (navigationRoute_) {
-        WriteResultLine(result_, s_.FormatInForce(), out, lat, lon, raw);
+        WriteResultLine(result_, map ? mapFormat_ : s_.FormatInForce(), out, lat, lon, raw);
+        s_.PointConverted(
+            {reply_->Latitude, reply_->Longitude, DecodeListLine(raw, encoding_), country});
     } else {
-        web_.Collect(
-            WebRow{out.Name1, out.Name2, out.Street, out.Zip, out.City, out.Description, raw});
+        web_.Collect(WebRow{out.Name1, out.Name2, out.Street, out.Zip, out.City, out.Description,
+                            raw, country, DecodeListLine(raw, encoding_)});
     }
     converted_ = true;
 }
@@ -248,12 +256,14 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
         return {};
     }
     result.text = LinesAreUtf8(encoding) ? ResultText::Utf8 : ResultText::Ansi;
-    WriteResultHeader(result, surroundings.FormatInForce());
+    const OutputFormat format = surroundings.FormatInForce();
+    WriteResultHeader(result, format);
+    const ResultClosing closing(result, format);
     if (!profile || !ProfileUsable(*profile)) {
         surroundings.SetInfo(L"Error by reading registry");
         return {};
     }
-    Run run(surroundings, *profile, destination, result, reader);
+    Run run(surroundings, *profile, destination, result, reader, format);
     return run.Execute();
 }
 

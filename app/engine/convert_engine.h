@@ -13,6 +13,13 @@
 
 namespace mapwell {
 
+// A line that the navigation route converted, as a map of the result shows it: its place, the
+// source line as text and its country column's text.
+struct ConvertedPoint {
+    double Latitude = 0, Longitude = 0;
+    std::wstring Line, Country;
+};
+
 // What a run needs from its surroundings: the main window's controls and waits, the profile
 // store and the navigation link. The engine fills and reads the request and reply fields of
 // NavLink itself.
@@ -55,6 +62,8 @@ public:
     // result lines; the lines that do not come back go to the run's `errors`. Returns the number
     // of rows imported.
     virtual int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) = 0;
+    // A line of the navigation route has been written to the result.
+    virtual void PointConverted(const ConvertedPoint&) {}
 };
 
 // What a run did, for a caller that reports it (the command line's exit code).

@@ -1,9 +1,11 @@
 #include "app/engine/convert_engine.h"
 #include "app/engine/line_rules.h"
+#include "app/engine/map_format.h"
 #include "app/engine/simulated_navigation.h"
 #include "app/testing/test_folder.h"
 #include "columns/fake_profile_store.h"
 #include "navlink/link_record.h"
+#include "support/codepage.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +76,8 @@ public:
         return 0;
     }
 
+    void PointConverted(const ConvertedPoint& point) override { points.push_back(point); }
+
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
 
     FakeProfileStore store;
@@ -84,6 +88,7 @@ public:
     int pauses = 0;
     std::vector<int> sleeps;
     std::vector<std::wstring> infos;
+    std::vector<ConvertedPoint> points;
     std::wstring destination;
     OutputFormat format = OutputFormat::Append;
     int stopAfterEventPasses = -1;
@@ -262,6 +267,22 @@ TEST_F(ConvertEngine, StopKeepsWhatTheRunHasDone) {
     EXPECT_EQ(Result(), kMax + kAppendix);
     EXPECT_EQ(ErrorList(), kEva + "\r\n");
     EXPECT_TRUE(s.sleeps.empty());
+}
+
+// A map file that a run leaves early is closed all the same; its points are kept for the map.
+TEST_F(ConvertEngine, AMapFileStoppedEarlyIsWhole) {
+    s.answer = HamburgIsUnknown;
+    s.stopAfterEventPasses = 3;
+    s.format = OutputFormat::GeoJson;
+    Convert(kMax + "\r\n" + kEva + "\r\n" + kMax);
+    const std::string result = Result();
+    EXPECT_TRUE(result.starts_with(MapOpening(OutputFormat::GeoJson))) << result;
+    EXPECT_EQ(result.find("[13.4,52.5]"), result.rfind("[13.4,52.5]")) << result;
+    EXPECT_NE(result.find("\"Max Muster\""), std::string::npos) << result;
+    EXPECT_TRUE(result.ends_with(MapClosing(OutputFormat::GeoJson))) << result;
+    ASSERT_EQ(s.points.size(), 1u);
+    EXPECT_EQ(s.points[0].Country, L"DE");
+    EXPECT_EQ(s.points[0].Line, AnsiToWide(kMax));
 }
 
 // A UTF-8 or UTF-16 list gives a UTF-8 result after a mark, its lines' text unchanged; a POI file

@@ -1,5 +1,6 @@
 #include "app/engine/convert_win32.h"
 
+#include "app/engine/map_format.h"
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
 #include "navlink/reply_owner.h"
@@ -60,6 +61,13 @@ std::wstring ConvertWin32::Destination() {
 }
 
 OutputFormat ConvertWin32::FormatInForce() {
+    // Read once: a map file keeps its format for the run, whatever is typed meanwhile.
+    if (!destinationFormat_) {
+        destinationFormat_ = MapFormatOfPath(Destination()).value_or(OutputFormat::None);
+    }
+    if (*destinationFormat_ != OutputFormat::None) {
+        return *destinationFormat_;
+    }
     if (IsChecked(controls_.Option1)) {
         return OutputFormat::Poi;
     }

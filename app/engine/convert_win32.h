@@ -10,6 +10,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace mapwell {
 
@@ -49,6 +51,8 @@ public:
     std::wstring RegionalDecimalSeparator() override;
     bool StopRequested() override { return stop_; }
     int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) override;
+    void PointConverted(const ConvertedPoint& point) override { points_.push_back(point); }
+    std::vector<ConvertedPoint>& Points() { return points_; }
 
     // The main window's "Exit" during a conversion: the run ends at its next event pass.
     void RequestStop() { stop_ = true; }
@@ -61,6 +65,8 @@ private:
     PaceClock& pace_;
     FineTimer fineTimer_;  // for the whole run: each line waits a 10 ms pause
     bool stop_ = false;
+    std::vector<ConvertedPoint> points_;
+    std::optional<OutputFormat> destinationFormat_;  // the map format its extension names
 };
 
 }  // namespace mapwell

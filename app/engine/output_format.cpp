@@ -1,5 +1,6 @@
 #include "app/engine/output_format.h"
 
+#include "app/engine/map_format.h"
 #include "support/codepage.h"
 
 namespace mapwell {
@@ -84,6 +85,18 @@ void WriteResultHeader(ResultFile& file, OutputFormat format) {
     }
     if (format == OutputFormat::Csv) {
         file.Write(CsvHeaderLine());
+    } else if (IsMapFormat(format)) {
+        file.Write(MapOpening(format));
+    }
+}
+
+ResultClosing::~ResultClosing() {
+    try {
+        if (IsMapFormat(format_)) {
+            file_.Write(MapClosing(format_));
+        }
+    } catch (...) {
+        // Out of memory on the way out: the file stays as it is.
     }
 }
 
@@ -94,6 +107,11 @@ void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& 
     case OutputFormat::Csv: file.Write(Encoded(file, CsvText(fields, lat, lon), false)); break;
     case OutputFormat::Append:
         file.Write(std::string(rawLine) + Encoded(file, Appendix(lat, lon), false));
+        break;
+    case OutputFormat::Gpx:
+    case OutputFormat::Kml:
+    case OutputFormat::GeoJson:
+        file.Write(MapPoint(format, fields, lat, lon, file.MapPoints++ == 0));
         break;
     case OutputFormat::None: break;
     }

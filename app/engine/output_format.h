@@ -7,8 +7,9 @@
 
 namespace mapwell {
 
-// The option in force when a line is written: Option1, Option2, Option3, or none of them.
-enum class OutputFormat { None, Poi, Csv, Append };
+// The option in force when a line is written: Option1, Option2, Option3, or none of them; or a
+// map format, which a destination's extension chooses (map_format.h).
+enum class OutputFormat { None, Poi, Csv, Append, Gpx, Kml, GeoJson };
 
 // The output fields of one converted line.
 struct OutputFields {
@@ -38,14 +39,31 @@ public:
     // Lines written in ANSI in which a letter that the code page lacks was replaced by the
     // closest it has.
     int linesWithReplacedLetters = 0;
+    // Points written in a map format so far: GeoJSON separates its features by commas.
+    long long MapPoints = 0;
 };
 
 // The UTF-8 byte-order mark of a UTF-8 CSV or append result, then the CSV header when `format`
-// is Csv; nothing else.
+// is Csv, or a map format's opening part; nothing else.
 void WriteResultHeader(ResultFile& file, OutputFormat format);
 
-// One result line in `format`, in the file's text; nothing when no format is set. The first
-// coordinate text is the latitude position. The raw line is in the file's text already.
+// Writes a map format's closing part when it goes, however the run ends (its last line, "Exit"
+// or a failure), so that the file stays whole.
+class ResultClosing {
+public:
+    ResultClosing(ResultFile& file, OutputFormat format) : file_(file), format_(format) {}
+    ~ResultClosing();
+    ResultClosing(const ResultClosing&) = delete;
+    ResultClosing& operator=(const ResultClosing&) = delete;
+
+private:
+    ResultFile& file_;
+    OutputFormat format_;
+};
+
+// One result line in `format`, in the file's text (map formats in UTF-8); nothing when no
+// format is set. The first coordinate text is the latitude position. The raw line is in the
+// file's text already.
 void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
                      std::wstring_view lat, std::wstring_view lon, std::string_view rawLine);
 

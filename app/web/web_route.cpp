@@ -1,5 +1,7 @@
 #include "app/web/web_route.h"
 
+#include "app/engine/line_rules.h"
+#include "app/engine/map_format.h"
 #include "support/text.h"
 
 #include <cmath>
@@ -51,6 +53,15 @@ void WebCollection::Collect(WebRow row) {
     rows_.push_back(std::move(row));
 }
 
+namespace {
+
+double NumberOf(std::wstring_view text, const RegionalNumberFormat& format) {
+    return ReadNumber(text, {L" ", false, format.decimalSeparator, format.groupSeparator, L"Ee"})
+        .value;
+}
+
+}  // namespace
+
 bool ReadsAsNonZeroNumber(std::wstring_view text, const RegionalNumberFormat& format) {
     const NumberRules rules{L" ", false, format.decimalSeparator, format.groupSeparator, L"Ee"};
     const LeadingNumber number = ReadNumber(text, rules);
@@ -63,7 +74,8 @@ bool IsGeocodedText(std::wstring_view text) {
 
 int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
                        const RegionalNumberFormat& format, ResultFile& result,
-                       const std::function<OutputFormat()>& formatInForce, ErrorList& errors) {
+                       const std::function<OutputFormat()>& formatInForce, ErrorList& errors,
+                       const WrittenRow& written) {
     const int count = collection.Count();
     std::vector<bool> cameBack(static_cast<std::size_t>(count) + 1, false);
     int converted = 0;
@@ -90,11 +102,22 @@ int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
             cameBack[static_cast<std::size_t>(item)] = true;
             ++converted;
             const WebRow& back = collection.Rows()[static_cast<std::size_t>(item)];
-            WriteResultLine(result, formatInForce(),
-                            OutputFields{back.Name1, back.Name2, back.Street, back.Zip, back.City,
-                                         back.Description},
-                            fields[kFirstCoordinateField], fields[kSecondCoordinateField],
-                            back.Line);
+            const OutputFormat outputFormat = formatInForce();
+            const double latitude = NumberOf(fields[kSecondCoordinateField], format);
+            const double longitude = NumberOf(fields[kFirstCoordinateField], format);
+            const OutputFields out{back.Name1, back.Name2, back.Street,
+                                   back.Zip,   back.City,  back.Description};
+            if (IsMapFormat(outputFormat)) {
+                WriteResultLine(result, outputFormat, out,
+                                CoordinateText(static_cast<float>(latitude), L"."),
+                                CoordinateText(static_cast<float>(longitude), L"."), back.Line);
+            } else {
+                WriteResultLine(result, outputFormat, out, fields[kFirstCoordinateField],
+                                fields[kSecondCoordinateField], back.Line);
+            }
+            if (written) {
+                written(back, latitude, longitude);
+            }
         }
     }
     // Lines the page failed, or that the user's copy left out, would otherwise vanish silently.

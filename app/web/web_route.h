@@ -37,6 +37,7 @@ inline constexpr wchar_t kGeocodingInstruction[] =
 struct WebRow {
     std::wstring Name1, Name2, Street, Zip, City, Description;
     std::string Line;
+    std::wstring Country = {}, Text = {};  // for the map: the country column and the line as text
 };
 
 // ClipText with its header line, and the WebRow list indexed by item number; index 0 exists
@@ -74,9 +75,13 @@ bool IsGeocodedText(std::wstring_view text);
 // with field 7 as the first coordinate text and field 6 as the second, both unchanged. An item
 // number counts once. Afterwards every collected line that did not come back (all of them when
 // the text is not a geocoded text) goes to the error list, in item order. Returns the number of
-// lines converted.
+// lines converted. A map format names each coordinate, so it takes field 6 as the latitude and
+// field 7 as the longitude, written with a decimal point. `written`, when given, is told of
+// every row written, with its latitude and longitude.
+using WrittenRow = std::function<void(const WebRow&, double latitude, double longitude)>;
 int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
                        const RegionalNumberFormat& format, ResultFile& result,
-                       const std::function<OutputFormat()>& formatInForce, ErrorList& errors);
+                       const std::function<OutputFormat()>& formatInForce, ErrorList& errors,
+                       const WrittenRow& written = {});
 
 }  // namespace mapwell

@@ -1,4 +1,5 @@
 #include "app/web/web_route.h"
+#include "app/engine/map_format.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,14 @@ TEST(ImportGeocodedText, WritesTheRowsThatCameBackAndListsTheRest) {
          {},
          {},
          {OutputFormat::Poi, OutputFormat::Csv, OutputFormat::None}},
+        // A map format names each coordinate: field 6 is the latitude, written with a point.
+        {h + L"a\tb\tc\t\t3\t53,55\t9,99\r\n",
+         1,
+         MapPoint(OutputFormat::Gpx, {L"", L"", L"", L"20095", L"Hamburg", L""}, L"53.55", L"9.99",
+                  true),
+         Errors{"Hauptstr. 5a;10115;Berlin", "Am Ring;;Wien"},
+         {L",", L"."},
+         {OutputFormat::Gpx}},
         // Without a geocoded text nothing is written and every line is listed.
         {L"", 0, "", all},
         {L"Address\tCity\tZipcode\tState\tDescription\r\nHauptstr. 5a\tBerlin\t10115\t\t1\r\n", 0,

@@ -27,7 +27,10 @@ int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors,
     surroundings.SetInfo(IsGeocodedText(text) ? kInfoConverting : kInfoTryAgain);
     return ImportGeocodedText(
         rows, text, SystemNumberFormat(surroundings), result,
-        [&] { return surroundings.FormatInForce(); }, errors);
+        [&] { return surroundings.FormatInForce(); }, errors,
+        [&](const WebRow& row, double latitude, double longitude) {
+            surroundings.PointConverted({latitude, longitude, row.Text, row.Country});
+        });
 }
 
 }  // namespace mapwell

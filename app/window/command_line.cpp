@@ -2,6 +2,7 @@
 
 #include "app/engine/destination.h"
 #include "app/engine/batch.h"
+#include "app/engine/map_format.h"
 #include "support/text.h"
 
 #include <algorithm>
@@ -47,13 +48,14 @@ struct ValueOption {
     std::wstring_view hint;
 };
 constexpr ValueOption kValueOptions[] = {
-    {L"format", L"asc, csv or txt"},
+    {L"format", L"asc, csv, txt, gpx, kml or geojson"},
     {L"out", L"a result file, or a folder for several lists"},
     {L"decimal", L"one character, such as , or ."},
     {L"profile", L"the name of a column profile"},
     {L"columns", L"role=column pairs, such as street=2,city=4"},
     {L"separator", L", ; or tab"},
     {L"wait", L"a number of seconds from 0 to 3600"},
+    {L"map", L"a PNG file for the map of the result"},
 };
 constexpr std::wstring_view kFlagOptions[] = {L"convert", L"save", L"?"};
 
@@ -82,6 +84,8 @@ std::wstring Apply(ConvertJob& job, const ValueOption& option, const std::wstrin
             job.Format = OutputFormat::Csv;
         } else if (format == L"txt") {
             job.Format = OutputFormat::Append;
+        } else if (const auto map = MapFormatOfPath(L"." + format)) {
+            job.Format = *map;
         } else {
             return Refused(name, value, option.hint);
         }
@@ -116,6 +120,8 @@ std::wstring Apply(ConvertJob& job, const ValueOption& option, const std::wstrin
         } else {
             return Refused(name, value, option.hint);
         }
+    } else if (name == L"map") {
+        job.MapPicture = value;
     } else if (name == L"wait") {
         const std::optional<int> seconds = ParseIndexText(value);
         if (!seconds || *seconds < 0 || *seconds > kMaxWaitSeconds) {
@@ -244,12 +250,16 @@ std::wstring DefaultProfileName(std::wstring_view list) {
 std::wstring ResultPathFor(const ConvertJob& job, std::wstring_view list,
                            bool destinationIsFolder) {
     static constexpr std::wstring_view kExtensions[] = {L".txt", L".asc", L".csv", L".txt"};
-    const std::wstring_view extension = kExtensions[static_cast<int>(job.Format)];
+    const std::wstring_view extension = IsMapFormat(job.Format)
+                                            ? MapExtension(job.Format)
+                                            : kExtensions[static_cast<int>(job.Format)];
     if (job.Destination.empty()) {
         return WithExtension(ProposeDestination(list), extension);
     }
     if (!destinationIsFolder) {
-        return job.Destination;
+        // A map format is chosen by the result's extension.
+        return IsMapFormat(job.Format) ? WithExtension(job.Destination, extension)
+                                       : job.Destination;
     }
     // The batch rule takes the folder and the extension of a destination: "<folder>\.csv".
     return BatchDestination(JoinPath(job.Destination, extension), list);
@@ -311,7 +321,8 @@ const wchar_t kCommandLineUsage[] =
 
 Mapwell.exe /convert <list> [more lists...] [options]
 
-  /format asc|csv|txt  the layout of the result files (default txt)
+  /format asc|csv|txt  the layout of the result files (default txt); gpx, kml and
+                       geojson write map files in UTF-8 with a decimal point
   /out <path>          the result file of one list, or the folder for several lists
                        (default: beside each list, <list name>_Geo.<format>); an existing
                        result file is replaced
@@ -326,6 +337,8 @@ Mapwell.exe /convert <list> [more lists...] [options]
   /save                also save /columns in the registry under its profile name
                        (default: it is used for this run only)
   /wait <seconds>      how long to wait for the navigation program (default 5)
+  /map <file.png>      also draw the points of the last list's result over the country
+                       borders into a PNG picture (borders: Natural Earth, public domain)
   /?                   this text
 
 The lists are converted one after the other; failed lines are added to ConvertError.txt

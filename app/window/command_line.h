@@ -44,6 +44,7 @@ struct ConvertJob {
     std::optional<InlineProfile> Columns;
     bool SaveProfile = false;  // write the inline profile to the registry
     int WaitSeconds = 5;       // for a navigation program to announce itself
+    std::wstring MapPicture;   // a PNG file for the map of the last list's result; empty: none
 };
 
 struct ParsedCommandLine {

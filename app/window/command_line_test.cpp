@@ -22,7 +22,7 @@ TEST(CommandLine, ReadsEveryOption) {
         ParseCommandLine({L"/Convert", L"a.csv", L"/FORMAT", L"csv", L"b.csv", L"/out:C:\\res",
                           L"/decimal", L".", L"/profile", L"Kunden", L"/wait", L"12", L"/columns",
                           L"Street=2,city=4,NAME1=1,name2=7,zip=3,land=5,b1=6,b2=8", L"/separator",
-                          L"semicolon", L"/save"});
+                          L"semicolon", L"/save", L"/MAP", L"m.png"});
     ASSERT_TRUE(parsed.Job) << parsed.Error;
     const ConvertJob& job = *parsed.Job;
     EXPECT_EQ(job.Lists, (Args{L"a.csv", L"b.csv"}));
@@ -35,6 +35,7 @@ TEST(CommandLine, ReadsEveryOption) {
     EXPECT_EQ(job.Columns->Columns, (std::array<int, 8>{0, 6, 1, 2, 3, 4, 5, 7}));
     EXPECT_EQ(job.Columns->Separator, L";");
     EXPECT_TRUE(job.SaveProfile);
+    EXPECT_EQ(job.MapPicture, L"m.png");
 }
 
 TEST(CommandLine, Defaults) {
@@ -54,7 +55,7 @@ TEST(CommandLine, RefusesBadInputWithAClearMessage) {
         std::wstring error;
     } cases[] = {
         {{}, L"No list to convert: give at least one address list after /convert."},
-        {{L"a.csv", L"/format"}, L"/format needs a value: asc, csv or txt."},
+        {{L"a.csv", L"/format"}, L"/format needs a value: asc, csv, txt, gpx, kml or geojson."},
         {{L"a.csv", L"/out", L"/wait", L"3"},
          L"/out needs a value: a result file, or a folder for several lists."},
         {{L"a.csv", L"/decimal", L",,"},
@@ -90,13 +91,17 @@ TEST(CommandLine, ResultFiles) {
         Args args;
         bool toFolder;
         std::wstring expected;
-    } cases[] = {{{L"C:\\d\\kunden.csv"}, false, L"C:\\d\\kunden_Geo.txt"},
-                 {{L"C:\\d\\kunden.csv", L"/format", L"asc"}, false, L"C:\\d\\kunden_Geo.asc"},
-                 {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\x.dat"}, false, L"C:\\r\\x.dat"},
-                 {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\"}, true, L"C:\\r\\kunden_Geo.txt"},
-                 // Forward slashes are backslashes.
-                 {{L"D:/in/kunden.csv"}, false, L"D:\\in\\kunden_Geo.txt"},
-                 {{L"D:/in/a.csv", L"/out", L"D:/out"}, true, L"D:\\out\\a_Geo.txt"}};
+    } cases[] = {
+        {{L"C:\\d\\kunden.csv"}, false, L"C:\\d\\kunden_Geo.txt"},
+        {{L"C:\\d\\kunden.csv", L"/format", L"asc"}, false, L"C:\\d\\kunden_Geo.asc"},
+        {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\x.dat"}, false, L"C:\\r\\x.dat"},
+        {{L"C:\\d\\kunden.csv", L"/out", L"C:\\r\\"}, true, L"C:\\r\\kunden_Geo.txt"},
+        {{L"C:\\d\\kunden.csv", L"/format", L"GeoJSON"}, false, L"C:\\d\\kunden_Geo.geojson"},
+        {{L"C:\\d\\kunden.csv", L"/format:kml", L"/out", L"C:\\r\\x.txt"}, false, L"C:\\r\\x.kml"},
+        {{L"C:\\d\\kunden.csv", L"/format", L"gpx", L"/out", L"C:\\r"}, true, L"C:\\r\\kunden_Geo.gpx"},
+        // Forward slashes are backslashes.
+        {{L"D:/in/kunden.csv"}, false, L"D:\\in\\kunden_Geo.txt"},
+        {{L"D:/in/a.csv", L"/out", L"D:/out"}, true, L"D:\\out\\a_Geo.txt"}};
     for (const auto& c : cases) {
         const ConvertJob job = *Convert(c.args).Job;
         EXPECT_EQ(ResultPathFor(job, job.Lists[0], c.toFolder), c.expected);

@@ -1,6 +1,7 @@
 #include "app/window/command_line_win32.h"
 
 #include "app/engine/convert_win32.h"
+#include "app/map/map_picture_win32.h"
 #include "app/window/main_layout.h"
 #include "app/window/main_window_win32.h"
 #include "columns/first_line.h"
@@ -227,6 +228,25 @@ int ConvertLists(ImportWindow& w, const ConvertJob& job, Console& console) {
     return exitCode;
 }
 
+// /map: the picture of the last list's result, as the map window shows it.
+void WriteMap(const ImportWindow& w, const ConvertJob& job, Console& console) {
+    constexpr int kWidth = 1000, kHeight = 750;
+    if (job.MapPicture.empty()) {
+        return;
+    }
+    if (w.MapResult.empty()) {
+        console.Line(L"Mapwell: no result to draw into " + job.MapPicture + L".");
+        return;
+    }
+    const MapScene scene = LastResultMap(w);
+    if (!WriteMapPicture(scene, job.MapPicture, kWidth, kHeight)) {
+        console.Line(L"Mapwell: can't write the map " + job.MapPicture + L".");
+        return;
+    }
+    const std::wstring outside = OutsideSummary(scene.OutsideCount());
+    console.Line(L"Map: " + job.MapPicture + (outside.empty() ? L"" : L" - " + outside));
+}
+
 }  // namespace
 
 std::vector<std::wstring> CommandLineArguments() {
@@ -263,6 +283,7 @@ int RunCommandLine(HINSTANCE instance, const ParsedCommandLine& command) {
     int exitCode = kExitConverted;
     try {
         exitCode = ConvertLists(state, *command.Job, console);
+        WriteMap(state, *command.Job, console);
     } catch (...) {
         // The run has closed its files on the way out; the lines converted so far stay written.
         console.Line(std::wstring(L"Mapwell: ") + FailureDescription(std::current_exception()));

@@ -28,6 +28,7 @@ constexpr ControlSpec kControls[] = {
     {IdInfo,          L"Info",          K::Label,         L"",                                             135,  225, 5010,  690, IdFrame4},
     {IdNowImport,     L"NowImport",     K::Button,        L"Start Convert",                                 45, 3690, 1410,  510, IdWindow},
     {IdCommand2,      L"Command2",      K::Button,        L"Exit",                                        3960, 3690, 1365,  510, IdWindow},
+    {IdShowMap,       L"ShowMap",       K::Button,        L"Show Map",                                    1988, 3690, 1410,  510, IdWindow},
 };
 // clang-format on
 

@@ -30,6 +30,7 @@ enum MainControlId : int {
     IdInfo,
     IdNowImport,
     IdCommand2,
+    IdShowMap,
 };
 
 // Client area of the window, twips.

@@ -5,6 +5,8 @@
 #include "app/engine/batch.h"
 #include "app/engine/convert_win32.h"
 #include "app/engine/destination.h"
+#include "app/engine/map_format.h"
+#include "app/map/map_window_win32.h"
 #include "app/window/events_win32.h"
 #include "columns/import_add_win32.h"
 #include "navlink/link_record.h"
@@ -144,17 +146,30 @@ void SearchFile_Click(ImportWindow& w) {
     }
 }
 
+// A name chosen under one of the map file types is written in that format, so it gets the
+// type's extension unless it names a map format itself.
+std::wstring WithMapType(const std::wstring& chosen, DWORD filterIndex) {
+    constexpr OutputFormat kMapTypes[] = {OutputFormat::Gpx, OutputFormat::Kml,
+                                          OutputFormat::GeoJson};
+    if (filterIndex < 4 || filterIndex > 6 || MapFormatOfPath(chosen)) {
+        return chosen;
+    }
+    return chosen + std::wstring(MapExtension(kMapTypes[filterIndex - 4]));
+}
+
 void SetFile_Click(ImportWindow& w) {
     std::wstring buffer(MAX_PATH * 4, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = w.window;
     dialog.lpstrFilter = L"POI-Format (*.asc)\0*.asc\0CSV-Format (*.csv)\0*.csv\0"
-                         L"Other format (*.txt)\0*.txt\0";
+                         L"Other format (*.txt)\0*.txt\0"
+                         L"GPX waypoints (*.gpx)\0*.gpx\0KML placemarks (*.kml)\0*.kml\0"
+                         L"GeoJSON (*.geojson)\0*.geojson\0";
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     if (GetSaveFileNameW(&dialog) && buffer[0] != L'\0') {
-        SetText(w.Control(IdExportFileTxt), buffer.c_str());
+        SetText(w.Control(IdExportFileTxt), WithMapType(buffer.c_str(), dialog.nFilterIndex));
     }
 }
 
@@ -257,6 +272,10 @@ void NowImport_Click(ImportWindow& w) {
     }
 }
 
+void ShowMap_Click(ImportWindow& w) {
+    ShowMapWindow(w.window, LastResultMap(w), FileNameOf(w.MapResult));
+}
+
 void Command2_Click(ImportWindow& w) {
     if (w.Converting) {
         // The run ends at its next step with what it converted on disk; the window goes when
@@ -309,6 +328,7 @@ void Form_Initialize(ImportWindow& w) {
     Sink sink(w);
     CreateControls(w.window, MainControls(), dpi, w.font, sink);
     CheckRadioButton(w.Control(IdPicture3), IdOption1, IdOption3, IdOption3);
+    EnableWindow(w.Control(IdShowMap), FALSE);
 }
 
 void OnCommand(ImportWindow& w, int id, int code) {
@@ -345,6 +365,10 @@ void OnCommand(ImportWindow& w, int id, int code) {
     case IdCommand2:
         if (click)
             Command2_Click(w);
+        break;
+    case IdShowMap:
+        if (click)
+            ShowMap_Click(w);
         break;
     default: break;
     }
@@ -410,8 +434,39 @@ ConvertControls ConversionControls(const ImportWindow& w) {
             w.Control(IdInfo)};
 }
 
+namespace {
+
+// Keeps what a run converted for "Show Map", however the run ends; the button is usable once
+// the run has written a result file.
+class MapOfRun {
+public:
+    MapOfRun(ImportWindow& w, ConvertWin32& run) : w_(w), run_(run) {}
+    ~MapOfRun() {
+        try {
+            w_.MapPoints = std::move(run_.Points());
+            w_.MapResult = run_.FullPath(run_.Destination());
+            EnableWindow(w_.Control(IdShowMap), FileExists(w_.MapResult, 1));
+        } catch (...) {
+            // Out of memory: the button stays as it was.
+        }
+    }
+    MapOfRun(const MapOfRun&) = delete;
+    MapOfRun& operator=(const MapOfRun&) = delete;
+
+private:
+    ImportWindow& w_;
+    ConvertWin32& run_;
+};
+
+}  // namespace
+
+MapScene LastResultMap(const ImportWindow& w) {
+    return MapScene(w.MapPoints, ReadFailedLines(ErrorListBeside(w.MapResult)));
+}
+
 RunOutcome ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
     const RunUnderWay run(w, surroundings);
+    const MapOfRun map(w, surroundings);
     SetInfo(w, w.StatusText);
     // A failure leaves by exception: the run's files close on the way out, and what it wrote
     // so far stays.

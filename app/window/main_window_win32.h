@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/engine/convert_win32.h"
+#include "app/map/map_scene.h"
 #include "app/window/main_layout.h"
 
 #include <windows.h>
@@ -22,7 +23,7 @@ class ConvertWin32;
 struct ImportWindow {
     HWND window = nullptr;
     HFONT font = nullptr;
-    std::array<HWND, IdCommand2 - IdFrame1 + 1> controls{};
+    std::array<HWND, IdShowMap - IdFrame1 + 1> controls{};
 
     std::wstring SourceFile;
     std::wstring StatusText;
@@ -38,6 +39,10 @@ struct ImportWindow {
     bool ExitRequested = false;       // "Exit" came during a conversion
     ConvertWin32* Running = nullptr;  // the conversion under way, told to stop by "Exit"
 
+    // The last conversion, for "Show Map": its points and its result file (full path).
+    std::vector<ConvertedPoint> MapPoints;
+    std::wstring MapResult;
+
     HWND Control(int id) const { return controls[static_cast<std::size_t>(id - IdFrame1)]; }
 };
 
@@ -51,5 +56,9 @@ ConvertControls ConversionControls(const ImportWindow& w);
 // `surroundings` (built on ConversionControls), the window busy meanwhile. The caller has
 // settled the navigation question; the command line calls it directly.
 RunOutcome ConvertSource(ImportWindow& w, ConvertWin32& surroundings);
+
+// The map of the last conversion: its points and the failed lines in ConvertError.txt beside
+// its result file.
+MapScene LastResultMap(const ImportWindow& w);
 
 }  // namespace mapwell

@@ -120,6 +120,7 @@ constexpr Designed kDesigned[] = {
     {IdInfo, IdFrame4, L"Please select source-file.", 135, 225, 5010, 690},
     {IdNowImport, IdWindow, L"Start Convert", 45, 3690, 1410, 510},
     {IdCommand2, IdWindow, L"Exit", 3960, 3690, 1365, 510},
+    {IdShowMap, IdWindow, L"Show Map", 1988, 3690, 1410, 510},
 };
 // clang-format on
 
@@ -174,6 +175,7 @@ TEST_F(MainWindowTest, TheWindowBeforeThereIsASource) {
         }
         EXPECT_TRUE(td::ShowsAllItsText(Item(w, IdLabel1)));
 
+        EXPECT_FALSE(IsWindowEnabled(Item(w, IdShowMap)));  // no result yet
         td::Click(Item(w, IdNowImport));
         EXPECT_TRUE(Shows(Item(w, IdInfo), L"Please set destination"));
         td::Click(Item(w, IdSetFile));
@@ -181,7 +183,8 @@ TEST_F(MainWindowTest, TheWindowBeforeThereIsASource) {
         ASSERT_NE(save, nullptr);
         EXPECT_EQ(td::ComboEntries(td::Control(save, cmb1)),
                   (std::vector<std::wstring>{L"POI-Format (*.asc)", L"CSV-Format (*.csv)",
-                                             L"Other format (*.txt)"}));
+                                             L"Other format (*.txt)", L"GPX waypoints (*.gpx)",
+                                             L"KML placemarks (*.kml)", L"GeoJSON (*.geojson)"}));
         td::ChooseInOpenDialog(save, chosen);
         EXPECT_TRUE(Shows(Item(w, IdExportFileTxt), chosen));
         td::Click(Item(w, IdSetFile));
@@ -226,7 +229,8 @@ TEST_F(MainWindowTest, FromTheColumnDialogToAFailureInTheMiddleOfTheRun) {
         EXPECT_TRUE(Shows(Item(w, IdInfo), L"..\r\nPlease Start Navigon!"));
         StartWithoutNavigation(w, IDYES);
         EXPECT_TRUE(Shows(Item(w, IdInfo), L"Address converting.. kunden - Error: Out of memory"));
-        for (int button : {IdNowImport, IdSearchFile, IdImportFileTxt}) {
+        // The result file is there: its map can be shown.
+        for (int button : {IdNowImport, IdSearchFile, IdImportFileTxt, IdShowMap}) {
             EXPECT_TRUE(IsWindowEnabled(Item(w, button))) << button;
         }
         EXPECT_EQ(td::ReadFile(destination), "name;street;zipcode;city,\"1\",\"2\"\r\n");

@@ -132,7 +132,9 @@ TEST_F(EndToEnd, TheCommandLine) {
          "Converting: 2 of 3\r\n  Failed items are saved in ConvertError.txt"},
         {true, L"/convert fremd.csv", 2, "No column profile \"fremd\""},
         {true, L"/convert kunden.csv /format pdf", 2,
-         "Mapwell: /format \"pdf\" is not valid: use asc, csv or txt."},
+         "Mapwell: /format \"pdf\" is not valid: use asc, csv, txt, gpx, kml or geojson."},
+        {true, L"/convert kunden.csv /format geojson /map out\\k.png" + columns, 0,
+         "Map: out\\k.png"},
         {true, L"/convert missing.csv" + columns, 2, "Can't open source-file missing.csv"},
         {true, L"/convert kunden.csv /profile Kunden /save" + columns, 0,
          "Converting of 2 completed without errors."},
@@ -169,6 +171,7 @@ TEST_F(EndToEnd, TheCommandLine) {
         EXPECT_FALSE(showedWindow);
     }
     EXPECT_EQ(Read(L"ConvertError.txt"), "Ida Berg;Gasse 1;99999;Nirgendwo\r\n");
+    EXPECT_EQ(Read(L"out\\k.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
     const std::string header = "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
                                "\"Description\",\"Latitude\",\"Longitude\"\r\n";
     for (const wchar_t* name : {L"out\\a_Geo.csv", L"out\\kunden_Geo.csv"}) {

@@ -1,0 +1,201 @@
+#include "app/engine/map_format.h"
+
+#include "support/text.h"
+
+namespace mapwell {
+
+namespace {
+
+std::string Utf8Of(std::wstring_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = static_cast<char32_t>(text[i]);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x80) {
+            bytes += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            bytes += static_cast<char>(0xC0 | (cp >> 6));
+            bytes += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            bytes += static_cast<char>(0xE0 | (cp >> 12));
+            bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            bytes += static_cast<char>(0xF0 | (cp >> 18));
+            bytes += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return bytes;
+}
+
+// XML character data and attribute values; control characters other than tab, CR and LF are
+// not allowed in XML 1.0 and are left out.
+std::string Xml(std::wstring_view text) {
+    std::string out;
+    for (const char c : Utf8Of(text)) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default:
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') {
+                out += c;
+            }
+        }
+    }
+    return out;
+}
+
+std::string Json(std::wstring_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : Utf8Of(text)) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            out += "\\u00";
+            out += kHex[(c >> 4) & 0xF];
+            out += kHex[c & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// A coordinate as the map layouts demand it: an optional minus, digits and a decimal point,
+// whatever separator the text was written with.
+std::string Coordinate(std::wstring_view text) {
+    std::string out;
+    bool point = false;
+    for (const wchar_t c : text) {
+        if (c >= L'0' && c <= L'9') {
+            out += static_cast<char>(c);
+        } else if (c == L'-' && out.empty()) {
+            out += '-';
+        } else if (!point && (c == L'.' || c == L',')) {
+            point = true;
+            out += out.empty() || out == "-" ? "0." : ".";
+        }
+    }
+    if (out.empty() || out == "-") {
+        return "0";
+    }
+    return out.back() == '.' ? out + "0" : out;
+}
+
+std::wstring Joined(std::initializer_list<std::wstring_view> parts, std::wstring_view separator) {
+    std::wstring joined;
+    for (const std::wstring_view part : parts) {
+        const std::wstring trimmed = Trimmed(part);
+        if (trimmed.empty()) {
+            continue;
+        }
+        if (!joined.empty()) {
+            joined += separator;
+        }
+        joined += trimmed;
+    }
+    return joined;
+}
+
+}  // namespace
+
+bool IsMapFormat(OutputFormat format) {
+    return format == OutputFormat::Gpx || format == OutputFormat::Kml ||
+           format == OutputFormat::GeoJson;
+}
+
+std::optional<OutputFormat> MapFormatOfPath(std::wstring_view path) {
+    const std::wstring_view extension = path.substr(WithoutExtension(path).size());
+    for (const OutputFormat format :
+         {OutputFormat::Gpx, OutputFormat::Kml, OutputFormat::GeoJson}) {
+        if (!extension.empty() && SameInAnyCase(extension, MapExtension(format))) {
+            return format;
+        }
+    }
+    return std::nullopt;
+}
+
+std::wstring_view MapExtension(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::Gpx: return L".gpx";
+    case OutputFormat::Kml: return L".kml";
+    case OutputFormat::GeoJson: return L".geojson";
+    default: return {};
+    }
+}
+
+std::wstring MapPointName(const OutputFields& f) {
+    for (const std::wstring& name :
+         {Joined({f.Name1, f.Name2}, L" "), Trimmed(f.Street), Joined({f.Zip, f.City}, L" ")}) {
+        if (!name.empty()) {
+            return name;
+        }
+    }
+    return {};
+}
+
+std::wstring MapPointDescription(const OutputFields& f) {
+    return Joined({f.Street, Joined({f.Zip, f.City}, L" "), f.Description}, L", ");
+}
+
+std::string MapOpening(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::Gpx:
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+               "<gpx version=\"1.1\" creator=\"Mapwell\" "
+               "xmlns=\"http://www.topografix.com/GPX/1/1\">\r\n";
+    case OutputFormat::Kml:
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+               "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\r\n<Document>\r\n";
+    case OutputFormat::GeoJson: return "{\"type\":\"FeatureCollection\",\"features\":[";
+    default: return {};
+    }
+}
+
+std::string MapPoint(OutputFormat format, const OutputFields& f, std::wstring_view lat,
+                     std::wstring_view lon, bool first) {
+    const std::string latitude = Coordinate(lat), longitude = Coordinate(lon);
+    const std::wstring name = MapPointName(f), description = MapPointDescription(f);
+    switch (format) {
+    case OutputFormat::Gpx:
+        return "<wpt lat=\"" + latitude + "\" lon=\"" + longitude + "\"><name>" + Xml(name) +
+               "</name><desc>" + Xml(description) + "</desc></wpt>\r\n";
+    case OutputFormat::Kml:
+        return "<Placemark><name>" + Xml(name) + "</name><description>" + Xml(description) +
+               "</description><Point><coordinates>" + longitude + "," + latitude +
+               "</coordinates></Point></Placemark>\r\n";
+    case OutputFormat::GeoJson:
+        return std::string(first ? "\r\n" : ",\r\n") +
+               "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[" +
+               longitude + "," + latitude + "]},\"properties\":{\"name\":" + Json(name) +
+               ",\"description\":" + Json(description) + ",\"name1\":" + Json(f.Name1) +
+               ",\"name2\":" + Json(f.Name2) + ",\"street\":" + Json(f.Street) +
+               ",\"zip\":" + Json(f.Zip) + ",\"city\":" + Json(f.City) +
+               ",\"info\":" + Json(f.Description) + "}}";
+    default: return {};
+    }
+}
+
+std::string MapClosing(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::Gpx: return "</gpx>\r\n";
+    case OutputFormat::Kml: return "</Document>\r\n</kml>\r\n";
+    case OutputFormat::GeoJson: return "\r\n]}\r\n";
+    default: return {};
+    }
+}
+
+}  // namespace mapwell
