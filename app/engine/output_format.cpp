@@ -66,18 +66,6 @@ std::string CsvHeaderLine() {
            "\"Latitude\",\"Longitude\"\r\n";
 }
 
-std::string PoiLine(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
-    return WideToAnsi(PoiText(f, lat, lon));
-}
-
-std::string CsvLine(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
-    return WideToAnsi(CsvText(f, lat, lon));
-}
-
-std::string AppendLine(std::string_view rawLine, std::wstring_view lat, std::wstring_view lon) {
-    return std::string(rawLine) + WideToAnsi(Appendix(lat, lon));
-}
-
 void WriteResultHeader(ResultFile& file, OutputFormat format) {
     if (file.text == ResultText::Utf8 &&
         (format == OutputFormat::Csv || format == OutputFormat::Append)) {

@@ -21,12 +21,8 @@ struct OutputFields {
 // program imports it.
 enum class ResultText { Ansi, Utf8 };
 
-// Each returns the whole line in the ANSI code page, CR LF included.
+// The CSV header line, CR LF included.
 std::string CsvHeaderLine();
-std::string PoiLine(const OutputFields& fields, std::wstring_view lat, std::wstring_view lon);
-std::string CsvLine(const OutputFields& fields, std::wstring_view lat, std::wstring_view lon);
-// The raw source line goes out exactly as read; only the appendix is converted.
-std::string AppendLine(std::string_view rawLine, std::wstring_view lat, std::wstring_view lon);
 
 // Where result lines go: the open result file of a run, or a buffer in tests.
 class ResultFile {
