@@ -1,46 +1,17 @@
 #include "app/engine/map_format.h"
 
+#include "support/codepage.h"
 #include "support/text.h"
 
 namespace mapwell {
 
 namespace {
 
-std::string Utf8Of(std::wstring_view text) {
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = static_cast<char32_t>(text[i]);
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        if (cp < 0x80) {
-            bytes += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            bytes += static_cast<char>(0xC0 | (cp >> 6));
-            bytes += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            bytes += static_cast<char>(0xE0 | (cp >> 12));
-            bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            bytes += static_cast<char>(0xF0 | (cp >> 18));
-            bytes += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    return bytes;
-}
-
 // XML character data and attribute values; control characters other than tab, CR and LF are
 // not allowed in XML 1.0 and are left out.
 std::string Xml(std::wstring_view text) {
     std::string out;
-    for (const char c : Utf8Of(text)) {
+    for (const char c : WideToUtf8(text)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
@@ -59,7 +30,7 @@ std::string Xml(std::wstring_view text) {
 std::string Json(std::wstring_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     std::string out = "\"";
-    for (const char c : Utf8Of(text)) {
+    for (const char c : WideToUtf8(text)) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
