@@ -65,13 +65,14 @@ double Now() {
 class TimedPace : public PaceClock {
 public:
     double NowMs() override { return SystemPace().NowMs(); }
-    void WaitForEvents(double ms) override {
+    bool WaitForEvents(double ms) override {
         const double start = Now();
-        SystemPace().WaitForEvents(ms);
+        const bool message = SystemPace().WaitForEvents(ms);
         const double waited = Now() - start;
         waitSeconds += waited;
         lateSeconds += std::max(0.0, waited - ms / 1000.0);
         ++waits;
+        return message;
     }
     int waits = 0;
     double waitSeconds = 0;

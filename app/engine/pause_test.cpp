@@ -46,6 +46,7 @@ TEST(Pause, EndsAtTheFirstCheckAfterItsTime) {
     }
 }
 
+// A wait that runs out with no message is followed by no pass: nothing waits to be handled.
 TEST(Pause, AMessageEndsTheWaitForAnEventPass) {
     SimulatedPace pace(kCounterStepMs, kFineTimerMs, true);
     pace.messageAt = 4.2;
@@ -54,8 +55,8 @@ TEST(Pause, AMessageEndsTheWaitForAnEventPass) {
         passesAt.push_back(pace.now);
         return true;
     }));
-    ASSERT_EQ(passesAt.size(), 3u);  // at the start, at the message and after the time
-    EXPECT_DOUBLE_EQ(passesAt[1], 4.2);
+    EXPECT_EQ(passesAt, (std::vector<double>{0, 4.2}));  // at the start and at the message
+    EXPECT_GE(pace.now, 10);
 }
 
 }  // namespace
