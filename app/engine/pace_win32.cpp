@@ -18,11 +18,12 @@ double WindowsPace::NowMs() {
     return static_cast<double>(count.QuadPart) / perMs;
 }
 
-void WindowsPace::WaitForEvents(double ms) {
+bool WindowsPace::WaitForEvents(double ms) {
     // MWMO_INPUTAVAILABLE: also a message that is already queued but was left by the last event
     // pass ends the wait at once.
     const DWORD timeout = ms <= 0 ? 0 : static_cast<DWORD>(std::ceil(ms));
-    MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    return MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+           WAIT_TIMEOUT;
 }
 
 PaceClock& SystemPace() {

@@ -10,7 +10,7 @@ namespace mapwell {
 class WindowsPace : public PaceClock {
 public:
     double NowMs() override;
-    void WaitForEvents(double ms) override;
+    bool WaitForEvents(double ms) override;
 };
 
 // The program's one WindowsPace.

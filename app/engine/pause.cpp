@@ -4,15 +4,16 @@ namespace mapwell {
 
 bool PauseFor(int valueMs, PaceClock& clock, const std::function<bool()>& eventPass) {
     const double start = clock.NowMs();
+    bool pending = true;
     for (;;) {
-        if (!eventPass()) {
+        if (pending && !eventPass()) {
             return false;
         }
         const double elapsed = clock.NowMs() - start;
         if (elapsed >= valueMs) {
             return true;
         }
-        clock.WaitForEvents(valueMs - elapsed);
+        pending = clock.WaitForEvents(valueMs - elapsed);
     }
 }
 

@@ -18,15 +18,17 @@ public:
         : clockStepMs_(clockStepMs), interruptMs_(interruptMs), wakesOnMessages_(wakesOnMessages) {}
 
     double NowMs() override { return std::floor(now / clockStepMs_) * clockStepMs_; }
-    void WaitForEvents(double ms) override {
+    bool WaitForEvents(double ms) override {
         double end = std::ceil((now + ms) / interruptMs_) * interruptMs_;
         if (end <= now) {
             end = now + interruptMs_;
         }
-        if (wakesOnMessages_ && messageAt > now && messageAt < end) {
+        const bool message = messageAt > now && messageAt <= end;
+        if (wakesOnMessages_ && message && messageAt < end) {
             end = messageAt;
         }
         now = end;
+        return message;
     }
     // Work that takes `ms` of the thread's time.
     void Spend(double ms) { now += ms; }

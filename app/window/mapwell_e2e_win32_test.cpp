@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace mapwell {
 namespace {
@@ -92,6 +93,21 @@ TEST_F(EndToEnd, TheSessionEndingStopsACommandLineRun) {
     EXPECT_EQ(Read(L"list_Geo.txt"),
               "Hans Meier;Hauptstr. 5;10115;Berlin,\"52,5323\",\"13,3846\"\r\n"
               "Eva Schulz;Ring 2;20095;Hamburg,\"53,5503\",\"10,0006\"\r\n");
+}
+
+// Mapwell.exe killed while the navigation program hangs on its third line: the two lines
+// converted before it are in the result file.
+TEST_F(EndToEnd, AKilledRunLeavesItsConvertedLinesOnDisk) {
+    td::WriteFile(Path(L"list.csv"), std::string(kAddresses) + kAddresses);
+    StartNavigation(L"--stall 600000 --stall-from 3");
+    mapwell_ = td::Program(td::BinFolder() + L"Mapwell.exe",
+                           L"/convert list.csv /columns street=2,zip=3,city=4", folder_);
+    ASSERT_TRUE(td::WaitUntil([&] { return Count("command 5") >= 3; }));
+    mapwell_.Kill();
+    EXPECT_EQ(
+        td::ReadLines(Path(L"list_Geo.txt")),
+        (std::vector<std::string>{"Hans Meier;Hauptstr. 5;10115;Berlin,\"52,5323\",\"13,3846\"",
+                                  "Eva Schulz;Ring 2;20095;Hamburg,\"53,5503\",\"10,0006\""}));
 }
 
 // Mapwell.exe /convert, never with a window: what it says, its exit codes, and its result files
