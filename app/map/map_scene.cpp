@@ -123,11 +123,13 @@ std::vector<std::wstring> ReadFailedLines(const std::filesystem::path& errorList
     if (!file.IsOpen()) {
         return lines;
     }
+    // Written in UTF-8 after a mark when a UTF-8 or UTF-16 list failed into it.
     LineReader reader(file.Get());
+    const SourceEncoding encoding = reader.ReadEncoding();
     while (!reader.AtEnd()) {
         const std::string raw = reader.ReadLine(4096);
         if (!raw.empty() || !reader.AtEnd()) {
-            lines.push_back(DecodeListLine(raw, SourceEncoding::Ansi));
+            lines.push_back(DecodeListLine(raw, encoding));
         }
     }
     return lines;

@@ -1,4 +1,5 @@
 #include "app/map/map_scene.h"
+#include "app/testing/test_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,15 @@ TEST(MapScene, FittedWithAMargin) {
     EXPECT_GT(southWest.Y, northEast.Y);
     EXPECT_EQ(MarkAt(scene, view, northEast.X + 3, northEast.Y - 2, 6), 1);
     EXPECT_EQ(MarkAt(scene, view, 200, 150, 6), -1);
+}
+
+// The side list reads the error list as the conversion wrote it: in UTF-8 after a mark when a
+// UTF-8 or UTF-16 list failed into it, else in ANSI.
+TEST(MapScene, FailedLinesAreReadInTheErrorListsOwnEncoding) {
+    TestFolder folder;
+    TestFolder::Put(folder / "ConvertError.txt", "\xEF\xBB\xBFJ\xC3\xBCrgen;x\r\nb\r\n");
+    EXPECT_EQ(ReadFailedLines(folder / "ConvertError.txt"),
+              (std::vector<std::wstring>{L"J\u00FCrgen;x", L"b"}));
 }
 
 }  // namespace
