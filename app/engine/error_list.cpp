@@ -25,6 +25,28 @@ std::string AnsiAsUtf8(std::string_view bytes) {
     return WideToUtf8(AnsiToWide(bytes));
 }
 
+// The file at `path` replaced by one that holds `utf8Lines` after a UTF-8 mark. Written beside it
+// first and then put in its place, so that a failure on the way leaves the earlier lines as
+// they were.
+bool ReplaceWithUtf8(const std::filesystem::path& path, const std::string& utf8Lines) {
+    std::filesystem::path fresh = path;
+    fresh += ".new";
+    bool written = false;
+    {
+        ByteFile file(fresh, ByteFile::Mode::Create);
+        written = file.Write(std::string(kUtf8Mark) + utf8Lines) && file.Close();
+    }
+    std::error_code ec;
+    if (written) {
+        std::filesystem::rename(fresh, path, ec);
+    }
+    if (!written || ec) {
+        std::filesystem::remove(fresh, ec);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void ErrorListFile::Append(const std::string& rawLine) {
@@ -40,12 +62,8 @@ void ErrorListFile::Append(const std::string& rawLine) {
     const bool begun = !earlier.empty();
     const std::string ansiLines =
         text_ == ResultText::Utf8 && begun && !utf8List ? Contents(path_) : std::string();
-    bool written = false;
-    if (!ansiLines.empty()) {
-        const std::string bytes = std::string(kUtf8Mark) + AnsiAsUtf8(ansiLines) + entry;
-        ByteFile file(path_, ByteFile::Mode::Create);
-        written = file.Write(bytes) && file.Close();
-    } else {
+    bool written = !ansiLines.empty() && ReplaceWithUtf8(path_, AnsiAsUtf8(ansiLines) + entry);
+    if (!written) {
         ByteFile file(path_, ByteFile::Mode::Append);
         std::string bytes = text_ == ResultText::Utf8 && !begun ? std::string(kUtf8Mark) : "";
         bytes += text_ == ResultText::Ansi && utf8List ? AnsiAsUtf8(entry) : entry;
