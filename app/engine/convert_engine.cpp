@@ -1,6 +1,6 @@
 #include "app/engine/convert_engine.h"
 
-#include "app/engine/byte_file.h"
+#include "app/engine/result_file.h"
 #include "app/engine/line_rules.h"
 #include "app/engine/map_format.h"
 #include "navlink/link_record.h"
