@@ -2,7 +2,7 @@
 #include "app/engine/line_rules.h"
 #include "app/engine/map_format.h"
 #include "app/engine/simulated_navigation.h"
-#include "app/testing/test_folder.h"
+#include "testing/test_folder.h"
 #include "columns/fake_profile_store.h"
 #include "navlink/link_record.h"
 #include "support/codepage.h"
