@@ -10,7 +10,7 @@
 // for example `--extra-windows 300` (a crowded desktop) or `--delay 2600 --delay-every 10`;
 // scripts/benchmarks runs the usual cases.
 #include "app/engine/convert_win32.h"
-#include "app/window/main_window_controls_win32.h"
+#include "app/engine/fake_main_window_win32.h"
 #include "app/engine/pace_win32.h"
 #include "testing/test_folder.h"
 #include "navlink/link_record.h"

@@ -5,7 +5,7 @@
 
 #include "app/engine/error_list.h"
 #include "app/engine/output_format.h"
-#include "app/web/web_route.h"
+#include "app/engine/web_rows.h"
 #include "columns/column_profile.h"
 
 #include <functional>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/engine/convert_engine.h"
-#include "app/window/events_win32.h"
+#include "app/engine/events_win32.h"
 #include "app/engine/pace_win32.h"
 #include "columns/profile_store_win32.h"
 

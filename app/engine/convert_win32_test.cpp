@@ -1,6 +1,6 @@
 #include "app/engine/convert_win32.h"
 
-#include "app/window/main_window_controls_win32.h"
+#include "app/engine/fake_main_window_win32.h"
 #include "testing/test_folder.h"
 
 #include "navlink/link_record.h"

@@ -7,7 +7,7 @@
 #include "app/engine/destination.h"
 #include "app/engine/map_format.h"
 #include "app/map/map_window_win32.h"
-#include "app/window/events_win32.h"
+#include "app/engine/events_win32.h"
 #include "columns/import_add_win32.h"
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
