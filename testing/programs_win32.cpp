@@ -183,12 +183,9 @@ void ResetLink() {
     TestMainWindow();
     PumpFor(50);
     NavLink = NavLinkInfo{};
-    OpenRequests = RequestLedger{};
+    LinkBook = LinkBookkeeping{};
     ServerWindow = 0;
     AwaitingReply = false;
-    LastCommand = 0;
-    GeocodeWaiting = false;
-    UnansweredSince = 0;
     Seen() = MainWindowSeen{};
 }
 
