@@ -11,12 +11,6 @@
 
 namespace mapwell {
 
-std::wstring ConvertSurroundings::FullPath(const std::wstring& path) {
-    std::error_code ec;
-    const auto full = std::filesystem::absolute(std::filesystem::path(path), ec);
-    return ec ? path : full.wstring();
-}
-
 namespace {
 
 constexpr int kReplyPollMs = 10;
@@ -238,7 +232,7 @@ bool ProfileUsable(const ColumnProfile& profile) {
 }  // namespace
 
 RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
-                       ConvertSurroundings& surroundings) {
+                       ConvertSurroundings surroundings) {
     const std::optional<ColumnProfile> profile = ReadProfile(surroundings.Profiles(), profileName);
 
     // The source is checked first: a list that cannot be read must not cost the destination.
