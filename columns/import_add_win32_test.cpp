@@ -5,7 +5,7 @@
 #include "columns/first_line.h"
 #include "columns/profile_store_win32.h"
 
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 #include "support/program.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "navlink/detection.h"
 #include "navlink/link_record.h"
 #include "navlink/protocol.h"
+#include "navlink/reply_owner.h"
 
 #include <vector>
 
@@ -40,7 +41,7 @@ std::vector<SeenWindow> VisibleWindows() {
 void NavTimer_Timer() {
     NavProduct = static_cast<std::int16_t>(FindNavigator());
     TickLinkState link;
-    link.lineWaiting = GeocodeWaiting;
+    link.lineWaiting = LinkBook.GeocodeWaiting;
     link.notAnswering = NavProgramNotAnswering();
     switch (NextTickAction(NavProduct, NavLink.LinkState, link)) {
     case TickAction::Announce: SendNavCommand(kCommandAnnounce); break;

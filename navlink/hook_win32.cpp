@@ -31,10 +31,10 @@ std::wstring ExecutablePath() {
 // requests still open are counted right; only the answer to the waiting command is read. A
 // reply that cannot be told apart is read by no line: the waiting one goes on waiting for its own.
 void TakeCopyData(const COPYDATASTRUCT* data) {
-    const ReplyOwner owner =
-        data == nullptr
-            ? ReplyOwner::ThisCommand
-            : OpenRequests.Attribute(data->dwData, data->lpData, data->cbData, GetTickCount64());
+    const ReplyOwner owner = data == nullptr
+                                 ? ReplyOwner::ThisCommand
+                                 : LinkBook.OpenRequests.Attribute(data->dwData, data->lpData,
+                                                                   data->cbData, GetTickCount64());
     if (owner != ReplyOwner::ThisCommand || !AwaitingReply) {
         return;
     }
@@ -55,7 +55,7 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     try {
         if (message == WM_COPYDATA) {
             // Something came: the navigation program answers again.
-            UnansweredSince = 0;
+            LinkBook.UnansweredSince = 0;
             TakeCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         } else if (MsgServerToClient != 0 && message == MsgServerToClient) {
             AcceptAnnounce(lParam);

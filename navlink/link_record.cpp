@@ -7,9 +7,6 @@ std::uint32_t MsgServerToClient = 0;
 std::uint32_t MsgClientToServer = 0;
 std::intptr_t ServerWindow = 0;
 bool AwaitingReply = false;
-std::uint8_t LastCommand = 0;
-bool GeocodeWaiting = false;
-std::uint64_t UnansweredSince = 0;
 std::int16_t NavProduct = 0;
 std::wstring FindPattern;
 

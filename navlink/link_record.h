@@ -60,14 +60,6 @@ extern std::uint32_t MsgClientToServer;
 extern std::intptr_t ServerWindow;
 // True from just before a command goes out until the next WM_COPYDATA reaches the main window.
 extern bool AwaitingReply;
-// The last command sent by WM_COPYDATA.
-extern std::uint8_t LastCommand;
-// A line's geocoding request is outstanding: from its send until the line's wait ends. The
-// detection timer sends no poll meanwhile.
-extern bool GeocodeWaiting;
-// When the last command that the navigation program did not take in time was sent (milliseconds
-// since the system started); 0 once it has taken a command or sent anything since.
-extern std::uint64_t UnansweredSince;
 // Product class found by the last detection tick, and the window search under way.
 extern std::int16_t NavProduct;
 extern std::wstring FindPattern;

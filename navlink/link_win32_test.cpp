@@ -3,7 +3,7 @@
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 
 #include <gtest/gtest.h>
 

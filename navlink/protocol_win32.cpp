@@ -55,12 +55,12 @@ bool SendNavCommand(std::uint8_t command) {
     data.dwData = command;
     if (command == kCommandGeocode) {
         record = BuildCommandRecord(NavLink);
-        OpenRequests.Sent(AddressOfRecord(record.data(), record.size()), GetTickCount64());
+        LinkBook.OpenRequests.Sent(AddressOfRecord(record.data(), record.size()), GetTickCount64());
         data.cbData = static_cast<DWORD>(record.size());
         data.lpData = record.data();
-        GeocodeWaiting = true;
+        LinkBook.GeocodeWaiting = true;
     }
-    LastCommand = command;
+    LinkBook.LastCommand = command;
     // Set before sending: the reply may arrive while the send is still in progress.
     AwaitingReply = true;
     DWORD_PTR result = 0;
@@ -75,18 +75,18 @@ bool SendNavCommand(std::uint8_t command) {
         const bool timedOut = GetLastError() == ERROR_TIMEOUT;
         AwaitingReply = false;
         if (timedOut) {
-            UnansweredSince = GetTickCount64();
+            LinkBook.UnansweredSince = GetTickCount64();
         }
     } else {
-        UnansweredSince = 0;
+        LinkBook.UnansweredSince = 0;
     }
     return true;
 }
 
 void EndGeocodeWait() {
-    GeocodeWaiting = false;
+    LinkBook.GeocodeWaiting = false;
     // An answer after the line's wait is late; it is attributed, never read.
-    if (LastCommand == kCommandGeocode) {
+    if (LinkBook.LastCommand == kCommandGeocode) {
         AwaitingReply = false;
     }
 }
@@ -94,15 +94,17 @@ void EndGeocodeWait() {
 bool MustWaitForEarlierAnswer() {
     // A navigation program that does not take commands answers nothing meanwhile; waiting for
     // it would only hold the run.
-    if (NavProgramNotAnswering() || !OpenRequests.MustWaitBeforeNextRequest(GetTickCount64())) {
+    if (NavProgramNotAnswering() ||
+        !LinkBook.OpenRequests.MustWaitBeforeNextRequest(GetTickCount64())) {
         return false;
     }
-    GeocodeWaiting = true;  // no poll goes out while an answer may still come
+    LinkBook.GeocodeWaiting = true;  // no poll goes out while an answer may still come
     return true;
 }
 
 bool NavProgramNotAnswering() {
-    return UnansweredSince != 0 && GetTickCount64() - UnansweredSince < kRetryUnansweredMs;
+    return LinkBook.UnansweredSince != 0 &&
+           GetTickCount64() - LinkBook.UnansweredSince < kRetryUnansweredMs;
 }
 
 void AcceptAnnounce(LPARAM lParam) {
@@ -111,10 +113,10 @@ void AcceptAnnounce(LPARAM lParam) {
     }
     // A navigation program whose window is gone answers nothing more.
     if (!IsWindow(reinterpret_cast<HWND>(ServerWindow))) {
-        OpenRequests = RequestLedger{};
+        LinkBook.ForgetRequests();
     }
     ServerWindow = lParam;
-    UnansweredSince = 0;
+    LinkBook.UnansweredSince = 0;
     if (lParam > 0) {
         NavLink.LinkState = 1;
     }

@@ -10,7 +10,7 @@
 
 namespace mapwell {
 
-RequestLedger OpenRequests;
+LinkBookkeeping LinkBook;
 
 namespace {
 

@@ -73,6 +73,26 @@ private:
     bool unclear_ = false;
 };
 
-extern RequestLedger OpenRequests;
+// What the link keeps of its own beside the link globals of link_record.h: the requests not yet
+// answered and the state of the commands under way. One instance, LinkBook, owned by the link
+// (protocol_win32.cpp and hook_win32.cpp write it) and living as long as the program; its open
+// requests are forgotten when the navigation program's window is gone (ForgetRequests).
+struct LinkBookkeeping {
+    RequestLedger OpenRequests;
+    // The last command sent by WM_COPYDATA.
+    std::uint8_t LastCommand = 0;
+    // A line's geocoding request is outstanding: from its send until the line's wait ends. The
+    // detection timer sends no poll meanwhile.
+    bool GeocodeWaiting = false;
+    // When the last command that the navigation program did not take in time was sent
+    // (milliseconds since the system started); 0 once it has taken a command or sent anything
+    // since.
+    std::uint64_t UnansweredSince = 0;
+
+    // The navigation program's window is gone: what it was asked will never be answered.
+    void ForgetRequests() { OpenRequests = RequestLedger{}; }
+};
+
+extern LinkBookkeeping LinkBook;
 
 }  // namespace mapwell

@@ -3,7 +3,7 @@
 //   gazetteer_builder CITIES.txt OUT.dat [POSTCODES.json]
 // Keeps the populated places of the countries in kCountries, each filed under its own name,
 // its ASCII name, its other names written in Latin letters, and the postcodes that serve it.
-#include "navserver/country_names.h"
+#include "support/country_names.h"
 #include "navserver/gazetteer_file.h"
 #include "navserver/place_name.h"
 #include "navserver/postcode_areas.h"

@@ -1,7 +1,7 @@
 // Matching a request's country, postcode and city to a place.
 #include "navserver/place_matcher.h"
 
-#include "navserver/country_names.h"
+#include "support/country_names.h"
 #include "navserver/distance.h"
 #include "navserver/place_name.h"
 #include "navlink/protocol.h"

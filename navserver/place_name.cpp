@@ -1,6 +1,8 @@
 // Filing keys of place names.
 #include "navserver/place_name.h"
 
+#include "support/plain_letters.h"
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -8,21 +10,6 @@
 namespace mapwell {
 
 namespace {
-
-// The letters U+00C0 to U+017F written in plain lower case ASCII; "" for the two signs there.
-constexpr std::array<const char*, 192> kLatinLetters = {
-    "a", "a", "a",  "a",  "ae", "aa", "ae", "c", "e",  "e", "e",  "e",  "i",  "i", "i",  "i",
-    "d", "n", "o",  "o",  "o",  "o",  "oe", "",  "oe", "u", "u",  "u",  "ue", "y", "th", "ss",
-    "a", "a", "a",  "a",  "ae", "aa", "ae", "c", "e",  "e", "e",  "e",  "i",  "i", "i",  "i",
-    "d", "n", "o",  "o",  "o",  "o",  "oe", "",  "oe", "u", "u",  "u",  "ue", "y", "th", "y",
-    "a", "a", "a",  "a",  "a",  "a",  "c",  "c", "c",  "c", "c",  "c",  "c",  "c", "d",  "d",
-    "d", "d", "e",  "e",  "e",  "e",  "e",  "e", "e",  "e", "e",  "e",  "g",  "g", "g",  "g",
-    "g", "g", "g",  "g",  "h",  "h",  "h",  "h", "i",  "i", "i",  "i",  "i",  "i", "i",  "i",
-    "i", "i", "ij", "ij", "j",  "j",  "k",  "k", "k",  "l", "l",  "l",  "l",  "l", "l",  "l",
-    "l", "l", "l",  "n",  "n",  "n",  "n",  "n", "n",  "n", "ng", "ng", "o",  "o", "o",  "o",
-    "o", "o", "oe", "oe", "r",  "r",  "r",  "r", "r",  "r", "s",  "s",  "s",  "s", "s",  "s",
-    "s", "s", "t",  "t",  "t",  "t",  "t",  "t", "u",  "u", "u",  "u",  "u",  "u", "u",  "u",
-    "u", "u", "u",  "u",  "w",  "w",  "y",  "y", "y",  "z", "z",  "z",  "z",  "z", "z",  "s"};
 
 // Words that join the parts of a name and say nothing of which place it is.
 constexpr std::array<std::string_view, 16> kJoiningWords = {"a", "am",  "an",  "ad",  "b",   "bei",
@@ -34,41 +21,6 @@ constexpr std::array<std::string_view, 14> kTooGeneral = {
     "bad",  "sankt", "markt",  "gross", "klein", "neu", "alt",
     "ober", "unter", "nieder", "nord",  "sued",  "ost", "west"};
 
-// Appends the plain lower case letters of `c` to `out`, or a blank for a separator. False for a
-// letter that has no plain form.
-bool AppendLetters(wchar_t c, std::string& out) {
-    if ((c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9')) {
-        out += static_cast<char>(c);
-    } else if (c >= L'A' && c <= L'Z') {
-        out += static_cast<char>(c - L'A' + 'a');
-    } else if (c >= 0xC0 && c < 0x180 && kLatinLetters[c - 0xC0][0] != '\0') {
-        out += kLatinLetters[c - 0xC0];
-    } else if (c == L'\'' || c == 0x2019) {
-        // "Sankt Peter's" and "Ra's" keep their letters together.
-    } else if (c < 0x80 || (c >= 0xA0 && c < 0xC0) || c == 0xD7 || c == 0xF7 ||
-               (c >= 0x2000 && c < 0x2070)) {
-        out += ' ';
-    } else {
-        return false;
-    }
-    return true;
-}
-
-std::vector<std::string_view> Words(std::string_view text) {
-    std::vector<std::string_view> words;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t begin = text.find_first_not_of(' ', at);
-        if (begin == std::string_view::npos) {
-            break;
-        }
-        const std::size_t end = std::min(text.find(' ', begin), text.size());
-        words.push_back(text.substr(begin, end - begin));
-        at = end;
-    }
-    return words;
-}
-
 template <std::size_t N>
 bool IsOneOf(const std::array<std::string_view, N>& words, std::string_view word) {
     return std::find(words.begin(), words.end(), word) != words.end();
@@ -79,11 +31,11 @@ bool IsOneOf(const std::array<std::string_view, N>& words, std::string_view word
 std::string PlaceKey(std::wstring_view name) {
     std::string letters;
     for (wchar_t c : name) {
-        if (!AppendLetters(c, letters)) {
+        if (!AppendPlainLetters(c, letters)) {
             return {};
         }
     }
-    const std::vector<std::string_view> words = Words(letters);
+    const std::vector<std::string_view> words = PlainWords(letters);
     std::string key;
     std::string all;
     for (std::string_view word : words) {
@@ -114,7 +66,7 @@ std::vector<std::string> ShortSpellingKeys(std::wstring_view name) {
     if (plain != name) {
         keys.push_back(PlaceKey(plain) + kShortSpellingMark);
     }
-    const std::vector<std::string_view> words = Words(key);
+    const std::vector<std::string_view> words = PlainWords(key);
     if (words.size() > 1) {
         std::string initials(words[0]);
         for (std::size_t i = 1; i < words.size(); ++i) {
@@ -142,25 +94,6 @@ std::vector<std::string> NameStartKeys(std::string_view key) {
 
 bool IsTooGeneralKey(std::string_view key) {
     return IsOneOf(kTooGeneral, key);
-}
-
-std::string FoldedUpper(std::wstring_view text) {
-    std::string letters;
-    for (wchar_t c : text) {
-        if (!AppendLetters(c, letters)) {
-            letters += ' ';
-        }
-    }
-    std::string folded;
-    for (std::string_view word : Words(letters)) {
-        (folded.empty() ? folded : folded += ' ') += word;
-    }
-    for (char& c : folded) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return folded;
 }
 
 }  // namespace mapwell

@@ -39,8 +39,4 @@ std::vector<std::string> NameStartKeys(std::string_view key);
 // True for a key such as "bad" or "sankt" that begins many names.
 bool IsTooGeneralKey(std::string_view key);
 
-// Upper case ASCII form of a short code or name, by the same letter rules as PlaceKey but
-// keeping every word: "Österreich" -> "OESTERREICH", "D." -> "D".
-std::string FoldedUpper(std::wstring_view text);
-
 }  // namespace mapwell

@@ -1,4 +1,4 @@
-#include "navserver/country_names.h"
+#include "support/country_names.h"
 #include "navserver/place_name.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "support/files.h"
 #include "support/registry.h"
-#include "app/testing/test_folder.h"
+#include "testing/test_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // ColumnDialogBench.exe: how long the column assignment dialog takes to open for a list whose
 // first line has very many fields. Not a test; it prints milliseconds from the call until the
 // dialog has been found on the screen (found by polling every 20 ms) and closed again.
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 #include "columns/first_line.h"
 #include "columns/import_add_win32.h"
 #include "support/program.h"

@@ -21,7 +21,11 @@ namespace mapwell {
 namespace {
 
 // Answers every request at once and keeps nothing per line.
-class InstantSurroundings : public ConvertSurroundings {
+class InstantSurroundings : public RunStatus,
+                            public RunLink,
+                            public RunWaits,
+                            public RunSettings,
+                            public RunProfiles {
 public:
     explicit InstantSurroundings(std::wstring destination) : destination_(std::move(destination)) {
         SaveProfile(store_, L"bench", {0, 1, 2, 3, 4, 5, 6, -1}, L",");
@@ -42,7 +46,6 @@ public:
     std::wstring TxtSep() override { return L"."; }
     std::wstring RegionalDecimalSeparator() override { return L"."; }
     bool StopRequested() override { return false; }
-    int FinishWebRoute(WebCollection&, ResultFile&, ErrorList&) override { return 0; }
 
     OutputFormat format = OutputFormat::Append;
     std::wstring info;

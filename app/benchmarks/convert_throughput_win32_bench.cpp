@@ -12,11 +12,11 @@
 // (`name;street;zip;city;country` lines) against NavServer.exe on its full gazetteer, without
 // the failed lines' second of sleep, as the command line does; `--result FILE` keeps the result.
 #include "app/engine/convert_win32.h"
-#include "app/window/main_window_controls_win32.h"
+#include "app/engine/fake_main_window_win32.h"
 #include "app/engine/pace_win32.h"
-#include "app/testing/test_folder.h"
+#include "testing/test_folder.h"
 #include "navlink/link_record.h"
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 #include "navserver/gazetteer.h"
 #include "support/codepage.h"
 #include "support/program.h"

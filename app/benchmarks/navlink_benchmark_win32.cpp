@@ -3,7 +3,7 @@
 // prints medians in microseconds. Run it where NavServer.exe is beside it.
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
-#include "app/engine/byte_file.h"
-#include "app/testing/test_folder.h"
+#include "app/engine/result_file.h"
+#include "testing/test_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "app/engine/convert_engine.h"
 
-#include "app/engine/byte_file.h"
+#include "app/engine/result_file.h"
 #include "app/engine/line_rules.h"
 #include "app/engine/map_format.h"
 #include "navlink/link_record.h"
@@ -10,12 +10,6 @@
 #include <optional>
 
 namespace mapwell {
-
-std::wstring ConvertSurroundings::FullPath(const std::wstring& path) {
-    std::error_code ec;
-    const auto full = std::filesystem::absolute(std::filesystem::path(path), ec);
-    return ec ? path : full.wstring();
-}
 
 namespace {
 
@@ -238,7 +232,7 @@ bool ProfileUsable(const ColumnProfile& profile) {
 }  // namespace
 
 RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
-                       ConvertSurroundings& surroundings) {
+                       ConvertSurroundings surroundings) {
     const std::optional<ColumnProfile> profile = ReadProfile(surroundings.Profiles(), profileName);
 
     // The source is checked first: a list that cannot be read must not cost the destination.

@@ -2,7 +2,7 @@
 #include "app/engine/line_rules.h"
 #include "app/engine/map_format.h"
 #include "app/engine/simulated_navigation.h"
-#include "app/testing/test_folder.h"
+#include "testing/test_folder.h"
 #include "columns/fake_profile_store.h"
 #include "navlink/link_record.h"
 #include "support/codepage.h"
@@ -30,8 +30,14 @@ FakeReply NotFound() {
 }
 
 // The surroundings of a conversion: the main window's controls as plain values, and a stand-in
-// navigation program that answers each request inside the send, after some pauses, or never.
-class FakeSurroundings : public ConvertSurroundings {
+// navigation program that answers each request inside the send, after some pauses, or never. No
+// web route is plugged in: the page brings nothing back, and every collected line fails.
+class FakeSurroundings : public RunStatus,
+                         public RunLink,
+                         public RunWaits,
+                         public RunSettings,
+                         public RunProfiles,
+                         public PointSink {
 public:
     ProfileStore& Profiles() override { return store; }
 
@@ -68,14 +74,6 @@ public:
     bool StopRequested() override {
         return stopAfterEventPasses >= 0 && passes >= stopAfterEventPasses;
     }
-    // The page brings nothing back: every collected line fails.
-    int FinishWebRoute(WebCollection& rows, ResultFile&, ErrorList& errors) override {
-        for (int item = 1; item <= rows.Count(); ++item) {
-            errors.Append(rows.Rows()[static_cast<std::size_t>(item)].Line);
-        }
-        return 0;
-    }
-
     void PointConverted(const ConvertedPoint& point) override { points.push_back(point); }
 
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }

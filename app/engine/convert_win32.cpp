@@ -34,7 +34,7 @@ bool ConvertWin32::MustWaitForEarlierAnswer() {
 }
 
 bool ConvertWin32::UnclearAnswerCame() {
-    return OpenRequests.UnclearSinceLastRequest();
+    return LinkBook.OpenRequests.UnclearSinceLastRequest();
 }
 
 void ConvertWin32::Pause(int milliseconds, const std::function<void()>& afterEachEvent) {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/engine/convert_engine.h"
-#include "app/window/events_win32.h"
+#include "app/engine/events_win32.h"
 #include "app/engine/pace_win32.h"
 #include "columns/profile_store_win32.h"
 
@@ -26,7 +26,14 @@ struct ConvertControls {
     HWND Info = nullptr;
 };
 
-class ConvertWin32 : public ConvertSurroundings {
+// Every role of a run's surroundings, the web route plugged in by the window.
+class ConvertWin32 : public RunStatus,
+                     public RunLink,
+                     public RunWaits,
+                     public RunSettings,
+                     public RunProfiles,
+                     public WebRouteFinisher,
+                     public PointSink {
 public:
     // The web route after the line loop (clipboard, instruction dialog, import); it returns the
     // number of rows imported.

@@ -1,11 +1,11 @@
 #include "app/engine/convert_win32.h"
 
-#include "app/window/main_window_controls_win32.h"
-#include "app/testing/test_folder.h"
+#include "app/engine/fake_main_window_win32.h"
+#include "testing/test_folder.h"
 
 #include "navlink/link_record.h"
 #include "navserver/stand_in.h"
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 #include "support/program.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "app/engine/error_list.h"
 
-#include "app/engine/byte_file.h"
+#include "app/engine/result_file.h"
 #include "support/codepage.h"
 
 namespace mapwell {

@@ -1,8 +1,8 @@
 // The map formats as an outside reader sees them: GDAL's ogrinfo, which set-up installs, must
 // read every file and list each point with its coordinates and name.
-#include "app/engine/byte_file.h"
+#include "app/engine/result_file.h"
 #include "app/engine/map_format.h"
-#include "app/testing/test_folder.h"
+#include "testing/test_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/engine/byte_file.h"
+#include "app/engine/result_file.h"
 #include "app/engine/error_list.h"
-#include "app/testing/test_folder.h"
+#include "testing/test_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -35,7 +35,11 @@ std::string SimulatedListLine(int index);
 float SimulatedLatitude(int index);
 float SimulatedLongitude(int index);
 
-class SimulatedNavigation : public ConvertSurroundings {
+class SimulatedNavigation : public RunStatus,
+                            public RunLink,
+                            public RunWaits,
+                            public RunSettings,
+                            public RunProfiles {
 public:
     SimulatedNavigation(std::wstring destination, NavigationSchedule schedule);
 
@@ -53,7 +57,6 @@ public:
     std::wstring TxtSep() override { return L"."; }
     std::wstring RegionalDecimalSeparator() override { return L"."; }
     bool StopRequested() override { return false; }
-    int FinishWebRoute(WebCollection&, ResultFile&, ErrorList&) override { return 0; }
 
     double NowMs() const { return now_; }
     std::vector<std::wstring> infos;

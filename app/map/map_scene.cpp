@@ -1,7 +1,7 @@
 #include "app/map/map_scene.h"
 
 #include "app/map/border_table.h"
-#include "navserver/country_names.h"
+#include "support/country_names.h"
 #include "support/byte_file.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "app/map/map_scene.h"
-#include "app/testing/test_folder.h"
+#include "testing/test_folder.h"
 
 #include <gtest/gtest.h>
 

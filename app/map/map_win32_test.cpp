@@ -2,7 +2,7 @@
 // their country; the window's list of failed lines and a point's line under the mouse.
 #include "app/map/map_picture_win32.h"
 #include "app/map/map_window_win32.h"
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 
 #include "app/engine/error_list.h"
 #include "app/engine/output_format.h"
+#include "app/engine/web_rows.h"
 
 #include <functional>
 #include <string>
@@ -32,29 +33,6 @@ inline constexpr wchar_t kGeocodingInstruction[] =
     L"4. Copy textarea of Step 6 into Clipboard\r\n"
     L"5. Close Internetbrowser\r\n"
     L"6. Click on 'Import' in this message";
-
-// One collected line: its output fields and the raw source line exactly as read.
-struct WebRow {
-    std::wstring Name1, Name2, Street, Zip, City, Description;
-    std::string Line;
-    std::wstring Country = {}, Text = {};  // for the map: the country column and the line as text
-};
-
-// ClipText with its header line, and the WebRow list indexed by item number; index 0 exists
-// and is empty, index n holds the line with item number n.
-class WebCollection {
-public:
-    WebCollection();
-    // Stores the row as the next item number and adds its address line to ClipText.
-    void Collect(WebRow row);
-    const std::wstring& ClipText() const { return clipText_; }
-    const std::vector<WebRow>& Rows() const { return rows_; }
-    int Count() const { return static_cast<int>(rows_.size()) - 1; }
-
-private:
-    std::wstring clipText_;
-    std::vector<WebRow> rows_;
-};
 
 // The system's regional way of writing numbers, as far as the coordinate test needs it.
 struct RegionalNumberFormat {

@@ -6,7 +6,7 @@
 
 namespace mapwell {
 
-RegionalNumberFormat SystemNumberFormat(ConvertSurroundings& surroundings) {
+RegionalNumberFormat SystemNumberFormat(RunSettings& surroundings) {
     wchar_t group[8] = {};
     const bool known = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, group, 8) > 1;
     return {surroundings.RegionalDecimalSeparator(), known ? group : L","};

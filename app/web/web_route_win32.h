@@ -14,6 +14,6 @@ int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors,
                    ConvertWin32& surroundings);
 
 // The user's regional number format, as the coordinate test reads it.
-RegionalNumberFormat SystemNumberFormat(ConvertSurroundings& surroundings);
+RegionalNumberFormat SystemNumberFormat(RunSettings& surroundings);
 
 }  // namespace mapwell

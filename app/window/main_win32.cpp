@@ -2,7 +2,7 @@
 // message loop until the window is gone; with /convert, converts lists without showing it.
 #include "app/window/command_line_win32.h"
 #include "app/window/main_window_win32.h"
-#include "app/window/events_win32.h"
+#include "app/engine/events_win32.h"
 #include "app/web/web_route_win32.h"
 
 #include <windows.h>

@@ -7,7 +7,7 @@
 #include "app/engine/destination.h"
 #include "app/engine/map_format.h"
 #include "app/map/map_window_win32.h"
-#include "app/window/events_win32.h"
+#include "app/engine/events_win32.h"
 #include "columns/import_add_win32.h"
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
@@ -53,6 +53,7 @@ void ShowErrorReport(ImportWindow& w, const wchar_t* failure) {
 
 // --- Handlers, named as the design names them -------------------------------------------------
 
+// Evaluates the source file: destination proposed, the column dialog, ready to convert.
 void Datei_Auswerten(ImportWindow& w);
 
 void ImportFileTxt_Change(ImportWindow& w) {
@@ -331,45 +332,24 @@ void Form_Initialize(ImportWindow& w) {
     EnableWindow(w.Control(IdShowMap), FALSE);
 }
 
+// One line per control: the handler's designed name, and what the control is.
 void OnCommand(ImportWindow& w, int id, int code) {
-    const bool click = code == BN_CLICKED;
+    if (id == IdImportFileTxt && code == EN_CHANGE) {
+        ImportFileTxt_Change(w);  // source path typed: Datei_Auswerten, the column dialog
+        return;
+    }
+    if (code != BN_CLICKED) {
+        return;
+    }
     switch (id) {
-    case IdSearchFile:
-        if (click)
-            SearchFile_Click(w);
-        break;
-    case IdImportFileTxt:
-        if (code == EN_CHANGE)
-            ImportFileTxt_Change(w);
-        break;
-    case IdSetFile:
-        if (click)
-            SetFile_Click(w);
-        break;
-    case IdOption1:
-        if (click)
-            Option1_Click(w);
-        break;
-    case IdOption2:
-        if (click)
-            Option2_Click(w);
-        break;
-    case IdOption3:
-        if (click)
-            Option3_Click(w);
-        break;
-    case IdNowImport:
-        if (click)
-            NowImport_Click(w);
-        break;
-    case IdCommand2:
-        if (click)
-            Command2_Click(w);
-        break;
-    case IdShowMap:
-        if (click)
-            ShowMap_Click(w);
-        break;
+    case IdSearchFile: SearchFile_Click(w); break;  // "Select Source...": the open dialog
+    case IdSetFile: SetFile_Click(w); break;        // "Set Destination...": the save dialog
+    case IdOption1: Option1_Click(w); break;        // ASC output, for import as POI
+    case IdOption2: Option2_Click(w); break;        // CSV output
+    case IdOption3: Option3_Click(w); break;        // source lines with coordinates appended
+    case IdNowImport: NowImport_Click(w); break;    // "Start Convert"
+    case IdCommand2: Command2_Click(w); break;      // "Exit", also a stop during a run
+    case IdShowMap: ShowMap_Click(w); break;        // "Show Map"
     default: break;
     }
 }
@@ -384,7 +364,7 @@ LRESULT OnMessage(ImportWindow& w, HWND window, UINT message, WPARAM wParam, LPA
             return TRUE;
         }
         break;
-    case WM_CLOSE: Command2_Click(w); return 0;
+    case WM_CLOSE: Command2_Click(w); return 0;  // the close box acts as "Exit"
     case WM_QUERYENDSESSION:
         // The session ends: a run stops after the line under way, its lines whole on disk.
         if (w.Converting) {

@@ -4,8 +4,8 @@
 
 #include "app/web/web_route.h"
 
-#include "app/window/events_win32.h"
-#include "app/testing/test_win32.h"
+#include "app/engine/events_win32.h"
+#include "testing/test_win32.h"
 #include "columns/import_add_layout.h"
 #include "support/controls_win32.h"
 #include "support/twips.h"

@@ -1,7 +1,7 @@
 // End-to-end tests: the real Mapwell.exe and the stand-in navigation program NavServer.exe,
 // driven from outside the way a user or a script works them.
 #include "app/window/main_layout.h"
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 #include "columns/import_add_layout.h"
 
 #include <gtest/gtest.h>

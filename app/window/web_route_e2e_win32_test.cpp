@@ -4,7 +4,7 @@
 #include "app/web/clipboard_win32.h"
 #include "app/web/form3_win32.h"
 #include "app/window/main_layout.h"
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 #include "app/web/web_route.h"
 #include "columns/import_add_layout.h"
 #include "columns/profile_store_win32.h"

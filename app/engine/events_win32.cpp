@@ -1,4 +1,4 @@
-#include "app/window/events_win32.h"
+#include "app/engine/events_win32.h"
 
 #include "app/engine/pace_win32.h"
 

@@ -8,7 +8,7 @@
 // clicks are posted, and typing that may open a dialog uses TypeTextNoWait.
 #pragma once
 
-#include "app/testing/test_folder.h"
+#include "testing/test_folder.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // The Windows tests' programs, waits, folders and the link's main window in the test process.
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 
 #include "navlink/navlink_win32.h"
 #include "navlink/reply_owner.h"
@@ -183,12 +183,9 @@ void ResetLink() {
     TestMainWindow();
     PumpFor(50);
     NavLink = NavLinkInfo{};
-    OpenRequests = RequestLedger{};
+    LinkBook = LinkBookkeeping{};
     ServerWindow = 0;
     AwaitingReply = false;
-    LastCommand = 0;
-    GeocodeWaiting = false;
-    UnansweredSince = 0;
     Seen() = MainWindowSeen{};
 }
 

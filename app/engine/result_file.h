@@ -1,4 +1,4 @@
-// The result file of a run on top of the plain byte files. Platform-neutral.
+// The result file of a run: a ResultFile written into a plain byte file. Platform-neutral.
 #pragma once
 
 #include "app/engine/output_format.h"

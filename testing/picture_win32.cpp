@@ -1,5 +1,5 @@
 // Screenshots taken from the screen, so that any process's window can be captured.
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 
 namespace mapwell::test {
 

@@ -1,6 +1,6 @@
 // Works Mapwell's windows from the test: finds windows and controls, types, clicks, picks and
 // reads texts, answers the message box and the open dialog.
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 
 #include "app/window/main_layout.h"
 #include "columns/import_add_layout.h"

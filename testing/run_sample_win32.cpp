@@ -5,7 +5,7 @@
 // --gazetteer the navigation program reads its default one. With --pictures, screenshots of
 // both programs' windows and of the column dialog are written there as BMP.
 #include "app/window/main_layout.h"
-#include "app/testing/test_win32.h"
+#include "testing/test_win32.h"
 #include "columns/import_add_layout.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-// The main window's message handling: keyboard navigation for every window that asks for it,
+// The program's one message pump: keyboard navigation for every window that asks for it,
 // and the one event pass of the window's own waits.
 #pragma once
 

@@ -1,8 +1,9 @@
 // The table of countries and the reading of a country field.
-#include "navserver/country_names.h"
+#include "support/country_names.h"
 
-#include "navserver/place_name.h"
+#include "support/plain_letters.h"
 
+#include <algorithm>
 #include <string>
 
 namespace mapwell {

@@ -1,0 +1,158 @@
+// What a conversion needs from its surroundings, one small interface per role: the status
+// label, the navigation link, the waits that let the window process its events, the run's
+// settings, the column profiles, and what follows the lines (the web route, the map's points).
+// A caller implements the roles it has; the window composes them into ConvertSurroundings.
+// Platform-neutral.
+#pragma once
+
+#include "app/engine/error_list.h"
+#include "app/engine/output_format.h"
+#include "app/engine/web_rows.h"
+#include "columns/column_profile.h"
+
+#include <functional>
+#include <string>
+#include <type_traits>
+
+namespace mapwell {
+
+// A line that the navigation route converted, as a map of the result shows it: its place, the
+// source line as text and its country column's text.
+struct ConvertedPoint {
+    double Latitude = 0, Longitude = 0;
+    std::wstring Line, Country;
+};
+
+// The main window's status label.
+class RunStatus {
+public:
+    virtual ~RunStatus() = default;
+    virtual void SetInfo(const std::wstring& text) = 0;
+};
+
+// The navigation link. The engine fills and reads the request and reply fields of NavLink
+// itself.
+class RunLink {
+public:
+    virtual ~RunLink() = default;
+    // Sends the request fields of NavLink as one geocoding request (command 5).
+    virtual void SendGeocodeRequest() = 0;
+    // The line's wait for the answer to its request is over, answered or not.
+    virtual void EndReplyWait() {}
+    // True while the next request must wait: an earlier one may still be answered, and the
+    // answer could not be told from the next request's.
+    virtual bool MustWaitForEarlierAnswer() { return false; }
+    // A reply came during the line's wait that could not be told from a late answer to an
+    // earlier line's request.
+    virtual bool UnclearAnswerCame() { return false; }
+};
+
+// The waits of a run and the window's wish that it end.
+class RunWaits {
+public:
+    virtual ~RunWaits() = default;
+    // Waits `milliseconds` while the window processes its events, calling `afterEachEvent`
+    // after every event it handles: a run waiting for a reply takes it there, before a later
+    // event (the detection timer's next announcement) changes the link.
+    virtual void Pause(int milliseconds, const std::function<void()>& afterEachEvent) = 0;
+    // Lets the window process its pending events once.
+    virtual void DoEvents() = 0;
+    // Sleeps without processing events.
+    virtual void Sleep(int milliseconds) = 0;
+    // True once the window wants the run to end (its "Exit"); asked after every event pass.
+    virtual bool StopRequested() = 0;
+};
+
+// The run's settings as the main window holds them, and its paths.
+class RunSettings {
+public:
+    virtual ~RunSettings() = default;
+    // The text of ExportFileTxt.
+    virtual std::wstring Destination() = 0;
+    virtual OutputFormat FormatInForce() = 0;
+    // The text of TxtSep, read for every converted line.
+    virtual std::wstring TxtSep() = 0;
+    // The system's decimal separator for numbers.
+    virtual std::wstring RegionalDecimalSeparator() = 0;
+    // `path` made absolute against the current folder.
+    std::wstring FullPath(const std::wstring& path);
+};
+
+// The stored column profiles.
+class RunProfiles {
+public:
+    virtual ~RunProfiles() = default;
+    virtual ProfileStore& Profiles() = 0;
+};
+
+// The web route after the line loop, plugged in by the window: the clipboard exchange, the
+// instruction dialog and the result lines; the lines that do not come back go to the run's
+// `errors`. Returns the number of rows imported.
+class WebRouteFinisher {
+public:
+    virtual ~WebRouteFinisher() = default;
+    virtual int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) = 0;
+};
+
+// Told of every line of the navigation route written to the result, for a map.
+class PointSink {
+public:
+    virtual ~PointSink() = default;
+    virtual void PointConverted(const ConvertedPoint& point) = 0;
+};
+
+// The roles together, as a run sees them. Made from one object that implements the required
+// roles (status, link, waits, settings, profiles) and any of the optional ones: a run without a
+// web route lists every line it collected for one as failed; one without a point sink keeps no
+// points.
+class ConvertSurroundings {
+public:
+    template <class Roles>
+    requires(std::is_base_of_v<RunStatus, Roles>&& std::is_base_of_v<RunLink, Roles>&&
+                 std::is_base_of_v<RunWaits, Roles>&& std::is_base_of_v<RunSettings, Roles>&&
+                     std::is_base_of_v<RunProfiles, Roles>)
+        ConvertSurroundings(Roles& roles)  // NOLINT: implicit, a caller passes its own object
+        : status_(roles), link_(roles), waits_(roles), settings_(roles), profiles_(roles) {
+        if constexpr (std::is_base_of_v<WebRouteFinisher, Roles>) {
+            web_ = &roles;
+        }
+        if constexpr (std::is_base_of_v<PointSink, Roles>) {
+            points_ = &roles;
+        }
+    }
+
+    ProfileStore& Profiles() { return profiles_.Profiles(); }
+    void SendGeocodeRequest() { link_.SendGeocodeRequest(); }
+    void EndReplyWait() { link_.EndReplyWait(); }
+    bool MustWaitForEarlierAnswer() { return link_.MustWaitForEarlierAnswer(); }
+    bool UnclearAnswerCame() { return link_.UnclearAnswerCame(); }
+    void Pause(int milliseconds, const std::function<void()>& afterEachEvent) {
+        waits_.Pause(milliseconds, afterEachEvent);
+    }
+    void DoEvents() { waits_.DoEvents(); }
+    void Sleep(int milliseconds) { waits_.Sleep(milliseconds); }
+    bool StopRequested() { return waits_.StopRequested(); }
+    void SetInfo(const std::wstring& text) { status_.SetInfo(text); }
+    std::wstring Destination() { return settings_.Destination(); }
+    OutputFormat FormatInForce() { return settings_.FormatInForce(); }
+    std::wstring TxtSep() { return settings_.TxtSep(); }
+    std::wstring RegionalDecimalSeparator() { return settings_.RegionalDecimalSeparator(); }
+    std::wstring FullPath(const std::wstring& path) { return settings_.FullPath(path); }
+    int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors);
+    void PointConverted(const ConvertedPoint& point) {
+        if (points_) {
+            points_->PointConverted(point);
+        }
+    }
+
+private:
+    RunStatus& status_;
+    RunLink& link_;
+    RunWaits& waits_;
+    RunSettings& settings_;
+    RunProfiles& profiles_;
+    WebRouteFinisher* web_ = nullptr;
+    PointSink* points_ = nullptr;
+};
+
+}  // namespace mapwell
