@@ -170,4 +170,10 @@ std::optional<std::vector<std::wstring>> ReadListHead(const std::filesystem::pat
     return lines;
 }
 
+std::wstring FullPathOf(const std::wstring& path) {
+    std::error_code ec;
+    const auto full = std::filesystem::absolute(std::filesystem::path(path), ec);
+    return ec ? path : full.wstring();
+}
+
 }  // namespace mapwell

@@ -63,6 +63,9 @@ private:
     std::optional<char16_t> pendingUnit_;  // read after a CR that it did not end
 };
 
+// `path` made absolute against the current folder; `path` itself when that fails.
+std::wstring FullPathOf(const std::wstring& path);
+
 // The first `count` lines of the list at `path`, decoded, each cut to its first `lineLimit`
 // bytes; nothing when the list cannot be opened.
 std::optional<std::vector<std::wstring>> ReadListHead(const std::filesystem::path& path, int count,

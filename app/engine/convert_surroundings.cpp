@@ -1,13 +1,11 @@
 #include "app/engine/convert_surroundings.h"
 
-#include <filesystem>
+#include "support/byte_file.h"
 
 namespace mapwell {
 
 std::wstring RunSettings::FullPath(const std::wstring& path) {
-    std::error_code ec;
-    const auto full = std::filesystem::absolute(std::filesystem::path(path), ec);
-    return ec ? path : full.wstring();
+    return FullPathOf(path);
 }
 
 int ConvertSurroundings::FinishWebRoute(WebCollection& rows, ResultFile& result,

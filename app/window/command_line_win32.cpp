@@ -158,17 +158,6 @@ void SetFormat(ImportWindow& w, const ConvertJob& job) {
     SetWindowTextW(w.Control(IdTxtSep), DecimalSeparatorFor(job).c_str());
 }
 
-std::wstring FullPathOf(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) {
-        return path;
-    }
-    full.resize(length);
-    return full;
-}
-
 int ConvertLists(ImportWindow& w, const ConvertJob& job, Console& console) {
     const std::size_t count = job.Lists.size();
     const bool toFolder =
