@@ -41,20 +41,19 @@ int ItemNumberOf(std::wstring_view field, int count) {
     return static_cast<int>(number.value);
 }
 
-}  // namespace
-
-namespace {
+// How the page writes its numbers: in the user's regional format, blanks only around them.
+NumberRules RegionalRules(const RegionalNumberFormat& format) {
+    return {L" ", false, format.decimalSeparator, format.groupSeparator, L"Ee"};
+}
 
 double NumberOf(std::wstring_view text, const RegionalNumberFormat& format) {
-    return ReadNumber(text, {L" ", false, format.decimalSeparator, format.groupSeparator, L"Ee"})
-        .value;
+    return ReadNumber(text, RegionalRules(format)).value;
 }
 
 }  // namespace
 
 bool ReadsAsNonZeroNumber(std::wstring_view text, const RegionalNumberFormat& format) {
-    const NumberRules rules{L" ", false, format.decimalSeparator, format.groupSeparator, L"Ee"};
-    const LeadingNumber number = ReadNumber(text, rules);
+    const LeadingNumber number = ReadNumber(text, RegionalRules(format));
     return number.found && number.length == text.size() && number.nonZero;
 }
 
