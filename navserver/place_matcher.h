@@ -4,7 +4,6 @@
 // a district written with its town ("Berlin-Spandau") at the district.
 #pragma once
 
-#include "navserver/gazetteer.h"
 #include "navserver/gazetteer_file.h"
 #include "navserver/stand_in.h"
 
@@ -14,22 +13,6 @@
 #include <string_view>
 
 namespace mapwell {
-
-struct PlaceMatch {
-    std::int32_t status = 0;  // 0 found; kPlaceUnknown, kCountryUnknown, kNoCity, ...
-    Place place;              // the place found: ISO-2 country, postcode (when matched), name
-    std::wstring text;        // "city level: Munich, DE", or why nothing was found
-    // The city and postcode that the reply's address names: the request's own fields, as
-    // written ("München", "80331 München"), when the request named the place by one of its
-    // names; the place's own name and postcode when the postcode found it under another name.
-    std::wstring replyCity;
-    std::wstring replyZip;
-};
-
-constexpr std::int32_t kPlaceUnknown = 1;
-constexpr std::int32_t kCountryUnknown = 2;
-constexpr std::int32_t kNoCity = 3;
-constexpr std::int32_t kGazetteerDamaged = 4;  // the gazetteer file cannot be used
 
 class PlaceMatcher {
 public:
@@ -48,13 +31,5 @@ private:
     const GazetteerFile& places_;
     int previousCountry_ = -1;
 };
-
-// The answer (reply 6) to `request`: the place found with status 0 and its coordinates, else
-// latitude 0 and the match's status; `status` replaces the status when given. The text says
-// the precision or why nothing was found. With ReplyAddress::PlaceFound the address names the
-// match's replyCity and replyZip.
-std::vector<std::uint8_t> BuildMatchReply(const GeocodeRequest& request, const PlaceMatch& match,
-                                          std::optional<std::int32_t> status,
-                                          ReplyAddress address = ReplyAddress::PlaceFound);
 
 }  // namespace mapwell

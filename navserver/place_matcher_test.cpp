@@ -144,7 +144,7 @@ TEST_F(PlaceMatcherTest, ThePostcodeTellsWhichTownOfANameIsMeant) {
 TEST_F(PlaceMatcherTest, ReplyCarriesThePlaceFoundOrWhyNot) {
     GeocodeRequest request{L"CH", L"Zurich", L"8001", L"Bahnhofstr.", L"1"};
     const auto reply = [&] {
-        return BuildMatchReply(request, matcher_.Match(request.country, request.zip, request.city),
+        return BuildPlaceReply(request, matcher_.Match(request.country, request.zip, request.city),
                                std::nullopt);
     };
     NavLinkInfo link;
@@ -172,7 +172,7 @@ TEST_F(PlaceMatcherTest, TheReplyNamesThePlaceAsTheRequestDid) {
         {L"DE", L"", L"Atlantis", L"|Atlantis"},
     };
     for (const auto& [country, zip, city, address] : cases) {
-        const std::vector<std::uint8_t> reply = BuildMatchReply(
+        const std::vector<std::uint8_t> reply = BuildPlaceReply(
             {country, city, zip, L"", L""}, matcher_.Match(country, zip, city), std::nullopt);
         const RequestedAddress named = AddressOfRecord(reply.data(), reply.size());
         EXPECT_EQ(named.Zip + L"|" + named.City, address);

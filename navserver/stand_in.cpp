@@ -100,8 +100,10 @@ void PutCutText(std::uint8_t* at, std::size_t size, std::wstring_view text) {
 
 std::optional<ReplyAddress> ReplyAddressNamed(std::wstring_view name) {
     static constexpr std::pair<std::wstring_view, ReplyAddress> kNames[] = {
-        {L"echo", ReplyAddress::Request},       {L"found", ReplyAddress::PlaceFound},
-        {L"own", ReplyAddress::OwnSpelling},    {L"city", ReplyAddress::CityOnly},
+        {L"echo", ReplyAddress::Request},
+        {L"found", ReplyAddress::PlaceFound},
+        {L"own", ReplyAddress::OwnSpelling},
+        {L"city", ReplyAddress::CityOnly},
         {L"empty", ReplyAddress::None}};
     for (const auto& [text, address] : kNames) {
         if (name == text) {
@@ -204,17 +206,18 @@ GeocodeRequest ReadRequest(const std::uint8_t* bytes, std::size_t size) {
                           ReadField(record.data(), offsets::kHouseNo, kHouseNoChars)};
 }
 
-std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const Place* place,
+std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const PlaceMatch& match,
                                           std::optional<std::int32_t> status,
                                           ReplyAddress address) {
     std::vector<std::uint8_t> reply(kCommandRecordSize, 0);
     std::uint8_t* r = reply.data();
     WriteInt32(r, static_cast<std::int32_t>(kCommandRecordSize));
-    // A place found names itself, in the data's spelling or the stand-in's own; otherwise the
+    const bool found = match.status == 0;
+    // A place found names itself, in the match's spelling or the stand-in's own; otherwise the
     // answer names the address asked for.
-    const bool named = place && address != ReplyAddress::Request;
-    const std::wstring city = named ? place->city : request.city;
-    const std::wstring country = named ? place->country : request.country;
+    const bool named = found && address != ReplyAddress::Request;
+    const std::wstring city = named ? match.replyCity : request.city;
+    const std::wstring country = named ? match.place.country : request.country;
     const std::wstring ownCity = city + L", " + country;
     switch (address) {
     case ReplyAddress::Request:
@@ -223,21 +226,19 @@ std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const P
         PutCutText(r + offsets::kCountry, 2 * kCountryChars, country);
         PutCutText(r + offsets::kCity, 2 * kCityChars,
                    address == ReplyAddress::OwnSpelling ? ownCity : city);
-        PutCutText(r + offsets::kZip, 2 * kZipChars, named ? place->zip : request.zip);
+        PutCutText(r + offsets::kZip, 2 * kZipChars, named ? match.replyZip : request.zip);
         PutCutText(r + offsets::kStreet, 2 * kStreetChars, request.street);
         PutCutText(r + offsets::kHouseNo, 2 * kHouseNoChars, request.houseNo);
         break;
     case ReplyAddress::CityOnly: PutCutText(r + offsets::kCity, 2 * kCityChars, ownCity); break;
     case ReplyAddress::None: break;
     }
-    const float latitude = place ? place->latitude : 0.0f;
-    const float longitude = place ? place->longitude : 0.0f;
+    const float latitude = found ? match.place.latitude : 0.0f;
+    const float longitude = found ? match.place.longitude : 0.0f;
     std::memcpy(r + offsets::kLatitude, &latitude, 4);
     std::memcpy(r + offsets::kLongitude, &longitude, 4);
-    WriteInt32(r + offsets::kStatus, status.value_or(place ? 0 : 1));
-    PutCutText(r + offsets::kText, kReplyTextBytes,
-               place ? place->zip + L" " + place->city + L", " + place->country
-                     : L"Address not found: " + request.zip + L" " + request.city);
+    WriteInt32(r + offsets::kStatus, status.value_or(match.status));
+    PutCutText(r + offsets::kText, kReplyTextBytes, match.text);
     return reply;
 }
 

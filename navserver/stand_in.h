@@ -2,8 +2,6 @@
 // options, reading a geocoding request, building its replies and its log lines.
 #pragma once
 
-#include "navserver/gazetteer.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -24,13 +22,13 @@ struct RawReply {
 };
 
 // What the address part of an answer carries, as navigation programs fill it in their own ways:
-// the request's fields (echo), the place found as the data names it (country, zip and city of the
-// place, street and house number of the request), the same with the city in the stand-in's own
-// spelling ("Berlin, DE"), only that city, or nothing.
+// the request's fields (echo); the place found (its country, the city and zip that the match
+// names it by, street and house number of the request), which is the default; the same with
+// the city in the stand-in's own spelling ("Berlin, DE"); only that city; or nothing.
 enum class ReplyAddress { Request, PlaceFound, OwnSpelling, CityOnly, None };
 
 struct StandInOptions {
-    std::wstring gazetteer;  // empty: gazetteer.txt beside the program
+    std::wstring gazetteer;  // empty: gazetteer.dat beside the program, else the sample
     std::wstring title = L"NCK Stand-in Navigation Server";
     int delayMs = 0;     // 0: answer from inside the handling of the command
     int delayEvery = 1;  // the delay holds for every this-many-th request only
@@ -40,8 +38,8 @@ struct StandInOptions {
     bool answerTwice = false;
     std::optional<std::int32_t> status;  // answer every request with this status
     bool announceZero = false;
-    std::optional<RawReply> infoReply;  // sent in answer to every poll
-    std::optional<ReplyAddress> replyAddress;  // what answers name; unset: the data's default
+    std::optional<RawReply> infoReply;         // sent in answer to every poll
+    std::optional<ReplyAddress> replyAddress;  // what answers name; unset: PlaceFound
     int dropEvery = 0;  // every this-many-th request is never answered; 0: none
     // The latitude and longitude bytes of the first answers, one 8-byte pair each.
     std::vector<std::vector<std::uint8_t>> placeBytes;
@@ -72,12 +70,39 @@ struct GeocodeRequest {
 };
 GeocodeRequest ReadRequest(const std::uint8_t* bytes, std::size_t size);
 
-// The answer (reply 6) to a request: the place's coordinates and status 0 when it was found,
-// latitude 0 and status 1 when not; `status` replaces the status when given.
-// What its address part carries: see ReplyAddress.
-std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const Place* place,
+// A place as an answer names it.
+struct Place {
+    std::wstring country;  // ISO-2
+    std::wstring zip;      // the postcode that found it; empty when its name did
+    std::wstring city;
+    float latitude = 0;
+    float longitude = 0;
+};
+
+// What the stand-in found for a request.
+struct PlaceMatch {
+    std::int32_t status = 0;  // 0 found; kPlaceUnknown, kCountryUnknown, kNoCity, ...
+    Place place;              // the place found, as the data names it
+    std::wstring text;        // "city level: Munich, DE", or why nothing was found
+    // The city and postcode that the reply's address names: the request's own fields, as
+    // written ("München", "80331 München"), when the request named the place by one of its
+    // names; the place's own name and postcode when the postcode found it under another name.
+    std::wstring replyCity;
+    std::wstring replyZip;
+};
+
+constexpr std::int32_t kPlaceUnknown = 1;
+constexpr std::int32_t kCountryUnknown = 2;
+constexpr std::int32_t kNoCity = 3;
+constexpr std::int32_t kGazetteerDamaged = 4;  // the gazetteer file cannot be used
+
+// The answer (reply 6) to `request`: status 0 and the place's coordinates when the match found
+// one, else latitude 0 and the match's status; `status` replaces the status when given. The
+// text is the match's. What its address part carries: see ReplyAddress; a match that found
+// nothing names the request's address, or nothing with ReplyAddress::None.
+std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const PlaceMatch& match,
                                           std::optional<std::int32_t> status,
-                                          ReplyAddress address = ReplyAddress::Request);
+                                          ReplyAddress address = ReplyAddress::PlaceFound);
 
 // The second answer of --answer-twice, which a client must not read.
 std::vector<std::uint8_t> BuildSecondReply();

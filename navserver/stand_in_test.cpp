@@ -36,10 +36,11 @@ TEST(StandInOptions, MistakesAreRefused) {
     }
 }
 
-// The sample's answers name the address asked for, so that a late one can be told from the next
-// request's answer; the gazetteer's name the place found.
+// An answer names the address asked for, or the place found as the match names it, so that a
+// late one can be told from the next request's answer; or as other navigation programs do.
 TEST(StandIn, AnswersCarryTheAddressAskedForOrThePlaceFound) {
-    const Place berlin{L"DE", L"10115", L"Berlin", 52.5323f, 13.3846f};
+    const PlaceMatch berlin{
+        0, {L"DE", L"10115", L"Berlin", 52.5323f, 13.3846f}, L"", L"Berlin", L"10115"};
     const GeocodeRequest request{L"DE", L"berlin", L"", L"Hauptstr. 5", L"5"};
     const std::pair<ReplyAddress, RequestedAddress> cases[] = {
         {ReplyAddress::Request, {L"", L"berlin", L"Hauptstr. 5", L"5"}},
@@ -50,7 +51,7 @@ TEST(StandIn, AnswersCarryTheAddressAskedForOrThePlaceFound) {
     };
     for (const auto& [address, expected] : cases) {
         const std::vector<std::uint8_t> reply =
-            BuildPlaceReply(request, &berlin, std::nullopt, address);
+            BuildPlaceReply(request, berlin, std::nullopt, address);
         EXPECT_EQ(AddressOfRecord(reply.data(), reply.size()), expected);
     }
 }

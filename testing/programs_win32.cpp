@@ -88,7 +88,7 @@ std::wstring NavServerPath() {
 }
 
 std::wstring SampleGazetteerOption() {
-    return L"--gazetteer \"" + BinFolder() + L"gazetteer.txt\" ";
+    return L"--gazetteer \"" + BinFolder() + L"sample-gazetteer.dat\" ";
 }
 
 Program StartNavServer(const std::wstring& folder, const std::wstring& arguments) {

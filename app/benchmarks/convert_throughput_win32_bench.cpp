@@ -17,7 +17,7 @@
 #include "testing/test_folder.h"
 #include "navlink/link_record.h"
 #include "testing/test_win32.h"
-#include "navserver/gazetteer.h"
+#include "navserver/sample_places.h"
 #include "support/codepage.h"
 #include "support/program.h"
 
@@ -133,22 +133,22 @@ private:
     bool sleepless_;
 };
 
-// `lines` addresses, taken in turn from the places of the stand-in's gazetteer, so that every
-// one is found and no line costs a failure's second of sleep.
-std::string AddressList(int lines, const std::vector<Place>& places) {
+// `lines` addresses, taken in turn from the places of the stand-in's sample gazetteer, so that
+// every one is found and no line costs a failure's second of sleep.
+std::string AddressList(int lines, const std::vector<GazetteerPlace>& places) {
     std::string list;
     for (int i = 0; i < lines; ++i) {
-        const Place& place = places[static_cast<std::size_t>(i) % places.size()];
+        const GazetteerPlace& place = places[static_cast<std::size_t>(i) % places.size()];
         list += "Kunde" + std::to_string(i + 1) + ",Muster,Hauptstr. " +
-                std::to_string(i % 200 + 1) + "," + WideToAnsi(place.zip) + "," +
-                WideToAnsi(place.city) + "," + WideToAnsi(place.country) + "\r\n";
+                std::to_string(i % 200 + 1) + "," + std::string(ZipOf(place)) + "," + place.name +
+                "," + place.iso2 + "\r\n";
     }
     return list;
 }
 
 // Result lines (CSV) whose coordinates are not those of their own line's place. The first field
 // names the line ("Kunde7"), the last two are the coordinates.
-int LinesWithAnotherPlace(const std::string& result, const std::vector<Place>& places) {
+int LinesWithAnotherPlace(const std::string& result, const std::vector<GazetteerPlace>& places) {
     int wrong = 0;
     std::size_t at = result.find("\r\n");  // after the header line
     while (at != std::string::npos && at + 2 < result.size()) {
@@ -160,10 +160,9 @@ int LinesWithAnotherPlace(const std::string& result, const std::vector<Place>& p
         const std::size_t latQuote = line.rfind("\",\"", lonQuote - 1);
         const double lat = std::atof(line.c_str() + latQuote + 3);
         const double lon = std::atof(line.c_str() + lonQuote + 3);
-        const Place& own = places[static_cast<std::size_t>(index) % places.size()];
-        const Place* expected = FindPlace(places, own.zip, own.city);
-        if (index < 0 || expected == nullptr || std::fabs(lat - expected->latitude) > 1e-4 ||
-            std::fabs(lon - expected->longitude) > 1e-4) {
+        const GazetteerPlace& own = places[static_cast<std::size_t>(index) % places.size()];
+        if (index < 0 || std::fabs(lat - own.latitude) > 1e-4 ||
+            std::fabs(lon - own.longitude) > 1e-4) {
             ++wrong;
         }
     }
@@ -193,10 +192,10 @@ std::pair<double, double> LineTimes(const std::vector<double>& starts) {
 
 int Bench(Job job) {
     const bool ownList = !job.list.empty();
-    const std::vector<Place> places =
-        ReadGazetteer(TestFolder::Get(std::filesystem::path(test::BinFolder() + L"gazetteer.txt")));
+    const std::vector<GazetteerPlace> places = ReadSamplePlaces(
+        TestFolder::Get(std::filesystem::path(test::BinFolder() + L"sample_places.txt")));
     if (places.empty()) {
-        std::fwprintf(stderr, L"No places in gazetteer.txt beside the benchmark\n");
+        std::fwprintf(stderr, L"No places in sample_places.txt beside the benchmark\n");
         return 2;
     }
     ProgramTitle = L"MapwellThroughputBench" + std::to_wstring(GetCurrentProcessId());

@@ -154,8 +154,9 @@ TEST(ConvertWin32, NoLineIsWrittenWithAnotherLinesPlace) {
             ConvertThroughNavServer(c.options, header + kHans + kEva + karl + nowhere);
         EXPECT_EQ(run.result, c.result);
         EXPECT_EQ(run.errors, c.errors);
-        EXPECT_EQ(run.shown.end()[-2], L"Error get coordinate for Addressindex 5 - No Where \r\n"
-                                       L"Address not found: 99999 Nirgendwo(1)");
+        EXPECT_EQ(run.shown.end()[-2],
+                  L"Error get coordinate for Addressindex 5 - No Where \r\n"
+                  L"Address not found: no place \"Nirgendwo\" in DE, AT, CH(1)");
     }
 }
 
