@@ -5,22 +5,16 @@
 #include "support/codepage.h"
 #include "support/text.h"
 
-#include <charconv>
-
 namespace mapwell {
 
 namespace {
 
-bool ReadNumber(std::wstring_view text, float& value) {
-    std::string ascii;
-    for (wchar_t c : text) {
-        if (c > 0x7F) {
-            return false;
-        }
-        ascii += static_cast<char>(c);
-    }
-    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    return result.ec == std::errc() && result.ptr == ascii.data() + ascii.size() && !ascii.empty();
+// A field that is a number and nothing else.
+bool ReadCoordinate(std::wstring_view field, float& value) {
+    const std::wstring text = Trimmed(field);
+    const LeadingNumber number = ReadNumber(text);
+    value = static_cast<float>(number.value);
+    return number.found && number.length == text.size();
 }
 
 }  // namespace
@@ -34,8 +28,8 @@ std::vector<GazetteerPlace> ReadSamplePlaces(std::string_view fileBytes) {
         }
         const std::vector<std::wstring> fields = SplitText(line, L";");
         GazetteerPlace place;
-        if (fields.size() != 5 || !ReadNumber(Trimmed(fields[3]), place.latitude) ||
-            !ReadNumber(Trimmed(fields[4]), place.longitude)) {
+        if (fields.size() != 5 || !ReadCoordinate(fields[3], place.latitude) ||
+            !ReadCoordinate(fields[4], place.longitude)) {
             continue;
         }
         const std::wstring zip = Trimmed(fields[1]), city = Trimmed(fields[2]);
