@@ -56,8 +56,6 @@ public:
     // A reply came since the last request went out that could not be told apart.
     bool UnclearSinceLastRequest() const { return unclear_; }
 
-    std::size_t OpenCount() const { return open_.size(); }
-
 private:
     struct Request {
         RequestedAddress address;

@@ -98,7 +98,7 @@ RunOutcome Run::Execute() {
 }
 
 RunOutcome Run::Outcome(bool stopped) const {
-    return {converted_, true, stopped, rowsRead_, rowsConverted_, result_.linesWithReplacedLetters};
+    return {converted_, true, stopped, rowsRead_, rowsConverted_};
 }
 
 bool Run::ConvertLine() {

@@ -17,7 +17,6 @@ struct RunOutcome {
     bool Stopped = false;    // the window wanted the run to end before its summary
     int LinesRead = 0;
     int LinesConverted = 0;
-    int LinesWithReplacedLetters = 0;  // in the result, for letters that ANSI lacks
 };
 
 // Converts the list at `sourcePath` with the profile `profileName`. Progress, problems and the
