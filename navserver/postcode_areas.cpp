@@ -115,11 +115,7 @@ struct Point {
 };
 
 double DistanceKm(Point a, Point b) {
-    constexpr double kRadians = 3.14159265358979323846 / 180;
-    return 6371.0 * kRadians *
-           std::hypot(b.latitude - a.latitude,
-                      (b.longitude - a.longitude) *
-                          std::cos((a.latitude + b.latitude) / 2 * kRadians));
+    return mapwell::DistanceKm(a.latitude, a.longitude, b.latitude, b.longitude);
 }
 
 Point PointOf(const GazetteerPlace& place) {
