@@ -8,6 +8,7 @@
 
 #include "navserver/distance.h"
 
+#include "support/byte_file.h"
 #include "support/codepage.h"
 #include "support/text.h"
 

@@ -10,6 +10,7 @@
 #include "navserver/place_name.h"
 #include "navserver/postcode_areas.h"
 #include "navserver/sample_places.h"
+#include "support/byte_file.h"
 #include "support/codepage.h"
 
 #include <algorithm>

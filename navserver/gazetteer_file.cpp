@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <tuple>
 
@@ -185,18 +184,6 @@ std::size_t GazetteerFile::LowerBound(std::string_view key) const {
         }
     }
     return first;
-}
-
-std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : 0;
-    std::vector<std::uint8_t> bytes(size > 0 ? static_cast<std::size_t>(size) : 0);
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()))) {
-        bytes.clear();
-    }
-    return bytes;
 }
 
 FoundPlace GazetteerFile::PlaceOfKey(std::size_t i) const {

@@ -15,7 +15,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -93,8 +92,5 @@ private:
     std::size_t textSize_ = 0;
     std::uint32_t credit_ = 0;
 };
-
-// The whole file in one read; empty when it cannot be read.
-std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
 
 }  // namespace mapwell

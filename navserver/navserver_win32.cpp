@@ -9,6 +9,7 @@
 #include "navserver/stand_in.h"
 
 #include "navlink/protocol.h"
+#include "support/byte_file.h"
 #include "support/codepage.h"
 #include "support/text.h"
 

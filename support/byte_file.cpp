@@ -170,6 +170,26 @@ std::optional<std::vector<std::wstring>> ReadListHead(const std::filesystem::pat
     return lines;
 }
 
+std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
+    ByteFile file(path, ByteFile::Mode::Read);
+    std::vector<std::uint8_t> bytes;
+    if (!file.IsOpen()) {
+        return bytes;
+    }
+    std::error_code ec;
+    if (const auto size = std::filesystem::file_size(path, ec); !ec) {
+        bytes.reserve(static_cast<std::size_t>(size));
+    }
+    std::uint8_t block[16384];
+    for (std::size_t read = 0; (read = std::fread(block, 1, sizeof block, file.Get())) > 0;) {
+        bytes.insert(bytes.end(), block, block + read);
+    }
+    if (std::ferror(file.Get())) {
+        bytes.clear();
+    }
+    return bytes;
+}
+
 std::wstring FullPathOf(const std::wstring& path) {
     std::error_code ec;
     const auto full = std::filesystem::absolute(std::filesystem::path(path), ec);

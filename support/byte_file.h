@@ -5,6 +5,7 @@
 
 #include "support/list_encoding.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -62,6 +63,9 @@ private:
     SourceEncoding encoding_ = SourceEncoding::Ansi;
     std::optional<char16_t> pendingUnit_;  // read after a CR that it did not end
 };
+
+// The whole file in one read; empty when it cannot be read.
+std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
 
 // `path` made absolute against the current folder; `path` itself when that fails.
 std::wstring FullPathOf(const std::wstring& path);

@@ -5,6 +5,7 @@
 // milliseconds, and the median of 21 rounds of look-ups of a mixed set of requests in
 // microseconds per look-up.
 #include "navserver/place_matcher.h"
+#include "support/byte_file.h"
 
 #include <algorithm>
 #include <chrono>

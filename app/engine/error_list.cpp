@@ -9,18 +9,6 @@ namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-// The whole file, or "" when it cannot be read.
-std::string Contents(const std::filesystem::path& path) {
-    ByteFile file(path, ByteFile::Mode::Read);
-    std::string bytes;
-    char block[4096];
-    std::size_t read = 0;
-    while (file.IsOpen() && (read = std::fread(block, 1, sizeof block, file.Get())) > 0) {
-        bytes.append(block, read);
-    }
-    return bytes;
-}
-
 std::string AnsiAsUtf8(std::string_view bytes) {
     return WideToUtf8(AnsiToWide(bytes));
 }
@@ -60,8 +48,11 @@ void ErrorListFile::Append(const std::string& rawLine) {
     }
     const bool utf8List = earlier.starts_with(kUtf8Mark);
     const bool begun = !earlier.empty();
-    const std::string ansiLines =
-        text_ == ResultText::Utf8 && begun && !utf8List ? Contents(path_) : std::string();
+    std::string ansiLines;
+    if (text_ == ResultText::Utf8 && begun && !utf8List) {
+        const std::vector<std::uint8_t> bytes = ReadFileBytes(path_);
+        ansiLines.assign(bytes.begin(), bytes.end());
+    }
     bool written = !ansiLines.empty() && ReplaceWithUtf8(path_, AnsiAsUtf8(ansiLines) + entry);
     if (!written) {
         ByteFile file(path_, ByteFile::Mode::Append);
