@@ -174,9 +174,10 @@ void Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
 
     ++rowsConverted_;
     if (navigationRoute_) {
-        WriteResultLine(result_, map ? mapFormat_ : s_.FormatInForce(), out, lat, lon, raw);
+        const std::wstring answer(UpToNul(reply_->Text));
+        WriteResultLine(result_, map ? mapFormat_ : s_.FormatInForce(), out, lat, lon, raw, answer);
         s_.PointConverted(
-            {reply_->Latitude, reply_->Longitude, DecodeListLine(raw, encoding_), country});
+            {reply_->Latitude, reply_->Longitude, DecodeListLine(raw, encoding_), country, answer});
     } else {
         web_.Collect(WebRow{out.Name1, out.Name2, out.Street, out.Zip, out.City, out.Description,
                             raw, country, DecodeListLine(raw, encoding_)});

@@ -17,10 +17,10 @@
 namespace mapwell {
 
 // A line that the navigation route converted, as a map of the result shows it: its place, the
-// source line as text and its country column's text.
+// source line as text, its country column's text and the navigation program's answer.
 struct ConvertedPoint {
     double Latitude = 0, Longitude = 0;
-    std::wstring Line, Country;
+    std::wstring Line, Country, Answer;
 };
 
 // The main window's status label.

@@ -89,7 +89,8 @@ ResultClosing::~ResultClosing() {
 }
 
 void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
-                     std::wstring_view lat, std::wstring_view lon, std::string_view rawLine) {
+                     std::wstring_view lat, std::wstring_view lon, std::string_view rawLine,
+                     std::wstring_view answer) {
     switch (format) {
     case OutputFormat::Poi: file.Write(Encoded(file, PoiText(fields, lat, lon), true)); break;
     case OutputFormat::Csv: file.Write(Encoded(file, CsvText(fields, lat, lon), false)); break;
@@ -99,7 +100,7 @@ void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& 
     case OutputFormat::Gpx:
     case OutputFormat::Kml:
     case OutputFormat::GeoJson:
-        file.Write(MapPoint(format, fields, lat, lon, file.MapPoints++ == 0));
+        file.Write(MapPoint(format, fields, lat, lon, file.MapPoints++ == 0, answer));
         break;
     case OutputFormat::None: break;
     }
