@@ -281,6 +281,9 @@ TEST_F(ConvertEngine, AMapFileStoppedEarlyIsWhole) {
     ASSERT_EQ(s.points.size(), 1u);
     EXPECT_EQ(s.points[0].Country, L"DE");
     EXPECT_EQ(s.points[0].Line, AnsiToWide(kMax));
+    // The line's own answer goes with it, into the file and to the map.
+    EXPECT_EQ(s.points[0].Answer, L"found");
+    EXPECT_NE(result.find("\"answer\":\"found\""), std::string::npos) << result;
 }
 
 // A UTF-8 or UTF-16 list gives a UTF-8 result after a mark, its lines' text unchanged; a POI file
