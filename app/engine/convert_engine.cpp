@@ -83,6 +83,7 @@ RunOutcome Run::Execute() {
         if (!ConvertLine()) {
             return Outcome(true);
         }
+        s_.LineDone(rowsRead_, rowsRead_ - rowsConverted_);
     } while (!reader_.AtEnd());
 
     if (!navigationRoute_) {
@@ -232,6 +233,23 @@ bool ProfileUsable(const ColumnProfile& profile) {
 
 }  // namespace
 
+int CountListLines(const std::wstring& sourcePath, const std::wstring& separator) {
+    ByteFile source(std::filesystem::path(sourcePath), ByteFile::Mode::Read);
+    if (!source.IsOpen()) {
+        return 0;
+    }
+    // As the line loop reads: at least once, up to the end of the list.
+    LineReader reader(source.Get());
+    reader.ReadEncoding();
+    static_cast<void>(separator);
+    int lines = 0;
+    do {
+        reader.ReadLine();
+        ++lines;
+    } while (!reader.AtEnd());
+    return lines;
+}
+
 RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
                        ConvertSurroundings surroundings) {
     const std::optional<ColumnProfile> profile = ReadProfile(surroundings.Profiles(), profileName);
@@ -258,6 +276,7 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
         surroundings.SetInfo(L"Error by reading registry");
         return {};
     }
+    surroundings.ProgressStarts(CountListLines(sourcePath, profile->Separator));
     Run run(surroundings, *profile, destination, result, reader, format);
     return run.Execute();
 }

@@ -19,6 +19,10 @@ struct RunOutcome {
     int LinesConverted = 0;
 };
 
+// The lines of the list at `sourcePath` that a run reads as addresses, read as the run reads
+// them; 0 when it cannot be read.
+int CountListLines(const std::wstring& sourcePath, const std::wstring& separator);
+
 // Converts the list at `sourcePath` with the profile `profileName`. Progress, problems and the
 // summary go to Info.
 RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,

@@ -37,7 +37,8 @@ class FakeSurroundings : public RunStatus,
                          public RunWaits,
                          public RunSettings,
                          public RunProfiles,
-                         public PointSink {
+                         public PointSink,
+                         public RunProgress {
 public:
     ProfileStore& Profiles() override { return store; }
 
@@ -75,6 +76,14 @@ public:
         return stopAfterEventPasses >= 0 && passes >= stopAfterEventPasses;
     }
     void PointConverted(const ConvertedPoint& point) override { points.push_back(point); }
+    void ProgressStarts(int lines) override {
+        progress.push_back(L"lines " + std::to_wstring(lines) + L" after requests " +
+                           std::to_wstring(requests.size()));
+    }
+    void LineDone(int done, int failed) override {
+        progress.push_back(std::to_wstring(done) + L" done " + std::to_wstring(failed) +
+                           L" failed");
+    }
 
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
 
@@ -87,6 +96,7 @@ public:
     std::vector<int> sleeps;
     std::vector<std::wstring> infos;
     std::vector<ConvertedPoint> points;
+    std::vector<std::wstring> progress;
     std::wstring destination;
     OutputFormat format = OutputFormat::Append;
     int stopAfterEventPasses = -1;
@@ -154,6 +164,15 @@ TEST_F(ConvertEngine, AFailedLineIsShownAndListed) {
     const std::string ansi = "M\xfcller,\"X\",Weg 1,20095,Hamburg,DE";
     Convert(ansi);
     EXPECT_EQ(ErrorList(), kEva + "\r\n" + ansi + "\r\n");
+}
+
+// The list's lines are counted before the first request; each line then reports itself done.
+TEST_F(ConvertEngine, ProgressCountsTheListFirstThenEachLine) {
+    s.answer = HamburgIsUnknown;
+    Convert(kMax + "\r\n" + kEva + "\r\n" + kMax);
+    EXPECT_EQ(s.progress,
+              (std::vector<std::wstring>{L"lines 3 after requests 0", L"1 done 0 failed",
+                                         L"2 done 1 failed", L"3 done 1 failed"}));
 }
 
 TEST_F(ConvertEngine, TheWaitForAReply) {
