@@ -146,6 +146,9 @@ TEST_F(EndToEnd, TheCommandLine) {
         {false, L"/?", 0, "Mapwell.exe /convert <list> [more lists...] [options]"},
         {true, L"/convert fremd.csv" + columns, 1,
          "Converting: 2 of 3\r\n  Failed items are saved in ConvertError.txt"},
+        // Redirected, the progress comes every 5 s and after the last line, before the summary.
+        {true, L"/convert kunden.csv /out out\\p.txt" + columns, 0,
+         "\r\n  2 of 2 lines, 0 failed, "},
         {true, L"/convert fremd.csv", 2, "No column profile \"fremd\""},
         {true, L"/convert kunden.csv /format pdf", 2,
          "Mapwell: /format \"pdf\" is not valid: use asc, csv, txt, gpx, kml or geojson."},
