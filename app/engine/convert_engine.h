@@ -17,6 +17,7 @@ struct RunOutcome {
     bool Stopped = false;    // the window wanted the run to end before its summary
     int LinesRead = 0;
     int LinesConverted = 0;
+    bool WriteFailed = false;  // a result line, an error-list entry or the result's end was not written
 };
 
 // Converts the list at `sourcePath` with the profile `profileName`. Progress, problems and the
