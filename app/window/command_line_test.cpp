@@ -128,12 +128,14 @@ TEST(CommandLine, NoFileReadIsWritten) {
     const std::wstring list = (folder / "list.csv").wstring(),
                        other = (folder / "sub" / ".." / "list.csv").wstring(),
                        result = (folder / "out.txt").wstring(),
-                       errors = (folder / "ConvertError.txt").wstring();
+                       errors = (folder / "ConvertError.txt").wstring(),
+                       linked = (folder / "sub" / "linked.csv").wstring();
     std::filesystem::create_directory(folder / "sub");
+    std::filesystem::create_hard_link(list, linked);
     const struct {
         std::wstring result, map, error;
     } cases[] = {
-        {other, L"", L"the result file " + other + L" is the list " + list +
+        {linked, L"", L"the result file " + linked + L" is the list " + list +
                          L" itself: give another result file with /out."},
         {result, other, L"/map " + other + L" would write over the list " + list + L"."},
         {result, result, L"/map " + result + L" would write over the result file " + result + L"."},
