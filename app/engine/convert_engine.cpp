@@ -228,9 +228,8 @@ bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw)
 bool Run::AddErrorEntry(const std::string& raw) {
     errors_.Append(raw);
     if (errors_.Lost()) {
-        s_.SetInfo(L"Can't write ConvertError.txt: the run ends at line " +
-                   DecimalText(rowsRead_) + L", which is saved nowhere:\r\n" +
-                   DecodeListLine(raw, encoding_));
+        s_.SetInfo(L"Can't write ConvertError.txt: the run ends at line " + DecimalText(rowsRead_) +
+                   L", which is saved nowhere:\r\n" + DecodeListLine(raw, encoding_));
         writeFailed_ = true;
         return false;
     }
@@ -268,12 +267,12 @@ void Run::ShowSummary() {
                    replacedNote);
         return;
     }
-    s_.SetInfo(L"Converting: " + DecimalText(rowsConverted_) + L" of " + DecimalText(rowsRead_) +
-               L"\r\n" +
-               (errors_.Lost() ? L"Can't write ConvertError.txt: " + Lines(errors_.LostEntries()) +
-                                     L" saved nowhere"
-                               : L"Failed items are saved in ConvertError.txt") +
-               replacedNote);
+    s_.SetInfo(
+        L"Converting: " + DecimalText(rowsConverted_) + L" of " + DecimalText(rowsRead_) + L"\r\n" +
+        (errors_.Lost()
+             ? L"Can't write ConvertError.txt: " + Lines(errors_.LostEntries()) + L" saved nowhere"
+             : L"Failed items are saved in ConvertError.txt") +
+        replacedNote);
 }
 
 // Street and City are what a result line names; a profile that assigns neither cannot

@@ -97,13 +97,12 @@ int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
             const bool map = IsMapFormat(outputFormat);
             // A row that cannot be written ends the import; it and the rows after it are failed
             // lines.
-            if (!WriteResultLine(
-                    result, outputFormat, out,
-                    map ? CoordinateText(static_cast<float>(latitude), L".")
-                        : std::wstring(fields[kFirstCoordinateField]),
-                    map ? CoordinateText(static_cast<float>(longitude), L".")
-                        : std::wstring(fields[kSecondCoordinateField]),
-                    back.Line)) {
+            if (!WriteResultLine(result, outputFormat, out,
+                                 map ? CoordinateText(static_cast<float>(latitude), L".")
+                                     : std::wstring(fields[kFirstCoordinateField]),
+                                 map ? CoordinateText(static_cast<float>(longitude), L".")
+                                     : std::wstring(fields[kSecondCoordinateField]),
+                                 back.Line)) {
                 break;
             }
             cameBack[static_cast<std::size_t>(item)] = true;

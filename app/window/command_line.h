@@ -23,7 +23,7 @@ enum ExitCode : int {
     kExitNoNavigation = 3,  // no navigation program announced itself in time
     kExitStopped = 4,       // the run was stopped before its end: Mapwell closed, the session ended
     kExitFailed = 5,        // a failure Mapwell did not foresee ended the run
-    kExitNotWritten = 6,    // a result line, an error-list entry or the /map picture was not written
+    kExitNotWritten = 6,    // a result line, an error-list entry or the /map picture: not written
 };
 
 // The exit code of one list from what its run did; nullopt when a failure ended it. A stopped or

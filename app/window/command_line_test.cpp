@@ -135,8 +135,9 @@ TEST(CommandLine, NoFileReadIsWritten) {
     const struct {
         std::wstring result, map, error;
     } cases[] = {
-        {linked, L"", L"the result file " + linked + L" is the list " + list +
-                         L" itself: give another result file with /out."},
+        {linked, L"",
+         L"the result file " + linked + L" is the list " + list +
+             L" itself: give another result file with /out."},
         {result, other, L"/map " + other + L" would write over the list " + list + L"."},
         {result, result, L"/map " + result + L" would write over the result file " + result + L"."},
         {result, errors, L"/map " + errors + L" would write over the error list " + errors + L"."},
@@ -161,11 +162,12 @@ TEST(CommandLine, ExitCodes) {
         {run(true, false, 3, 3), kExitConverted},  {run(true, false, 3, 2), kExitSomeFailed},
         {run(true, false, 1, 0), kExitSomeFailed}, {run(false, false, 0, 0), kExitBadInput},
         {run(true, true, 110, 110), kExitStopped}, {std::nullopt, kExitFailed},
-        {RunOutcome{.Started = true, .LinesRead = 2, .WriteFailed = true}, kExitNotWritten},
     };
     for (const auto& [outcome, code] : cases) {
         EXPECT_EQ(ExitCodeOf(outcome), code) << code;
     }
+    EXPECT_EQ(ExitCodeOf(RunOutcome{.Started = true, .LinesRead = 2, .WriteFailed = true}),
+              kExitNotWritten);
     EXPECT_EQ(std::set<int>({kExitConverted, kExitSomeFailed, kExitBadInput, kExitNoNavigation,
                              kExitStopped, kExitFailed, kExitNotWritten})
                   .size(),

@@ -173,7 +173,7 @@ int ConvertLists(ImportWindow& w, const ConvertJob& job, Console& console) {
         fullResults.push_back(FullPathOf(results.back()));
     }
     for (const std::wstring& clash : {SameResultFileError(job.Lists, fullResults),
-                                     ReadFileWrittenError(job.Lists, results, job.MapPicture)}) {
+                                      ReadFileWrittenError(job.Lists, results, job.MapPicture)}) {
         if (!clash.empty()) {
             console.Line(L"Mapwell: " + clash);
             return kExitBadInput;
