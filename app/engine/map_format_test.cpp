@@ -48,6 +48,15 @@ const Point kPoints[] = {
      "POINT (8.5417 47.3769)"},
     {{L"", L"", L"Rue 1", L"", L"Paris", L""}, L"48.85", L"2.35", "Rue 1", "POINT (2.35 48.85)"},
     {{L"Ost", L"", L"a", L"", L"b", L""}, L"-33.9", L"-70.6", "Ost", "POINT (-70.6 -33.9)"},
+    // Letters that XML forbids, as a list can hold them.
+    {{L"Odd", L"", L"Weg 1", L"", L"Bonn",
+      L"a\uFFFEb\uFFFFc\xD800"
+      L"d\x01"
+      L"e\xDC00"},
+     L"50.7",
+     L"7.1",
+     "Odd",
+     "POINT (7.1 50.7)"},
 };
 
 TEST(MapFormat, OutsideReaderListsEveryPoint) {
