@@ -4,6 +4,7 @@
 #include "app/engine/line_rules.h"
 #include "app/engine/map_format.h"
 #include "navlink/link_record.h"
+#include "support/file_identity.h"
 #include "support/text.h"
 
 #include <filesystem>
@@ -34,27 +35,31 @@ struct Reply {
 class Run {
 public:
     Run(ConvertSurroundings& s, const ColumnProfile& profile, const std::wstring& destination,
-        ResultFile& result, LineReader& reader, OutputFormat startFormat)
-        : s_(s), profile_(profile), result_(result), reader_(reader),
+        ResultFile& result, LineReader& reader, OutputFormat startFormat,
+        const std::filesystem::path& errorList)
+        : s_(s), profile_(profile), destination_(destination), result_(result), reader_(reader),
           mapFormat_(IsMapFormat(startFormat) ? startFormat : OutputFormat::None),
-          // Beside the result file; a destination typed without a folder lies in the current
-          // folder.
-          errors_(ErrorListBeside(s.FullPath(destination)), result.text),
-          encoding_(reader.Encoding()) {}
+          errors_(errorList, result.text), encoding_(reader.Encoding()) {}
 
     RunOutcome Execute();
+    // Adds the lines that the run did not finish, the one under way and those not read, to the
+    // error list: a list of failed lines that is converted again loses none of them.
+    void KeepUnfinishedLines();
+    const ErrorListFile& Errors() const { return errors_; }
 
 private:
     void TakeReply();
-    bool ConvertLine();  // false when the window wants the run to end
-    void Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country);
+    bool ConvertLine();  // false when the run ends: the window wants it to, or a write failed
+    bool Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country);
     bool Fail(const std::vector<std::wstring>& columns, const std::string& raw);
-    void AddErrorEntry(const std::string& raw);
+    bool AddErrorEntry(const std::string& raw);
+    bool CheckWebRouteWrites();
     void ShowSummary();
     RunOutcome Outcome(bool stopped) const;
 
     ConvertSurroundings& s_;
     const ColumnProfile& profile_;
+    std::wstring destination_;
     ResultFile& result_;
     LineReader& reader_;
     OutputFormat mapFormat_;  // a map file keeps its format for the whole run
@@ -65,6 +70,8 @@ private:
     int rowsRead_ = 0;
     int rowsConverted_ = 0;
     bool converted_ = false;
+    bool writeFailed_ = false;
+    std::optional<std::string> unfinished_;  // the line under way when the run ended
     std::optional<Reply> reply_;
 };
 
@@ -81,13 +88,16 @@ RunOutcome Run::Execute() {
     s_.SetInfo(L"Start asking Navigon for coordinates..");
     do {
         if (!ConvertLine()) {
-            return Outcome(true);
+            return Outcome(!writeFailed_);
         }
         s_.LineDone(rowsRead_, rowsRead_ - rowsConverted_);
     } while (!reader_.AtEnd());
 
     if (!navigationRoute_) {
         rowsConverted_ = s_.FinishWebRoute(web_, result_, errors_);
+        if (!CheckWebRouteWrites()) {
+            return Outcome(false);
+        }
     }
     s_.DoEvents();
     if (s_.StopRequested()) {
@@ -99,7 +109,16 @@ RunOutcome Run::Execute() {
 }
 
 RunOutcome Run::Outcome(bool stopped) const {
-    return {converted_, true, stopped, rowsRead_, rowsConverted_};
+    return {converted_, true, stopped, rowsRead_, rowsConverted_, writeFailed_};
+}
+
+void Run::KeepUnfinishedLines() {
+    if (unfinished_) {
+        errors_.Append(*unfinished_);
+    }
+    while (!reader_.AtEnd()) {
+        errors_.Append(reader_.ReadLine());
+    }
 }
 
 bool Run::ConvertLine() {
@@ -122,6 +141,7 @@ bool Run::ConvertLine() {
             s_.Pause(kReplyPollMs, [] {});
             if (s_.StopRequested()) {
                 s_.EndReplyWait();
+                unfinished_ = raw;
                 return false;
             }
         }
@@ -134,6 +154,7 @@ bool Run::ConvertLine() {
             TakeReply();
             if (s_.StopRequested()) {
                 s_.EndReplyWait();
+                unfinished_ = raw;
                 return false;
             }
         } while (polls <= kReplyPolls && !NavLink.ReplyReceived);
@@ -160,11 +181,10 @@ bool Run::ConvertLine() {
     if (out.Street.empty() && out.City.empty()) {
         return Fail(columns, raw);
     }
-    Succeed(out, raw, request.Country);
-    return true;
+    return Succeed(out, raw, request.Country);
 }
 
-void Run::Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country) {
+bool Run::Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country) {
     const bool map = mapFormat_ != OutputFormat::None;
     const std::wstring decimal = map ? L"." : s_.RegionalDecimalSeparator();
     std::wstring lat = CoordinateText(reply_->Latitude, decimal);
@@ -173,17 +193,26 @@ void Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
         ApplyTxtSep(lat, lon, s_.TxtSep());
     }
 
-    ++rowsConverted_;
     if (navigationRoute_) {
         const std::wstring answer(UpToNul(reply_->Text));
-        WriteResultLine(result_, map ? mapFormat_ : s_.FormatInForce(), out, lat, lon, raw, answer);
+        if (!WriteResultLine(result_, map ? mapFormat_ : s_.FormatInForce(), out, lat, lon, raw,
+                             answer)) {
+            s_.SetInfo(L"Can't write to destination-file " + destination_ +
+                       L": the run ends at line " + DecimalText(rowsRead_) +
+                       L"; the lines before it are written.");
+            writeFailed_ = true;
+            unfinished_ = raw;
+            return false;
+        }
         s_.PointConverted(
             {reply_->Latitude, reply_->Longitude, DecodeListLine(raw, encoding_), country, answer});
     } else {
         web_.Collect(WebRow{out.Name1, out.Name2, out.Street, out.Zip, out.City, out.Description,
                             raw, country, DecodeListLine(raw, encoding_)});
     }
+    ++rowsConverted_;
     converted_ = true;
+    return true;
 }
 
 bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw) {
@@ -196,33 +225,57 @@ bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw)
         // So that the message can be read.
         s_.Sleep(kReadPauseMs);
     }
-    AddErrorEntry(raw);
-    return !stop;
+    return AddErrorEntry(raw) && !stop;
 }
 
-void Run::AddErrorEntry(const std::string& raw) {
+bool Run::AddErrorEntry(const std::string& raw) {
     errors_.Append(raw);
     if (errors_.Lost()) {
-        s_.SetInfo(L"Can't write ConvertError.txt");
+        s_.SetInfo(L"Can't write ConvertError.txt: the run ends at line " + DecimalText(rowsRead_) +
+                   L", which is saved nowhere:\r\n" + DecodeListLine(raw, encoding_));
+        writeFailed_ = true;
+        return false;
     }
+    return true;
+}
+
+// The web route writes its result lines and failed lines after the loop, all at once; a write
+// that failed there ends the run with the summary and says what is missing.
+bool Run::CheckWebRouteWrites() {
+    if (!result_.WriteFailed && !errors_.Lost()) {
+        return true;
+    }
+    ShowSummary();
+    if (result_.WriteFailed) {
+        s_.SetInfo(L"Can't write to destination-file " + destination_ +
+                   L": the lines not written are in ConvertError.txt.");
+    }
+    writeFailed_ = true;
+    return false;
+}
+
+// "1 line", "2 lines".
+std::wstring Lines(int count) {
+    return DecimalText(count) + (count == 1 ? L" line" : L" lines");
 }
 
 void Run::ShowSummary() {
     const int replaced = result_.linesWithReplacedLetters;
     const std::wstring replacedNote =
-        replaced == 0 ? L""
-                      : L"\r\n" + DecimalText(replaced) + (replaced == 1 ? L" line" : L" lines") +
-                            L" with a letter replaced by its closest ANSI letter";
+        replaced == 0
+            ? L""
+            : L"\r\n" + Lines(replaced) + L" with a letter replaced by its closest ANSI letter";
     if (rowsRead_ == rowsConverted_) {
         s_.SetInfo(L"Converting of " + DecimalText(rowsConverted_) + L" completed without errors." +
                    replacedNote);
         return;
     }
-    s_.SetInfo(L"Converting: " + DecimalText(rowsConverted_) + L" of " + DecimalText(rowsRead_) +
-               L"\r\n" +
-               (errors_.Lost() ? L"Can't write ConvertError.txt"
-                               : L"Failed items are saved in ConvertError.txt") +
-               replacedNote);
+    s_.SetInfo(
+        L"Converting: " + DecimalText(rowsConverted_) + L" of " + DecimalText(rowsRead_) + L"\r\n" +
+        (errors_.Lost()
+             ? L"Can't write ConvertError.txt: " + Lines(errors_.LostEntries()) + L" saved nowhere"
+             : L"Failed items are saved in ConvertError.txt") +
+        replacedNote);
 }
 
 // Street and City are what a result line names; a profile that assigns neither cannot
@@ -262,7 +315,27 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
     }
     LineReader reader(source.Get());
     const SourceEncoding encoding = reader.ReadEncoding();
+    if (reader.AtEnd()) {
+        surroundings.SetInfo(L"The list holds no lines");
+        return {};
+    }
+    // A run never writes a file it reads. Beside the result file; a destination typed without a
+    // folder lies in the current folder.
     const std::wstring destination = surroundings.Destination();
+    const std::filesystem::path errorList = ErrorListBeside(surroundings.FullPath(destination));
+    if (SameFile(sourcePath, destination)) {
+        surroundings.SetInfo(L"The destination-file " + destination +
+                             L" is the list itself: please choose another destination.");
+        return {};
+    }
+    if (SameFile(destination, errorList)) {
+        surroundings.SetInfo(L"The destination-file " + destination +
+                             L" is the error list ConvertError.txt: please choose another "
+                             L"destination.");
+        return {};
+    }
+    // The failed lines converted again: the error list that the run reads is renewed beside it.
+    ErrorListRenewal renewal(errorList, SameFile(sourcePath, errorList));
     FileResultFile result{std::filesystem::path(destination)};
     if (!result.IsOpen()) {
         surroundings.SetInfo(L"Can't create destination-file " + destination);
@@ -270,15 +343,35 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
     }
     result.text = LinesAreUtf8(encoding) ? ResultText::Utf8 : ResultText::Ansi;
     const OutputFormat format = surroundings.FormatInForce();
-    WriteResultHeader(result, format);
-    const ResultClosing closing(result, format);
+    const bool headed = WriteResultHeader(result, format);
+    ResultClosing closing(result, format);
+    if (!headed) {
+        surroundings.SetInfo(L"Can't write to destination-file " + destination);
+        return {.WriteFailed = true};
+    }
     if (!profile || !ProfileUsable(*profile)) {
         surroundings.SetInfo(L"Error by reading registry");
         return {};
     }
     surroundings.ProgressStarts(CountListLines(sourcePath, profile->Separator));
-    Run run(surroundings, *profile, destination, result, reader, format);
-    return run.Execute();
+    Run run(surroundings, *profile, destination, result, reader, format, renewal.EntriesPath());
+    RunOutcome outcome = run.Execute();
+    if (!closing.Close() && !outcome.WriteFailed) {
+        surroundings.SetInfo(L"Can't write to destination-file " + destination +
+                             L": its closing part is missing.");
+        outcome.WriteFailed = true;
+    }
+    if (renewal.Renews()) {
+        run.KeepUnfinishedLines();
+        // Windows moves no file over one that is still open.
+        source.Close();
+        if (!renewal.PutInPlace(run.Errors())) {
+            surroundings.SetInfo(L"Can't write ConvertError.txt: it stays as it was, with the "
+                                 L"lines converted now in it too.");
+            outcome.WriteFailed = true;
+        }
+    }
+    return outcome;
 }
 
 }  // namespace mapwell

@@ -17,6 +17,8 @@ struct RunOutcome {
     bool Stopped = false;    // the window wanted the run to end before its summary
     int LinesRead = 0;
     int LinesConverted = 0;
+    // A result line, an error-list entry or the result's end could not be written.
+    bool WriteFailed = false;
 };
 
 // The lines of the list at `sourcePath` that a run reads as addresses, read as the run reads

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <functional>
 #include <optional>
 
@@ -137,7 +140,8 @@ protected:
     bool Convert(const std::string& list, const std::wstring& profile = L"kunden") {
         NavLink.LinkState = linked ? 1 : 0;
         TestFolder::Put(folder / "list.csv", list);
-        return OpenAddList((folder / "list.csv").wstring(), profile, s).Converted;
+        outcome = OpenAddList((folder / "list.csv").wstring(), profile, s);
+        return outcome.Converted;
     }
     std::string Result() const { return TestFolder::Get(folder / "out.txt"); }
     std::string ErrorList() const { return TestFolder::Get(folder / "ConvertError.txt"); }
@@ -145,6 +149,7 @@ protected:
     TestFolder folder;
     FakeSurroundings s;
     bool linked = true;
+    RunOutcome outcome;
 };
 
 FakeReply HamburgIsUnknown(const AddressRequest& request) {
@@ -263,15 +268,108 @@ TEST_F(ConvertEngine, AMissingSourceProfileOrDestinationStopsBeforeTheFirstLine)
     EXPECT_TRUE(Convert("Berlin", L"same"));
 }
 
+// The line that has nowhere to go is named, and the run ends there.
 TEST_F(ConvertEngine, AnErrorListThatCannotBeWrittenIsReportedOnBothRoutes) {
     std::filesystem::create_directory(folder / "ConvertError.txt");
     s.answer = [](const AddressRequest&) { return NotFound(); };
-    Convert(kMax);
-    EXPECT_EQ(s.infos.at(2), L"Can't write ConvertError.txt");
-    EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 1\r\nCan't write ConvertError.txt");
+    Convert(kMax + "\r\n" + kMax);
+    EXPECT_TRUE(outcome.WriteFailed);
+    EXPECT_EQ(s.requests.size(), 1u);
+    EXPECT_EQ(s.LastInfo(), L"Can't write ConvertError.txt: the run ends at line 1, which is saved "
+                            L"nowhere:\r\n" +
+                                AnsiToWide(kMax));
     linked = false;  // the page brings nothing back
-    Convert(kMax);
-    EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 1\r\nCan't write ConvertError.txt");
+    Convert(kMax + "\r\n" + kEva);
+    EXPECT_TRUE(outcome.WriteFailed);
+    EXPECT_EQ(s.LastInfo(), L"Converting: 0 of 2\r\nCan't write ConvertError.txt: 2 lines saved "
+                            L"nowhere");
+}
+
+// A file that refuses writes beyond its first 100 bytes: the line that does not fit ends the run,
+// uncounted and without a piece of it, and the line before it stays.
+TEST_F(ConvertEngine, AResultLineThatCannotBeWrittenEndsTheRun) {
+    TestFolder::Put(folder / "list.csv", kMax + "\r\n" + kEva + "\r\n" + kMax);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    NavLink.LinkState = 1;
+    const RunOutcome run = OpenAddList((folder / "list.csv").wstring(), L"kunden", s);
+    setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_TRUE(run.WriteFailed);
+    EXPECT_EQ(run.LinesConverted, 1);
+    EXPECT_EQ(s.requests.size(), 2u);
+    EXPECT_EQ(Result(), kMax + kAppendix);
+    EXPECT_EQ(s.LastInfo(), L"Can't write to destination-file " + s.destination +
+                                L": the run ends at line 2; the lines before it are written.");
+    // A CSV header that cannot be written: nothing is asked.
+    s.destination = L"/dev/full";
+    s.format = OutputFormat::Csv;
+    EXPECT_TRUE(OpenAddList((folder / "list.csv").wstring(), L"kunden", s).WriteFailed);
+    EXPECT_EQ(s.LastInfo(), L"Can't write to destination-file /dev/full");
+    EXPECT_EQ(s.requests.size(), 2u);
+}
+
+// Any path that names the list, or the error list beside the result, is refused before anything
+// is written; an empty list has no lines to convert and costs no entry.
+TEST_F(ConvertEngine, NoRunWritesAFileItReads) {
+    const std::string list = kMax + "\r\n" + kEva;
+    TestFolder::Put(folder / "list.csv", list);
+    std::filesystem::create_directory(folder / "sub");
+    std::filesystem::create_hard_link(folder / "list.csv", folder / "sub" / "linked.csv");
+    std::filesystem::create_symlink(folder / "list.csv", folder / "sub" / "symbolic.csv");
+    const std::wstring itself = L" is the list itself: please choose another destination.";
+    const struct {
+        std::filesystem::path destination;
+        std::wstring says;
+    } cases[] = {
+        {folder / "list.csv", itself},
+        {folder / "sub" / ".." / "list.csv", itself},
+        {folder / "sub" / "linked.csv", itself},
+        {folder / "sub" / "symbolic.csv", itself},
+        {folder / "ConvertError.txt",
+         L" is the error list ConvertError.txt: please choose another destination."},
+    };
+    for (const auto& c : cases) {
+        s.destination = c.destination.wstring();
+        EXPECT_FALSE(OpenAddList((folder / "list.csv").wstring(), L"kunden", s).Started);
+        EXPECT_EQ(s.LastInfo(), L"The destination-file " + s.destination + c.says);
+        EXPECT_EQ(TestFolder::Get(folder / "list.csv"), list);
+    }
+    s.destination = (folder / "out.txt").wstring();
+    for (const std::string empty : {"", "\xEF\xBB\xBF", "\xFF\xFE"}) {
+        EXPECT_FALSE(Convert(empty));
+        EXPECT_EQ(s.LastInfo(), L"The list holds no lines");
+    }
+    EXPECT_TRUE(s.requests.empty());
+    EXPECT_FALSE(std::filesystem::exists(folder / "ConvertError.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
+}
+
+// ConvertError.txt converted beside itself: the run reads it as it stood, and then it holds
+// exactly the lines that failed again; a run stopped early keeps the lines it did not finish.
+TEST_F(ConvertEngine, TheFailedLinesConvertedAgain) {
+    s.answer = HamburgIsUnknown;
+    const std::string otto = "Otto,Kurz,Weg 3,53111,Bonn,DE";
+    const std::string failed = kEva + "\r\n" + kMax + "\r\n" + kEva + "\r\n" + otto + "\r\n";
+    s.destination = (folder / "ConvertError_Geo.txt").wstring();
+    // 3: line 1's wait and message, line 2's wait; 40: more than the whole run takes.
+    for (const int stopAfter : {3, 40}) {
+        TestFolder::Put(folder / "ConvertError.txt", failed);
+        s.requests.clear();
+        s.stopAfterEventPasses = stopAfter;
+        NavLink.LinkState = 1;
+        OpenAddList((folder / "ConvertError.txt").wstring(), L"kunden", s);
+        EXPECT_EQ(s.requests.size(), stopAfter > 3 ? 4u : 2u);
+        EXPECT_EQ(TestFolder::Get(folder / "ConvertError.txt"),
+                  stopAfter > 3 ? kEva + "\r\n" + kEva + "\r\n"
+                                : kEva + "\r\n" + kMax + "\r\n" + kEva + "\r\n" + otto + "\r\n");
+        EXPECT_EQ(TestFolder::Get(folder / "ConvertError_Geo.txt"),
+                  stopAfter > 3 ? kMax + kAppendix + otto + kAppendix : "");
+        EXPECT_FALSE(std::filesystem::exists(folder / "ConvertError.txt.new"));
+    }
 }
 
 // "Exit" in the event pass after a failed line's message: the line before it stays on disk, the

@@ -61,8 +61,38 @@ void ErrorListFile::Append(const std::string& rawLine) {
         written = file.Write(bytes) && file.Close();
     }
     if (!written) {
-        lost_ = true;
+        ++lost_;
     }
+}
+
+ErrorListRenewal::ErrorListRenewal(std::filesystem::path list, bool renews)
+    : list_(std::move(list)), fresh_(list_), renews_(renews) {
+    fresh_ += L".new";
+    std::error_code ec;
+    if (renews_) {
+        std::filesystem::remove(fresh_, ec);  // left by a run that was killed
+    }
+}
+
+ErrorListRenewal::~ErrorListRenewal() {
+    std::error_code ec;
+    if (renews_) {
+        std::filesystem::remove(fresh_, ec);
+    }
+}
+
+bool ErrorListRenewal::PutInPlace(const ErrorListFile& entries) {
+    std::error_code ec;
+    // No line failed again: the list goes over into an empty one.
+    if (!entries.Lost() && !std::filesystem::exists(fresh_, ec)) {
+        ByteFile empty(fresh_, ByteFile::Mode::Create);
+        empty.Close();
+    }
+    if (entries.Lost() || !std::filesystem::exists(fresh_, ec)) {
+        return false;
+    }
+    std::filesystem::rename(fresh_, list_, ec);
+    return !ec;
 }
 
 std::filesystem::path ErrorListBeside(const std::wstring& destinationFullPath) {

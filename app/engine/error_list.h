@@ -26,12 +26,36 @@ public:
     explicit ErrorListFile(std::filesystem::path path, ResultText text = ResultText::Ansi)
         : path_(std::move(path)), text_(text) {}
     void Append(const std::string& rawLine) override;
-    bool Lost() const { return lost_; }
+    bool Lost() const { return lost_ > 0; }
+    int LostEntries() const { return lost_; }
 
 private:
     std::filesystem::path path_;
     ResultText text_;
-    bool lost_ = false;
+    int lost_ = 0;
+};
+
+// The error list that a run reads as its list, when the failed lines are converted again. The
+// run's entries go to a new list beside it, which takes its place when the run ends: the list then
+// holds exactly the lines that failed again, and a failure on the way leaves it as it was.
+class ErrorListRenewal {
+public:
+    // `renews`: the run reads the error list at `list`.
+    ErrorListRenewal(std::filesystem::path list, bool renews);
+    ~ErrorListRenewal();  // a new list not put in place goes
+    ErrorListRenewal(const ErrorListRenewal&) = delete;
+    ErrorListRenewal& operator=(const ErrorListRenewal&) = delete;
+
+    bool Renews() const { return renews_; }
+    // Where the run's entries go: the new list when it renews one, else the list itself.
+    std::filesystem::path EntriesPath() const { return renews_ ? fresh_ : list_; }
+    // Puts the new list, which `entries` wrote, in place of the old one. False, the old one left
+    // as it was, when an entry or the move failed.
+    bool PutInPlace(const ErrorListFile& entries);
+
+private:
+    std::filesystem::path list_, fresh_;
+    bool renews_;
 };
 
 // ConvertError.txt beside the result file at `destinationFullPath`.

@@ -7,11 +7,18 @@ namespace mapwell {
 
 namespace {
 
-// XML character data and attribute values; control characters other than tab, CR and LF are
-// not allowed in XML 1.0 and are left out.
+// XML character data and attribute values. XML 1.0 allows neither control characters other than
+// tab, CR and LF nor U+FFFE and U+FFFF, which a list can hold (UTF-8 EF BF BE, byte-swapped
+// UTF-16): they are left out. A surrogate without its partner becomes U+FFFD in UTF-8.
 std::string Xml(std::wstring_view text) {
+    std::wstring allowed;
+    for (const wchar_t c : text) {
+        if (c != L'\uFFFE' && c != L'\uFFFF') {
+            allowed += c;
+        }
+    }
     std::string out;
-    for (const char c : WideToUtf8(text)) {
+    for (const char c : WideToUtf8(allowed)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;

@@ -67,6 +67,17 @@ const Point kPoints[] = {
      "POINT (-70.6 -33.9)",
      L"street level: a",
      "street level"},
+    // Letters that XML forbids, as a list can hold them.
+    {{L"Odd", L"", L"Weg 1", L"", L"Bonn",
+      L"a\uFFFEb\uFFFFc\xD800"
+      L"d\x01"
+      L"e\xDC00"},
+     L"50.7",
+     L"7.1",
+     "Odd",
+     "POINT (7.1 50.7)",
+     L"postcode level: 53111 Bonn",
+     "postcode level"},
 };
 
 TEST(MapFormat, OutsideReaderListsEveryPoint) {

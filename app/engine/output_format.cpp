@@ -27,6 +27,14 @@ std::string Encoded(ResultFile& file, std::wstring_view text, bool ansi) {
     return bytes;
 }
 
+// Writes `bytes`; a failure is kept in the file.
+bool Put(ResultFile& file, std::string_view bytes) {
+    if (!file.Write(bytes)) {
+        file.WriteFailed = true;
+    }
+    return !file.WriteFailed;
+}
+
 std::wstring PoiText(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
     std::wstring line;
     line.append(lat).append(L",").append(lon).append(L",\"");
@@ -66,44 +74,49 @@ std::string CsvHeaderLine() {
            "\"Latitude\",\"Longitude\"\r\n";
 }
 
-void WriteResultHeader(ResultFile& file, OutputFormat format) {
+bool WriteResultHeader(ResultFile& file, OutputFormat format) {
     if (file.text == ResultText::Utf8 &&
-        (format == OutputFormat::Csv || format == OutputFormat::Append)) {
-        file.Write("\xEF\xBB\xBF");
+        (format == OutputFormat::Csv || format == OutputFormat::Append) &&
+        !Put(file, "\xEF\xBB\xBF")) {
+        return false;
     }
     if (format == OutputFormat::Csv) {
-        file.Write(CsvHeaderLine());
-    } else if (IsMapFormat(format)) {
-        file.Write(MapOpening(format));
+        return Put(file, CsvHeaderLine());
     }
+    return !IsMapFormat(format) || Put(file, MapOpening(format));
+}
+
+bool ResultClosing::Close() {
+    if (closed_) {
+        return !file_.WriteFailed;
+    }
+    closed_ = true;
+    return !IsMapFormat(format_) || Put(file_, MapClosing(format_));
 }
 
 ResultClosing::~ResultClosing() {
     try {
-        if (IsMapFormat(format_)) {
-            file_.Write(MapClosing(format_));
-        }
+        Close();
     } catch (...) {
         // Out of memory on the way out: the file stays as it is.
     }
 }
 
-void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
+bool WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
                      std::wstring_view lat, std::wstring_view lon, std::string_view rawLine,
                      std::wstring_view answer) {
     switch (format) {
-    case OutputFormat::Poi: file.Write(Encoded(file, PoiText(fields, lat, lon), true)); break;
-    case OutputFormat::Csv: file.Write(Encoded(file, CsvText(fields, lat, lon), false)); break;
+    case OutputFormat::Poi: return Put(file, Encoded(file, PoiText(fields, lat, lon), true));
+    case OutputFormat::Csv: return Put(file, Encoded(file, CsvText(fields, lat, lon), false));
     case OutputFormat::Append:
-        file.Write(std::string(rawLine) + Encoded(file, Appendix(lat, lon), false));
-        break;
+        return Put(file, std::string(rawLine) + Encoded(file, Appendix(lat, lon), false));
     case OutputFormat::Gpx:
     case OutputFormat::Kml:
     case OutputFormat::GeoJson:
-        file.Write(MapPoint(format, fields, lat, lon, file.MapPoints++ == 0, answer));
-        break;
+        return Put(file, MapPoint(format, fields, lat, lon, file.MapPoints++ == 0, answer));
     case OutputFormat::None: break;
     }
+    return true;
 }
 
 }  // namespace mapwell

@@ -37,31 +37,37 @@ public:
     int linesWithReplacedLetters = 0;
     // Points written in a map format so far: GeoJSON separates its features by commas.
     long long MapPoints = 0;
+    // A write of the header, a line or the closing part failed: the run ends there.
+    bool WriteFailed = false;
 };
 
 // The UTF-8 byte-order mark of a UTF-8 CSV or append result, then the CSV header when `format`
-// is Csv, or a map format's opening part; nothing else.
-void WriteResultHeader(ResultFile& file, OutputFormat format);
+// is Csv, or a map format's opening part; nothing else. False when it could not be written.
+bool WriteResultHeader(ResultFile& file, OutputFormat format);
 
 // Writes a map format's closing part when it goes, however the run ends (its last line, "Exit"
-// or a failure), so that the file stays whole.
+// or a failure), so that the file stays whole; or earlier, by Close.
 class ResultClosing {
 public:
     ResultClosing(ResultFile& file, OutputFormat format) : file_(file), format_(format) {}
     ~ResultClosing();
+    // Writes the closing part now; false when it could not be written.
+    bool Close();
     ResultClosing(const ResultClosing&) = delete;
     ResultClosing& operator=(const ResultClosing&) = delete;
 
 private:
     ResultFile& file_;
     OutputFormat format_;
+    bool closed_ = false;
 };
 
 // One result line in `format`, in the file's text (map formats in UTF-8); nothing when no
 // format is set. The first coordinate text is the latitude position. The raw line is in the
 // file's text already. The map formats also carry the navigation program's `answer`; the other
-// layouts leave it out.
-void WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
+// layouts leave it out. False when the line could not be written; the file's WriteFailed is then
+// set.
+bool WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
                      std::wstring_view lat, std::wstring_view lon, std::string_view rawLine,
                      std::wstring_view answer = {});
 

@@ -12,19 +12,29 @@ namespace mapwell {
 
 // The result file of a run: created anew, replacing an existing file. Each line goes to the
 // system as it is written, so that a run that is stopped in any way, the program killed
-// included, leaves every line written in the file.
+// included, leaves every line written in the file. A write that fails closes the file and cuts
+// it back to the lines written before it, so that no part of a line is left behind.
 class FileResultFile : public ResultFile {
 public:
     explicit FileResultFile(const std::filesystem::path& path)
-        : file_(path, ByteFile::Mode::Create) {}
+        : path_(path), file_(path, ByteFile::Mode::Create) {}
     bool IsOpen() const { return file_.IsOpen(); }
     bool Write(std::string_view bytes) override {
-        return file_.Write(bytes) && std::fflush(file_.Get()) == 0;
+        if (file_.Write(bytes) && std::fflush(file_.Get()) == 0) {
+            written_ += bytes.size();
+            return true;
+        }
+        file_.Close();
+        std::error_code ec;
+        std::filesystem::resize_file(path_, written_, ec);
+        return false;
     }
     bool Close() { return file_.Close(); }
 
 private:
+    std::filesystem::path path_;
     ByteFile file_;
+    std::uintmax_t written_ = 0;
 };
 
 }  // namespace mapwell

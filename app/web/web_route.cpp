@@ -88,22 +88,25 @@ int ImportGeocodedText(const WebCollection& collection, std::wstring_view text,
             if (item == 0 || cameBack[static_cast<std::size_t>(item)]) {
                 continue;
             }
-            cameBack[static_cast<std::size_t>(item)] = true;
-            ++converted;
             const WebRow& back = collection.Rows()[static_cast<std::size_t>(item)];
             const OutputFormat outputFormat = formatInForce();
             const double latitude = NumberOf(fields[kSecondCoordinateField], format);
             const double longitude = NumberOf(fields[kFirstCoordinateField], format);
             const OutputFields out{back.Name1, back.Name2, back.Street,
                                    back.Zip,   back.City,  back.Description};
-            if (IsMapFormat(outputFormat)) {
-                WriteResultLine(result, outputFormat, out,
-                                CoordinateText(static_cast<float>(latitude), L"."),
-                                CoordinateText(static_cast<float>(longitude), L"."), back.Line);
-            } else {
-                WriteResultLine(result, outputFormat, out, fields[kFirstCoordinateField],
-                                fields[kSecondCoordinateField], back.Line);
+            const bool map = IsMapFormat(outputFormat);
+            // A row that cannot be written ends the import; it and the rows after it are failed
+            // lines.
+            if (!WriteResultLine(result, outputFormat, out,
+                                 map ? CoordinateText(static_cast<float>(latitude), L".")
+                                     : std::wstring(fields[kFirstCoordinateField]),
+                                 map ? CoordinateText(static_cast<float>(longitude), L".")
+                                     : std::wstring(fields[kSecondCoordinateField]),
+                                 back.Line)) {
+                break;
             }
+            cameBack[static_cast<std::size_t>(item)] = true;
+            ++converted;
             if (written) {
                 written(back, latitude, longitude);
             }

@@ -22,9 +22,13 @@ WebCollection ThreeAddresses() {
 // What an import wrote and listed.
 struct Imported : ResultFile, ErrorList {
     bool Write(std::string_view bytes) override {
+        if (written.size() + bytes.size() > room) {
+            return false;
+        }
         written += bytes;
         return true;
     }
+    std::size_t room = std::string::npos;  // bytes the result file takes
     void Append(const std::string& rawLine) override { errors.push_back(rawLine); }
     int converted = 0;
     std::string written;
@@ -34,8 +38,10 @@ struct Imported : ResultFile, ErrorList {
 // Each line in the next of `formats`; in the append layout, which shows the raw line and both
 // coordinate texts, when none are given.
 Imported Import(std::wstring_view text, const RegionalNumberFormat& number = {},
-                const std::vector<OutputFormat>& formats = {}) {
+                const std::vector<OutputFormat>& formats = {},
+                std::size_t room = std::string::npos) {
     Imported got;
+    got.room = room;
     std::size_t asked = 0;
     got.converted = ImportGeocodedText(
         ThreeAddresses(), text, number, got,
@@ -131,6 +137,20 @@ TEST(ImportGeocodedText, WritesTheRowsThatCameBackAndListsTheRest) {
         EXPECT_EQ(got.written, "") << item;
         EXPECT_EQ(got.errors, all) << item;
     }
+}
+
+// A row that the result file does not take ends the import: it and the rows after it are
+// listed, none of them counted.
+TEST(GeocodedText, ARowThatCannotBeWrittenIsListed) {
+    const Imported got = Import(L"Address\tbg_lat\r\n"
+                                L"a\tb\tc\t\t2\t16.37\t48.2\r\n"
+                                L"a\tb\tc\t\t1\t13.4\t52.5\r\n"
+                                L"a\tb\tc\t\t3\t9.99\t53.55\r\n",
+                                {}, {}, 40);
+    EXPECT_EQ(got.converted, 1);
+    EXPECT_EQ(got.written, "Am Ring;;Wien,\"48.2\",\"16.37\"\r\n");
+    EXPECT_EQ(got.errors,
+              (std::vector<std::string>{"Hauptstr. 5a;10115;Berlin", "\"x\";20095;Hamburg"}));
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include "app/engine/destination.h"
 #include "app/engine/batch.h"
+#include "app/engine/error_list.h"
 #include "app/engine/map_format.h"
+#include "support/file_identity.h"
 #include "support/text.h"
 
 #include <algorithm>
@@ -278,6 +280,31 @@ std::wstring SameResultFileError(const std::vector<std::wstring>& lists,
     return {};
 }
 
+std::wstring ReadFileWrittenError(const std::vector<std::wstring>& lists,
+                                  const std::vector<std::wstring>& results,
+                                  const std::wstring& mapPicture) {
+    std::vector<std::pair<std::wstring, std::wstring>> read;  // what each file is, and its path
+    for (const std::wstring& list : lists) {
+        for (const std::wstring& result : results) {
+            if (SameFile(list, result)) {
+                return L"the result file " + result + L" is the list " + list +
+                       L" itself: give another result file with /out.";
+            }
+        }
+        read.emplace_back(L"the list ", list);
+    }
+    for (const std::wstring& result : results) {
+        read.emplace_back(L"the result file ", result);
+        read.emplace_back(L"the error list ", ErrorListBeside(result).wstring());
+    }
+    for (const auto& [what, path] : read) {
+        if (!mapPicture.empty() && SameFile(mapPicture, path)) {
+            return L"/map " + mapPicture + L" would write over " + what + path + L".";
+        }
+    }
+    return {};
+}
+
 std::wstring DecimalSeparatorFor(const ConvertJob& job) {
     if (!job.DecimalSeparator.empty()) {
         return job.DecimalSeparator;
@@ -309,6 +336,9 @@ int ExitCodeOf(const std::optional<RunOutcome>& run) {
     }
     if (run->Stopped) {
         return kExitStopped;
+    }
+    if (run->WriteFailed) {
+        return kExitNotWritten;
     }
     if (!run->Started) {
         return kExitBadInput;
@@ -342,15 +372,18 @@ Mapwell.exe /convert <list> [more lists...] [options]
   /?                   this text
 
 The lists are converted one after the other; failed lines are added to ConvertError.txt
-beside the result file. No question is asked: without a navigation program nothing is
-converted (the web page needs a person).
+beside the result file. Converting ConvertError.txt itself beside itself retries the failed
+lines: afterwards it holds exactly the lines that failed again. No question is asked: without
+a navigation program nothing is converted (the web page needs a person).
 
 Lists may be ANSI, UTF-8 or UTF-16 text; the results of UTF-8 and UTF-16 lists are written in
 UTF-8, except asc files, which stay ANSI.
 
 Exit codes: 0 every line converted, 1 some lines failed, 2 bad arguments, a missing
-profile, an unreadable list or two lists with one result file, 3 no navigation program
-announced itself in time, 4 the run was stopped before its end (Mapwell closed, the session
-ended), 5 a failure Mapwell did not foresee.)";
+profile, an unreadable list or result file, a list with no lines, a result file that is a
+list, or two lists with one result file, 3 no navigation program announced itself in time,
+4 the run was stopped before its end (Mapwell closed, the session ended), 5 a failure
+Mapwell did not foresee, 6 a result line, a ConvertError.txt entry or the /map picture could
+not be written (a full disk; no result to draw).)";
 
 }  // namespace mapwell

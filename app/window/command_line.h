@@ -18,14 +18,17 @@ namespace mapwell {
 enum ExitCode : int {
     kExitConverted = 0,     // every line converted
     kExitSomeFailed = 1,    // some lines failed; they are in ConvertError.txt
-    kExitBadInput = 2,      // bad arguments, a missing profile, an unreadable list
+    kExitBadInput = 2,      // bad arguments, a missing profile, an unreadable list, a list
+                            // with no lines, a result file that is a list or its error list
     kExitNoNavigation = 3,  // no navigation program announced itself in time
     kExitStopped = 4,       // the run was stopped before its end: Mapwell closed, the session ended
     kExitFailed = 5,        // a failure Mapwell did not foresee ended the run
+    kExitNotWritten = 6,    // a result line, an error-list entry or the /map picture: not written
 };
 
 // The exit code of one list from what its run did; nullopt when a failure ended it. A stopped or
-// failed run ends the whole command; the others' codes are combined by their maximum.
+// failed run, or one that could not write, ends the whole command; the others' codes are
+// combined by their maximum.
 int ExitCodeOf(const std::optional<RunOutcome>& run);
 
 // A column profile given on the command line: the zero-based column of each address field
@@ -75,6 +78,13 @@ std::wstring ResultPathFor(const ConvertJob& job, std::wstring_view list, bool d
 // path of the result file of `lists[i]`; paths are compared in any letter case.
 std::wstring SameResultFileError(const std::vector<std::wstring>& lists,
                                  const std::vector<std::wstring>& results);
+
+// Why the job would write a file that it reads: a result file that is one of the lists, or a
+// /map picture that is a list, a result file or an error list; "" when it writes none. `results`
+// are the lists' result files; files are compared by identity, not by name.
+std::wstring ReadFileWrittenError(const std::vector<std::wstring>& lists,
+                                  const std::vector<std::wstring>& results,
+                                  const std::wstring& mapPicture);
 
 // The decimal separator in force for the job.
 std::wstring DecimalSeparatorFor(const ConvertJob& job);

@@ -1,4 +1,5 @@
 #include "app/window/command_line.h"
+#include "testing/test_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -120,6 +121,33 @@ TEST(CommandLine, TwoListsWithOneResultFileAreRefused) {
     EXPECT_EQ(SameResultFileError(lists, {L"D:\\a\\k_Geo.csv", L"D:\\b\\k_Geo.csv", L"x"}), L"");
 }
 
+// Files are compared by identity: a result or a map that names a list another way is refused.
+TEST(CommandLine, NoFileReadIsWritten) {
+    TestFolder folder;
+    TestFolder::Put(folder / "list.csv", "x");
+    const std::wstring list = (folder / "list.csv").wstring(),
+                       other = (folder / "sub" / ".." / "list.csv").wstring(),
+                       result = (folder / "out.txt").wstring(),
+                       errors = (folder / "ConvertError.txt").wstring(),
+                       linked = (folder / "sub" / "linked.csv").wstring();
+    std::filesystem::create_directory(folder / "sub");
+    std::filesystem::create_hard_link(list, linked);
+    const struct {
+        std::wstring result, map, error;
+    } cases[] = {
+        {linked, L"",
+         L"the result file " + linked + L" is the list " + list +
+             L" itself: give another result file with /out."},
+        {result, other, L"/map " + other + L" would write over the list " + list + L"."},
+        {result, result, L"/map " + result + L" would write over the result file " + result + L"."},
+        {result, errors, L"/map " + errors + L" would write over the error list " + errors + L"."},
+        {result, (folder / "map.png").wstring(), L""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadFileWrittenError({list}, {c.result}, c.map), c.error);
+    }
+}
+
 // The exit code of a list comes from its run's counts.
 TEST(CommandLine, ExitCodes) {
     const auto run = [](bool started, bool stopped, int read, int converted) {
@@ -138,10 +166,12 @@ TEST(CommandLine, ExitCodes) {
     for (const auto& [outcome, code] : cases) {
         EXPECT_EQ(ExitCodeOf(outcome), code) << code;
     }
+    EXPECT_EQ(ExitCodeOf(RunOutcome{.Started = true, .LinesRead = 2, .WriteFailed = true}),
+              kExitNotWritten);
     EXPECT_EQ(std::set<int>({kExitConverted, kExitSomeFailed, kExitBadInput, kExitNoNavigation,
-                             kExitStopped, kExitFailed})
+                             kExitStopped, kExitFailed, kExitNotWritten})
                   .size(),
-              6u);
+              7u);
 }
 
 }  // namespace

@@ -214,9 +214,12 @@ int ConvertLists(ImportWindow& w, const ConvertJob& job, Console& console) {
         results.push_back(ResultPathFor(job, list, toFolder));
         fullResults.push_back(FullPathOf(results.back()));
     }
-    if (const std::wstring clash = SameResultFileError(job.Lists, fullResults); !clash.empty()) {
-        console.Line(L"Mapwell: " + clash);
-        return kExitBadInput;
+    for (const std::wstring& clash : {SameResultFileError(job.Lists, fullResults),
+                                      ReadFileWrittenError(job.Lists, results, job.MapPicture)}) {
+        if (!clash.empty()) {
+            console.Line(L"Mapwell: " + clash);
+            return kExitBadInput;
+        }
     }
     SetFormat(w, job);
     int exitCode = kExitConverted;
@@ -254,28 +257,33 @@ int ConvertLists(ImportWindow& w, const ConvertJob& job, Console& console) {
             console.Line(L"Mapwell: stopped before the end of " + list + L".");
             return listCode;
         }
+        if (listCode == kExitNotWritten) {
+            return listCode;
+        }
         exitCode = std::max(exitCode, listCode);
     }
     return exitCode;
 }
 
-// /map: the picture of the last list's result, as the map window shows it.
-void WriteMap(const ImportWindow& w, const ConvertJob& job, Console& console) {
+// /map: the picture of the last list's result, as the map window shows it. kExitNotWritten
+// when it was not written.
+int WriteMap(const ImportWindow& w, const ConvertJob& job, Console& console) {
     constexpr int kWidth = 1000, kHeight = 750;
     if (job.MapPicture.empty()) {
-        return;
+        return kExitConverted;
     }
     if (w.MapResult.empty()) {
         console.Line(L"Mapwell: no result to draw into " + job.MapPicture + L".");
-        return;
+        return kExitNotWritten;
     }
     const MapScene scene = LastResultMap(w);
     if (!WriteMapPicture(scene, job.MapPicture, kWidth, kHeight)) {
         console.Line(L"Mapwell: can't write the map " + job.MapPicture + L".");
-        return;
+        return kExitNotWritten;
     }
     const std::wstring outside = OutsideSummary(scene.OutsideCount());
     console.Line(L"Map: " + job.MapPicture + (outside.empty() ? L"" : L" - " + outside));
+    return kExitConverted;
 }
 
 }  // namespace
@@ -314,7 +322,11 @@ int RunCommandLine(HINSTANCE instance, const ParsedCommandLine& command) {
     int exitCode = kExitConverted;
     try {
         exitCode = ConvertLists(state, *command.Job, console);
-        WriteMap(state, *command.Job, console);
+        // A map asked for and not drawn fails the command, unless the command failed already.
+        const int mapCode = WriteMap(state, *command.Job, console);
+        if (exitCode <= kExitSomeFailed) {
+            exitCode = std::max(exitCode, mapCode);
+        }
     } catch (...) {
         // The run has closed its files on the way out; the lines converted so far stay written.
         console.Line(std::wstring(L"Mapwell: ") + FailureDescription(std::current_exception()));

@@ -207,7 +207,8 @@ TEST_F(MainWindowTest, TheWindowBeforeThereIsASource) {
 }
 
 // The column dialog's close box cancels, its OK makes the source ready; a failure in the middle
-// of the run then keeps what was written, closes both files and gives the window back.
+// of the run then keeps what was written, closes both files and gives the window back. A
+// destination that is the list, in another letter case, is refused and the window stays ready.
 TEST_F(MainWindowTest, FromTheColumnDialogToAFailureInTheMiddleOfTheRun) {
     const std::wstring source = folder_ + L"\\kunden.csv";
     td::WriteFile(source, kList);
@@ -251,6 +252,15 @@ TEST_F(MainWindowTest, FromTheColumnDialogToAFailureInTheMiddleOfTheRun) {
         EXPECT_EQ(barText, L"2 of 2 lines");
         EXPECT_EQ(SendMessageW(Item(w, IdProgress), PBM_GETPOS, 0, 0), 0);
         EXPECT_EQ(td::Text(Item(w, IdProgressText)), L"");
+
+        const std::wstring itself = folder_ + L"\\KUNDEN.CSV";
+        td::TypeText(Item(w, IdExportFileTxt), itself);
+        StartWithoutNavigation(w, IDYES);
+        EXPECT_TRUE(Shows(Item(w, IdInfo), L"The destination-file " + itself +
+                                               L" is the list itself: please choose another "
+                                               L"destination."));
+        EXPECT_TRUE(IsWindowEnabled(Item(w, IdNowImport)));
+        EXPECT_EQ(td::ReadFile(source), kList);
         EXPECT_TRUE(DeleteFileW(destination.c_str()));
         EXPECT_TRUE(DeleteFileW(source.c_str()));
     });

@@ -30,6 +30,21 @@ protected:
             td::StartSampleNavServer(folder_, L"--log \"" + Path(L"nav.log") + L"\" " + options);
         ASSERT_TRUE(navigation_.Started());
     }
+    // Mapwell.exe with `arguments`, to its end; what it said. It never shows a window.
+    std::string RunCommandLine(const std::wstring& arguments) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE output = CreateFileW(Path(L"output.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                    &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        mapwell_ = td::Program(td::BinFolder() + L"Mapwell.exe", arguments, folder_, output);
+        CloseHandle(output);
+        bool showedWindow = false;
+        td::WaitUntil([&] {
+            showedWindow = showedWindow || !td::TopWindows(mapwell_.Id()).empty();
+            return WaitForSingleObject(mapwell_.Handle(), 0) == WAIT_OBJECT_0;
+        });
+        EXPECT_FALSE(showedWindow);
+        return Read(L"output.txt");
+    }
     // How many lines of the navigation program's log start with `what` ("announce from").
     int Count(const std::string& what) const {
         return td::CountLines(td::ReadLines(Path(L"nav.log")), what);
@@ -169,26 +184,23 @@ TEST_F(EndToEnd, TheCommandLine) {
         {true, L"/convert unicode.txt" + columns, 0, "Converting of 2 completed without errors."},
         {true, L"/convert tabs.txt /format csv" + columns, 0,
          "Converting of 2 completed without errors."},
+        // The list as its own result, named another way; a device that is full; a map that
+        // cannot be written.
+        {true, L"/convert kunden.csv /out ./Kunden.CSV" + columns, 2,
+         "Mapwell: the result file .\\Kunden.CSV is the list kunden.csv itself"},
+        {true, L"/convert kunden.csv /out Z:\\dev\\full" + columns, 6,
+         "Can't write to destination-file Z:\\dev\\full: the run ends at line 1;"},
+        {true, L"/convert kunden.csv /map out" + columns, 6, "Mapwell: can't write the map out."},
     };
     for (const auto& c : cases) {
         if (c.navigation && !navigation_.Started()) {
             StartNavigation();
         }
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        HANDLE output = CreateFileW(Path(L"output.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                    &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        mapwell_ = td::Program(td::BinFolder() + L"Mapwell.exe", c.arguments, folder_, output);
-        CloseHandle(output);
-        bool showedWindow = false;
-        td::WaitUntil([&] {
-            showedWindow = showedWindow || !td::TopWindows(mapwell_.Id()).empty();
-            return WaitForSingleObject(mapwell_.Handle(), 0) == WAIT_OBJECT_0;
-        });
-        const std::string said = Read(L"output.txt");
+        const std::string said = RunCommandLine(c.arguments);
         EXPECT_EQ(mapwell_.ExitCode(0), c.exitCode) << said;
         EXPECT_NE(said.find(c.says), std::string::npos) << said;
-        EXPECT_FALSE(showedWindow);
     }
+    EXPECT_EQ(Read(L"kunden.csv"), kAddresses);
     EXPECT_EQ(Read(L"ConvertError.txt"), "Ida Berg;Gasse 1;99999;Nirgendwo\r\n");
     EXPECT_EQ(Read(L"out\\k.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
     const std::string header = "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\","
@@ -221,6 +233,22 @@ TEST_F(EndToEnd, TheCommandLine) {
                        "\"52,5323\",\"13,3846\"\r\n"
                        "\"Eva Schulz\",\"\",\"Ring 2\",\"50667\",\"K\xF6ln\",\"\","
                        "\"50,9384\",\"6,9584\"\r\n");
+}
+
+// The failed lines converted again, beside themselves: the run reads the three lines that
+// ConvertError.txt holds at its start, and afterwards it holds only the one that failed again.
+TEST_F(EndToEnd, ConvertErrorTxtConvertedAgainHoldsTheLinesThatFailedAgain) {
+    const std::string ida = "Ida Berg;Gasse 1;99999;Nirgendwo\r\n";
+    td::WriteFile(Path(L"ConvertError.txt"), ida + kAddresses);
+    StartNavigation();
+    const std::string said =
+        RunCommandLine(L"/convert convertError.txt /columns name1=1,street=2,zip=3,city=4");
+    EXPECT_EQ(mapwell_.ExitCode(0), 1) << said;
+    EXPECT_EQ(Count("command 5"), 3) << said;
+    EXPECT_EQ(Read(L"ConvertError.txt"), ida);
+    EXPECT_EQ(Read(L"convertError_Geo.txt"),
+              "Hans Meier;Hauptstr. 5;10115;Berlin,\"52,5323\",\"13,3846\"\r\n"
+              "Eva Schulz;Ring 2;20095;Hamburg,\"53,5503\",\"10,0006\"\r\n");
 }
 
 }  // namespace
