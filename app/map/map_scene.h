@@ -112,6 +112,7 @@ int MarkAt(const MapScene& scene, const MapView& view, double x, double y, doubl
 // What the user of a map window does to it: the wheel zooms about the pointer, dragging pans, a
 // double click fits all points again; choosing a line centres its point and marks it, choosing
 // a point marks it. The map stays fitted to its points through resizing until the user moves it.
+// It reads `scene`, which must outlive it.
 class MapExplorer {
 public:
     MapExplorer(const MapScene& scene, int width, int height);

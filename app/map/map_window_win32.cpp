@@ -173,12 +173,12 @@ void OnWheel(MapWindow& m, WPARAM wParam, LPARAM lParam) {
 }
 
 // The converted lines' list holds no texts of its own: it asks for the ones it shows.
-LRESULT OnNotify(MapWindow& m, const NMHDR& header) {
+LRESULT OnNotify(MapWindow& m, NMHDR& header) {
     if (header.hwndFrom != m.converted) {
         return 0;
     }
     if (header.code == LVN_GETDISPINFOW) {
-        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
         const auto& marks = m.scene.Marks();
         if ((item.mask & LVIF_TEXT) && item.iItem >= 0 &&
             static_cast<std::size_t>(item.iItem) < marks.size() && item.cchTextMax > 0) {
@@ -249,7 +249,7 @@ LRESULT Dispatch(MapWindow& m, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK: OnDoubleClick(m); return 0;
     case WM_CAPTURECHANGED: m.pressed = false; return 0;
     case WM_MOUSEWHEEL: OnWheel(m, wParam, lParam); return 0;
-    case WM_NOTIFY: return OnNotify(m, *reinterpret_cast<const NMHDR*>(lParam));
+    case WM_NOTIFY: return OnNotify(m, *reinterpret_cast<NMHDR*>(lParam));
     default: return DefWindowProcW(m.window, message, wParam, lParam);
     }
 }

@@ -75,9 +75,8 @@ public:
         std::wstring line = L"\r  " + text;
         const std::size_t width = line.size();
         line.append(std::max(width, shown_) - width, L' ');
-        shown_ = width;
         Write(last ? line + L"\r\n" : line);
-        shown_ = last ? 0 : shown_;
+        shown_ = last ? 0 : width;
     }
 
 private:
