@@ -3,6 +3,7 @@
 #include "app/engine/result_file.h"
 #include "app/engine/line_rules.h"
 #include "app/engine/map_format.h"
+#include "columns/first_line.h"
 #include "navlink/link_record.h"
 #include "support/text.h"
 
@@ -40,13 +41,16 @@ public:
           // Beside the result file; a destination typed without a folder lies in the current
           // folder.
           errors_(ErrorListBeside(s.FullPath(destination)), result.text),
-          encoding_(reader.Encoding()) {}
+          encoding_(reader.Encoding()) {
+        reader_.SetSeparators({profile.Separator});
+    }
 
     RunOutcome Execute();
 
 private:
     void TakeReply();
     bool ConvertLine();  // false when the window wants the run to end
+    bool IsSkippedHeading(const std::string& raw) const;
     void Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country);
     bool Fail(const std::vector<std::wstring>& columns, const std::string& raw);
     void AddErrorEntry(const std::string& raw);
@@ -101,9 +105,25 @@ RunOutcome Run::Outcome(bool stopped) const {
     return {converted_, true, stopped, rowsRead_, rowsConverted_};
 }
 
+// The command line's way: a first line that the column dialog takes for a heading names the
+// columns and is no address.
+bool Run::IsSkippedHeading(const std::string& raw) const {
+    return reader_.LineNumber() == 1 && s_.SkipHeading() &&
+           IsHeading(AnalyseFirstLine(DecodeListLine(raw, encoding_)));
+}
+
 bool Run::ConvertLine() {
     const std::string raw = reader_.ReadLine();
     const std::vector<std::wstring> columns = SplitSourceLine(raw, profile_.Separator, encoding_);
+    // A blank line or a heading sends no request, writes no entry and is not counted.
+    if (IsBlankRecord(columns)) {
+        return true;
+    }
+    if (IsSkippedHeading(raw)) {
+        s_.SetInfo(L"Line 1 is a heading, not an address: " +
+                   OnOneLine(DecodeListLine(raw, encoding_)));
+        return true;
+    }
     ++rowsRead_;
 
     const AddressRequest request = BuildRequest(columns, profile_);
@@ -185,7 +205,8 @@ void Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
 }
 
 bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw) {
-    s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(rowsRead_) + L" - " +
+    // The line as it stands in the file, blank lines and line breaks inside cells counted.
+    s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(reader_.LineNumber()) + L" - " +
                FailedLineName(columns, profile_) + L"\r\n" + std::wstring(UpToNul(reply_->Text)) +
                L"(" + DecimalText(reply_->Status) + L")");
     s_.DoEvents();
@@ -211,16 +232,20 @@ void Run::ShowSummary() {
         replaced == 0 ? L""
                       : L"\r\n" + DecimalText(replaced) + (replaced == 1 ? L" line" : L" lines") +
                             L" with a letter replaced by its closest ANSI letter";
+    const std::wstring oddNote =
+        reader_.OddLastByte()
+            ? L"\r\nThe list ends in half a UTF-16 character: its last byte was left out"
+            : L"";
     if (rowsRead_ == rowsConverted_) {
         s_.SetInfo(L"Converting of " + DecimalText(rowsConverted_) + L" completed without errors." +
-                   replacedNote);
+                   replacedNote + oddNote);
         return;
     }
     s_.SetInfo(L"Converting: " + DecimalText(rowsConverted_) + L" of " + DecimalText(rowsRead_) +
                L"\r\n" +
                (errors_.Lost() ? L"Can't write ConvertError.txt"
                                : L"Failed items are saved in ConvertError.txt") +
-               replacedNote);
+               replacedNote + oddNote);
 }
 
 // Street and City are what a result line names; a profile that assigns neither cannot

@@ -197,17 +197,17 @@ TEST_F(ConvertEngine, FoundLinesAreWrittenAsTheyCome) {
     EXPECT_EQ(NavLink.LinkState, 1);
 }
 
-// Every line sends its own request fields, none left from the line before.
+// Every line sends its own request fields, none left from the line before. A blank line is no
+// address: no request, no entry, not counted; the message names the line in the file.
 TEST_F(ConvertEngine, AFoundLineWithoutStreetAndCityIsListed) {
-    EXPECT_TRUE(Convert(kMax + "\r\n\r\nOtto,Kurz,,53111,,DE"));
+    EXPECT_TRUE(Convert(kMax + "\r\n\r\n , \r\nOtto,Kurz,,53111,,DE\r\n"));
     EXPECT_EQ(s.requests,
               (std::vector<AddressRequest>{{L"DE", L"10115", L"Berlin", L"Hauptstr. 5a", L"5a"},
-                                           {},
                                            {L"DE", L"53111", L"", L"", L""}}));
     EXPECT_EQ(Result(), kMax + kAppendix);
-    EXPECT_EQ(ErrorList(), "\r\nOtto,Kurz,,53111,,DE\r\n");
-    EXPECT_EQ(s.infos.at(1), L"Error get coordinate for Addressindex 2 - \r\nfound(0)");
-    EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 3\r\nFailed items are saved in ConvertError.txt");
+    EXPECT_EQ(ErrorList(), "Otto,Kurz,,53111,,DE\r\n");
+    EXPECT_EQ(s.infos.at(1), L"Error get coordinate for Addressindex 4 - Otto Kurz\r\nfound(0)");
+    EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 2\r\nFailed items are saved in ConvertError.txt");
 }
 
 // A source that cannot be read leaves the destination as it was.

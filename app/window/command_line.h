@@ -45,6 +45,7 @@ struct ConvertJob {
     bool SaveProfile = false;  // write the inline profile to the registry
     int WaitSeconds = 5;       // for a navigation program to announce itself
     std::wstring MapPicture;   // a PNG file for the map of the last list's result; empty: none
+    bool ConvertHeading = false;  // send a first line that names the columns like any other
 };
 
 struct ParsedCommandLine {
