@@ -145,6 +145,9 @@ TEST(ReadListHead, DecodesAsTheEngineDoes) {
                  {"\xFE\xFF" + Utf16Of("a\tb", true), 20, 100, {L"a\tb"}},
                  {"a\rb\nc\r\n\r\nd", 20, 100, {L"a", L"b\nc", L"", L"d"}},
                  {"a\nb\r\nc", 20, 100, {L"a", L"b", L"c"}},
+                 // The first letter beyond ASCII well past the reader's first block.
+                 {std::string(70000, 'a') + "\r\nM\xC3\xBCller", 2, 100,
+                  {std::wstring(100, L'a'), L"M\u00FCller"}},
                  {"abcdef\r\nxyz", 20, 3, {L"abc", L"xyz"}},
                  {"", 20, 100, {}}};
     for (const auto& c : cases) {

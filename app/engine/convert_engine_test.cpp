@@ -75,6 +75,7 @@ public:
         return stopAfterEventPasses >= 0 && passes >= stopAfterEventPasses;
     }
     void PointConverted(const ConvertedPoint& point) override { points.push_back(point); }
+    bool SkipHeading() override { return skipHeading; }
 
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
 
@@ -90,6 +91,7 @@ public:
     std::wstring destination;
     OutputFormat format = OutputFormat::Append;
     int stopAfterEventPasses = -1;
+    bool skipHeading = false;
     // Every reply is followed by an announcement in the next (or the same) pause.
     bool announceAfterReply = false;
 
@@ -306,6 +308,9 @@ TEST_F(ConvertEngine, ListsInUtf8AndUtf16) {
          "52.5,13.4,\"Max ?ukasz - Stra\xDF"
          "e 1 10115 Berlin, \"\r\n",
          done + L"\r\n1 line with a letter replaced by its closest ANSI letter"},
+        // Half a UTF-16 character at the end makes no line and is reported.
+        {utf16 + "\r", OutputFormat::Append, mark + line + kAppendix,
+         done + L"\r\nThe list ends in half a UTF-16 character: its last byte was left out"},
     };
     for (const auto& c : cases) {
         s.format = c.format;
@@ -317,6 +322,32 @@ TEST_F(ConvertEngine, ListsInUtf8AndUtf16) {
     s.answer = [](const AddressRequest&) { return NotFound(); };
     Convert(utf16);
     EXPECT_EQ(ErrorList(), mark + line + "\r\n");
+}
+
+// The command line passes over a heading, which the window sends like any other line; a record
+// that spans lines is named by the line it begins on, its line break shown as a blank.
+TEST_F(ConvertEngine, AHeadingIsPassedOverWhereAsked) {
+    const std::string heading = "name,lastname,street,zipcode,city,country\n";
+    const std::string eva = "\"Eva\nMaria\",Frau,Am Ring,20095,Hamburg,DE\n";
+    s.answer = HamburgIsUnknown;
+    for (const bool skip : {true, false}) {
+        s.skipHeading = skip;
+        s.requests.clear();
+        s.infos.clear();
+        std::filesystem::remove(folder / "ConvertError.txt");
+        Convert(heading + kMax + "\n" + eva);
+        EXPECT_EQ(s.requests.size(), skip ? 2u : 3u);
+        if (skip) {
+            EXPECT_EQ(s.infos.at(1), L"Line 1 is a heading, not an address: " +
+                                         AnsiToWide(heading.substr(0, heading.size() - 1)));
+        }
+        EXPECT_EQ(ErrorList(), eva.substr(0, eva.size() - 1) + "\r\n");
+        EXPECT_EQ(s.infos.at(skip ? 2 : 1),
+                  L"Error get coordinate for Addressindex 3 - Eva Maria Frau\r\nAddress not found(3)");
+        EXPECT_EQ(s.LastInfo(), std::wstring(skip ? L"Converting: 1 of 2" : L"Converting: 2 of 3") +
+                                    L"\r\nFailed items are saved in ConvertError.txt");
+    }
+    EXPECT_EQ(s.requests[0].Street, L"street");  // the window's run sent the heading
 }
 
 // However a navigation program fills the address part of its replies, a request it never
