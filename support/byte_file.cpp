@@ -197,6 +197,16 @@ void LineReader::SetSeparators(const std::vector<std::wstring>& separators) {
         }
         separators_.push_back(units);
     }
+    // Runs of plain bytes can be taken whole while every separator is one byte long.
+    quickRuns_ = !Utf16();
+    stopByte_.fill(false);
+    for (const unsigned char stop : {'\r', '\n', '"'}) {
+        stopByte_[stop] = true;
+    }
+    for (const std::u32string& separator : separators_) {
+        quickRuns_ = quickRuns_ && separator.size() == 1;
+        stopByte_[separator.front() & 0xFF] = true;
+    }
 }
 
 bool LineReader::AfterSeparator(const std::u32string& kept) const {
@@ -227,7 +237,30 @@ bool LineReader::ReadRecord(std::u32string& units, std::size_t limit, bool quote
     bool cellStart = true, inQuotes = false, closed = false;
     int breaksInQuotes = 0;
     char32_t unit = 0;
-    while (TakeUnit(unit)) {
+    for (;;) {
+        // Most of a line is plain text: taken a run at a time up to the next byte that matters.
+        if (quickRuns_ && !inQuotes && !closed && !pending_ && Fill()) {
+            const char* from = block_.data() + pos_;
+            const char* const end = block_.data() + size_;
+            const char* stop = from;
+            while (stop < end && !stopByte_[static_cast<unsigned char>(*stop)]) {
+                ++stop;
+            }
+            if (stop > from) {
+                const std::size_t room = units.size() < limit ? limit - units.size() : 0;
+                const std::size_t run = static_cast<std::size_t>(stop - from);
+                for (const char* c = from; c < from + std::min(run, room); ++c) {
+                    units += static_cast<char32_t>(static_cast<unsigned char>(*c));
+                }
+                tail.assign(1, static_cast<char32_t>(static_cast<unsigned char>(stop[-1])));
+                cellStart = false;
+                pos_ += run;
+                continue;
+            }
+        }
+        if (!TakeUnit(unit)) {
+            break;
+        }
         if (inQuotes) {
             keep(unit);
             if (unit == U'"') {

@@ -5,6 +5,7 @@
 
 #include "support/list_encoding.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -47,7 +48,7 @@ private:
 // one record only.
 class LineReader {
 public:
-    explicit LineReader(std::FILE* file) : file_(file), block_(kBlockSize) {}
+    explicit LineReader(std::FILE* file) : file_(file), block_(kBlockSize) { SetSeparators({}); }
     // At the start of a list: decides how it is written (from its mark or first line, else from
     // all of its bytes) and passes over its byte-order mark. Without this call the list is read
     // as ANSI.
@@ -90,6 +91,8 @@ private:
     LineEnds lineEnds_ = LineEnds::Unknown;
     std::vector<std::u32string> separators_;  // in the list's own units
     std::vector<std::wstring> separatorTexts_;
+    bool quickRuns_ = true;
+    std::array<bool, 256> stopByte_{};
     std::optional<char32_t> pending_;  // a unit looked at and not taken
     long long nextLine_ = 1, recordLine_ = 0;
     bool oddLastByte_ = false;
