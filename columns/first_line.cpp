@@ -27,8 +27,8 @@ FirstLineAnalysis AnalyseFirstLine(std::wstring_view line) {
     FirstLineAnalysis result;
     // A list saved as tab-separated text: tabs, and neither of the other two separators, outside
     // its quoted cells.
-    const bool tabs = CountCells(line, L"\t") > 1 && CountCells(line, L",") <= 1 &&
-                      CountCells(line, L";") <= 1;
+    const bool tabs =
+        CountCells(line, L"\t") > 1 && CountCells(line, L",") <= 1 && CountCells(line, L";") <= 1;
     result.separator = tabs ? L"\t" : L",";
     result.columnCount = CountCells(line, result.separator);
     if (!tabs && result.columnCount < 4) {

@@ -68,8 +68,8 @@ struct Preview {
 // pre-selects, a name column among them, so that its preview starts below it.
 bool IsHeading(const FirstLineAnalysis& analysis);
 
-// The preview of `line` split at `separator` as the engine splits it. A chosen column that the line lacks leaves its
-// box at the text it had in `previous` and marks the preview as failed.
+// The preview of `line` split at `separator` as the engine splits it. A chosen column that the line
+// lacks leaves its box at the text it had in `previous` and marks the preview as failed.
 Preview ComputePreview(std::wstring_view line, std::wstring_view separator,
                        const ColumnChoices& choices, const PreviewTexts& previous);
 

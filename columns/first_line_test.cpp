@@ -48,8 +48,9 @@ TEST(FirstLine, QuotedCellsAreCellsAsTheEngineReadsThem) {
     EXPECT_EQ(AnalyseFirstLine(L"\"a,b\"\tc\td\te").separator, L"\t");
     EXPECT_EQ(AnalyseFirstLine(L"\"a,b,c,d\";e;f;g").separator, L";");
     EXPECT_TRUE(AnalyseFirstLine(L"a,b,c").fields.empty());
-    const Preview p = ComputePreview(L"\"Gasthaus \"\"Zur Post\"\"\";\"M\u00FCller; S\u00F6hne\";x;y",
-                                     L";", {0, n, 2, n, 3, n, 1, n}, {});
+    const Preview p =
+        ComputePreview(L"\"Gasthaus \"\"Zur Post\"\"\";\"M\u00FCller; S\u00F6hne\";x;y", L";",
+                       {0, n, 2, n, 3, n, 1, n}, {});
     EXPECT_EQ(p.texts.name, L"Gasthaus \"Zur Post\" ");
     EXPECT_EQ(p.texts.text, L"M\u00FCller; S\u00F6hne ");
 }

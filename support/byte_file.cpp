@@ -334,8 +334,8 @@ std::string LineReader::Encode(const std::u32string& units, std::size_t limit) c
 }
 
 std::string LineReader::ReadLine(std::size_t limit) {
-    const long long start = blockStart_ + static_cast<long long>(pos_) -
-                            (pending_ ? (Utf16() ? 2 : 1) : 0);
+    const long long start =
+        blockStart_ + static_cast<long long>(pos_) - (pending_ ? (Utf16() ? 2 : 1) : 0);
     const LineEnds lineEnds = lineEnds_;
     recordLine_ = nextLine_;
     std::u32string units;

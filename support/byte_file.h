@@ -72,9 +72,9 @@ public:
 
 private:
     enum class LineEnds { Unknown, CrLf, Lf };
-    bool Fill();                  // false at the end of the list
+    bool Fill();                    // false at the end of the list
     bool TakeUnit(char32_t& unit);  // false at the end of the list
-    bool PeekIs(char32_t unit);   // takes the next unit when it is `unit`
+    bool PeekIs(char32_t unit);     // takes the next unit when it is `unit`
     bool Utf16() const;
     bool AfterSeparator(const std::u32string& kept) const;
     // One record; false when a quoted cell turned out to be none.

@@ -72,7 +72,7 @@ void Utf8Check::Feed(std::string_view bytes) {
                 needed_ = 1;
             } else if (lead >= 0xE0 && lead <= 0xEF) {
                 needed_ = 2;
-                low_ = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong form
+                low_ = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong form
                 high_ = lead == 0xED ? 0x9F : 0xBF;  // no surrogate
             } else if (lead >= 0xF0 && lead <= 0xF4) {
                 needed_ = 3;

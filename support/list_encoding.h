@@ -38,7 +38,7 @@ public:
 private:
     bool failed_ = false;
     bool multiByte_ = false;
-    int needed_ = 0;  // continuation bytes still to come
+    int needed_ = 0;                          // continuation bytes still to come
     unsigned char low_ = 0x80, high_ = 0xBF;  // the range of the next continuation byte
 };
 

@@ -44,11 +44,11 @@ TEST(DecideEncoding, MarkUtf16LineOrValidUtf8WithALetterBeyondAscii) {
         {"Mueller;Koeln", {E::Ansi, 0}},  // nothing beyond ASCII
         {"M\xFCller", {E::Ansi, 0}},      // Windows-1252
         {"M\xC3\xBCller;M\xFCller", {E::Ansi, 0}},
-        {"\xC0\x80", {E::Ansi, 0}},      // an overlong form
-        {"\xE0\x9F\xBF", {E::Ansi, 0}},  // another
-        {"\xED\xA0\x80", {E::Ansi, 0}},  // a surrogate
+        {"\xC0\x80", {E::Ansi, 0}},          // an overlong form
+        {"\xE0\x9F\xBF", {E::Ansi, 0}},      // another
+        {"\xED\xA0\x80", {E::Ansi, 0}},      // a surrogate
         {"\xF4\x90\x80\x80", {E::Ansi, 0}},  // beyond U+10FFFF
-        {"M\xC3", {E::Ansi, 0}},         // the list ends inside a letter
+        {"M\xC3", {E::Ansi, 0}},             // the list ends inside a letter
         {ascii + "\xC3\xBC", {E::Utf8, 0}},  // the first letter beyond ASCII far down the list
         {"\xC3\xBC" + ascii + "\xFC", {E::Ansi, 0}},
         // UTF-16 without a mark: a NUL in every second byte of the first line.

@@ -67,8 +67,9 @@ int main(int argc, char** argv) {
     }
     const double head = MedianMs(list, false);
     const double whole = MedianMs(list, true);
-    std::printf("list of %lld MB: decision on the first %zu KiB %.2f ms, on the whole list %.1f ms\n",
-                megabytes, LineReader::kBlockSize / 1024, head, whole);
+    std::printf(
+        "list of %lld MB: decision on the first %zu KiB %.2f ms, on the whole list %.1f ms\n",
+        megabytes, LineReader::kBlockSize / 1024, head, whole);
     {
         // For scale: reading every record of the list once, as a conversion does.
         ByteFile file(list, ByteFile::Mode::Read);

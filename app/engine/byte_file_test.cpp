@@ -41,7 +41,7 @@ TEST(LineReader, EndMarks) {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\r\nb", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
-        {"a\r\nb\nc", {"a", "b\nc"}},  // the first line end decides: CR LF
+        {"a\r\nb\nc", {"a", "b\nc"}},            // the first line end decides: CR LF
         {"a\nb\r\nc\rd\n", {"a", "b", "c\rd"}},  // LF, a CR before it included
         {"a\n\nb\n", {"a", "", "b"}},
         {"a\r\n\r\nb", {"a", "", "b"}},
@@ -68,8 +68,8 @@ TEST(LineReader, EndMarks) {
         // A stray opening quote: its record is its first line.
         {"\"x\ny\nz", {"\"x", "y", "z"}},
         {"\"x\ny,\"z\"\n", {"\"x", "y,\"z\""}},
-        {"\"x" + std::string(20, '\n') + "\"", {"\"x", "", "", "", "", "", "", "", "", "", "", "",
-                                               "", "", "", "", "", "", "", "", "\""}},
+        {"\"x" + std::string(20, '\n') + "\"",
+         {"\"x", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "\""}},
         {"\xFF\xFE" + Utf16Of(std::string(32766, 'x') + "\r\nb"), {std::string(32766, 'x'), "b"}}};
     for (const auto& c : cases) {
         EXPECT_EQ(LinesOf(c.bytes), c.lines) << c.bytes.substr(0, 20);
@@ -92,22 +92,25 @@ TEST(ListRecords, TheCellsASpreadsheetShows) {
         const wchar_t* separator;
         Records records;
     } cases[] = {
-        {"\"M\xC3\xBCller; S\xC3\xB6hne GmbH\";Hauptstr. 5;70173;Stuttgart\n", L";",
+        {"\"M\xC3\xBCller; S\xC3\xB6hne GmbH\";Hauptstr. 5;70173;Stuttgart\n",
+         L";",
          {{1, {L"M\u00FCller; S\u00F6hne GmbH", L"Hauptstr. 5", L"70173", L"Stuttgart"}}}},
-        {"\"Meier, Anna\",Tor 2,\"Tor 2, Rampe 3\"\r\n", L",",
+        {"\"Meier, Anna\",Tor 2,\"Tor 2, Rampe 3\"\r\n",
+         L",",
          {{1, {L"Meier, Anna", L"Tor 2", L"Tor 2, Rampe 3"}}}},
         {"\"Gasthaus \"\"Zur Post\"\"\";x\n", L";", {{1, {L"Gasthaus \"Zur Post\"", L"x"}}}},
-        {"a;\"Tor 2\nRampe 3\";b\nc;d\n", L";",
+        {"a;\"Tor 2\nRampe 3\";b\nc;d\n",
+         L";",
          {{1, {L"a", L"Tor 2\nRampe 3", L"b"}}, {3, {L"c", L"d"}}}},
         // A CR LF list whose cell holds a line break of either kind.
-        {"a;\"x\ny\"\r\nb;\"u\r\nv\"\r\nc\r\n", L";",
+        {"a;\"x\ny\"\r\nb;\"u\r\nv\"\r\nc\r\n",
+         L";",
          {{1, {L"a", L"x\ny"}}, {3, {L"b", L"u\r\nv"}}, {5, {L"c"}}}},
         {"a;b\n\n;;\n \t; \n\"\";\"\"\nc;d\n\n", L";", {{1, {L"a", L"b"}}, {6, {L"c", L"d"}}}},
         {"a;b\r\n\r\nc;d\r\n\r\n", L";", {{1, {L"a", L"b"}}, {3, {L"c", L"d"}}}},
         // A stray quote inside a cell, or one that opens a cell and closes none, is removed.
         {"Rohr 5\" Zoll;b\nc;d\n", L";", {{1, {L"Rohr 5 Zoll", L"b"}}, {2, {L"c", L"d"}}}},
-        {"\"abc;x\nc;\"d e\";f\n", L";",
-         {{1, {L"abc", L"x"}}, {2, {L"c", L"d e", L"f"}}}},
+        {"\"abc;x\nc;\"d e\";f\n", L";", {{1, {L"abc", L"x"}}, {2, {L"c", L"d e", L"f"}}}},
         {"\"a\"b;c\n", L";", {{1, {L"ab", L"c"}}}},
         {"a\tb\t\"c\td\"\r\n", L"\t", {{1, {L"a", L"b", L"c\td"}}}},
     };
@@ -146,7 +149,9 @@ TEST(ReadListHead, DecodesAsTheEngineDoes) {
                  {"a\rb\nc\r\n\r\nd", 20, 100, {L"a", L"b\nc", L"", L"d"}},
                  {"a\nb\r\nc", 20, 100, {L"a", L"b", L"c"}},
                  // The first letter beyond ASCII well past the reader's first block.
-                 {std::string(70000, 'a') + "\r\nM\xC3\xBCller", 2, 100,
+                 {std::string(70000, 'a') + "\r\nM\xC3\xBCller",
+                  2,
+                  100,
                   {std::wstring(100, L'a'), L"M\u00FCller"}},
                  {"abcdef\r\nxyz", 20, 3, {L"abc", L"xyz"}},
                  {"", 20, 100, {}}};

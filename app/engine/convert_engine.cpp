@@ -206,9 +206,9 @@ void Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
 
 bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw) {
     // The line as it stands in the file, blank lines and line breaks inside cells counted.
-    s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(reader_.LineNumber()) + L" - " +
-               FailedLineName(columns, profile_) + L"\r\n" + std::wstring(UpToNul(reply_->Text)) +
-               L"(" + DecimalText(reply_->Status) + L")");
+    s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(reader_.LineNumber()) +
+               L" - " + FailedLineName(columns, profile_) + L"\r\n" +
+               std::wstring(UpToNul(reply_->Text)) + L"(" + DecimalText(reply_->Status) + L")");
     s_.DoEvents();
     const bool stop = s_.StopRequested();
     if (!stop) {

@@ -342,8 +342,9 @@ TEST_F(ConvertEngine, AHeadingIsPassedOverWhereAsked) {
                                          AnsiToWide(heading.substr(0, heading.size() - 1)));
         }
         EXPECT_EQ(ErrorList(), eva.substr(0, eva.size() - 1) + "\r\n");
-        EXPECT_EQ(s.infos.at(skip ? 2 : 1),
-                  L"Error get coordinate for Addressindex 3 - Eva Maria Frau\r\nAddress not found(3)");
+        EXPECT_EQ(
+            s.infos.at(skip ? 2 : 1),
+            L"Error get coordinate for Addressindex 3 - Eva Maria Frau\r\nAddress not found(3)");
         EXPECT_EQ(s.LastInfo(), std::wstring(skip ? L"Converting: 1 of 2" : L"Converting: 2 of 3") +
                                     L"\r\nFailed items are saved in ConvertError.txt");
     }

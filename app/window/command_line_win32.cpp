@@ -60,8 +60,8 @@ public:
             L"\r\n";
         DWORD written = 0;
         HANDLE wide = console_ != INVALID_HANDLE_VALUE ? console_ : file_;
-        if (wide && WriteConsoleW(wide, line.data(), static_cast<DWORD>(line.size()), &written,
-                                  nullptr)) {
+        if (wide &&
+            WriteConsoleW(wide, line.data(), static_cast<DWORD>(line.size()), &written, nullptr)) {
             return;
         }
         if (file_) {

@@ -133,10 +133,11 @@ TEST_F(EndToEnd, TheCommandLine) {
     td::WriteFile(Path(L"tabs.txt"), "Hans Meier\tHauptstr. 5\t10115\tBerlin\r\n"
                                      "Eva Schulz\tRing 2\t50667\tK\xF6ln\r\n");
     // As a spreadsheet saves it on Linux: LF line ends, quoted cells, a blank last line.
-    td::WriteFile(Path(L"sheet.csv"), "name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer\n"
-                                      "\"Meier, Anna\",Hauptstr. 5,10115,Berlin,\"Tor 2, Rampe 3\"\n"
-                                      "\"Gasthaus \"\"Zur Post\"\"\",Ring 2,20095,Hamburg,\"Hof\n"
-                                      "hinten\"\n\n");
+    td::WriteFile(Path(L"sheet.csv"),
+                  "name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer\n"
+                  "\"Meier, Anna\",Hauptstr. 5,10115,Berlin,\"Tor 2, Rampe 3\"\n"
+                  "\"Gasthaus \"\"Zur Post\"\"\",Ring 2,20095,Hamburg,\"Hof\n"
+                  "hinten\"\n\n");
     td::WriteFile(Path(L"fremd.csv"),
                   "Ida Berg;Gasse 1;99999;Nirgendwo\r\n" + std::string(kAddresses));
     CreateDirectoryW(Path(L"out").c_str(), nullptr);
@@ -231,7 +232,8 @@ TEST_F(EndToEnd, TheCommandLine) {
                   "\"52,5323\",\"13,3846\"\r\n"
                   "\"Gasthaus \"\"Zur Post\"\"\",\"\",\"Ring 2\",\"20095\",\"Hamburg\",\"Hof\n"
                   "hinten\",\"53,5503\",\"10,0006\"\r\n");
-    EXPECT_EQ(Read(L"out\\ConvertError.txt"), mark + "name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer\r\n");
+    EXPECT_EQ(Read(L"out\\ConvertError.txt"),
+              mark + "name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer\r\n");
     EXPECT_EQ(Read(L"tabs_Geo.csv"),
               header + "\"Hans Meier\",\"\",\"Hauptstr. 5\",\"10115\",\"Berlin\",\"\","
                        "\"52,5323\",\"13,3846\"\r\n"
