@@ -3,6 +3,7 @@
 #include "app/engine/result_file.h"
 #include "app/engine/line_rules.h"
 #include "app/engine/map_format.h"
+#include "columns/first_line.h"
 #include "navlink/link_record.h"
 #include "support/file_identity.h"
 #include "support/text.h"
@@ -17,6 +18,7 @@ namespace {
 constexpr int kReplyPollMs = 10;
 constexpr int kReplyPolls = 200;  // the wait ends after the 201st pause at the latest
 constexpr int kReadPauseMs = 1000;
+constexpr wchar_t kNoLinesText[] = L"The list holds no lines";
 constexpr wchar_t kNoAnswerText[] = L"No answer from the navigation program";
 constexpr wchar_t kUnclearAnswerText[] =
     L"The answer could not be told from a late answer to an earlier line";
@@ -39,7 +41,9 @@ public:
         const std::filesystem::path& errorList)
         : s_(s), profile_(profile), destination_(destination), result_(result), reader_(reader),
           mapFormat_(IsMapFormat(startFormat) ? startFormat : OutputFormat::None),
-          errors_(errorList, result.text), encoding_(reader.Encoding()) {}
+          errors_(errorList, result.text), encoding_(reader.Encoding()) {
+        reader_.SetSeparators({profile.Separator});
+    }
 
     RunOutcome Execute();
     // Adds the lines that the run did not finish, the one under way and those not read, to the
@@ -50,6 +54,7 @@ public:
 private:
     void TakeReply();
     bool ConvertLine();  // false when the run ends: the window wants it to, or a write failed
+    bool IsSkippedHeading(const std::string& raw) const;
     bool Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country);
     bool Fail(const std::vector<std::wstring>& columns, const std::string& raw);
     bool AddErrorEntry(const std::string& raw);
@@ -91,6 +96,11 @@ RunOutcome Run::Execute() {
             return Outcome(!writeFailed_);
         }
     } while (!reader_.AtEnd());
+    // Blank lines, or a heading alone: no address to convert, as in an empty list.
+    if (rowsRead_ == 0) {
+        s_.SetInfo(kNoLinesText);
+        return {};
+    }
 
     if (!navigationRoute_) {
         rowsConverted_ = s_.FinishWebRoute(web_, result_, errors_);
@@ -120,9 +130,25 @@ void Run::KeepUnfinishedLines() {
     }
 }
 
+// The command line's way: a first line that the column dialog takes for a heading names the
+// columns and is no address.
+bool Run::IsSkippedHeading(const std::string& raw) const {
+    return reader_.LineNumber() == 1 && s_.SkipHeading() &&
+           IsHeading(AnalyseFirstLine(DecodeListLine(raw, encoding_)));
+}
+
 bool Run::ConvertLine() {
     const std::string raw = reader_.ReadLine();
     const std::vector<std::wstring> columns = SplitSourceLine(raw, profile_.Separator, encoding_);
+    // A blank line or a heading sends no request, writes no entry and is not counted.
+    if (IsBlankRecord(columns)) {
+        return true;
+    }
+    if (IsSkippedHeading(raw)) {
+        s_.SetInfo(L"Line 1 is a heading, not an address: " +
+                   OnOneLine(DecodeListLine(raw, encoding_)));
+        return true;
+    }
     ++rowsRead_;
 
     const AddressRequest request = BuildRequest(columns, profile_);
@@ -195,7 +221,7 @@ bool Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
     if (navigationRoute_) {
         if (!WriteResultLine(result_, map ? mapFormat_ : s_.FormatInForce(), out, lat, lon, raw)) {
             s_.SetInfo(L"Can't write to destination-file " + destination_ +
-                       L": the run ends at line " + DecimalText(rowsRead_) +
+                       L": the run ends at line " + DecimalText(reader_.LineNumber()) +
                        L"; the lines before it are written.");
             writeFailed_ = true;
             unfinished_ = raw;
@@ -213,9 +239,10 @@ bool Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
 }
 
 bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw) {
-    s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(rowsRead_) + L" - " +
-               FailedLineName(columns, profile_) + L"\r\n" + std::wstring(UpToNul(reply_->Text)) +
-               L"(" + DecimalText(reply_->Status) + L")");
+    // The line as it stands in the file, blank lines and line breaks inside cells counted.
+    s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(reader_.LineNumber()) +
+               L" - " + FailedLineName(columns, profile_) + L"\r\n" +
+               std::wstring(UpToNul(reply_->Text)) + L"(" + DecimalText(reply_->Status) + L")");
     s_.DoEvents();
     const bool stop = s_.StopRequested();
     if (!stop) {
@@ -228,8 +255,9 @@ bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw)
 bool Run::AddErrorEntry(const std::string& raw) {
     errors_.Append(raw);
     if (errors_.Lost()) {
-        s_.SetInfo(L"Can't write ConvertError.txt: the run ends at line " + DecimalText(rowsRead_) +
-                   L", which is saved nowhere:\r\n" + DecodeListLine(raw, encoding_));
+        s_.SetInfo(L"Can't write ConvertError.txt: the run ends at line " +
+                   DecimalText(reader_.LineNumber()) + L", which is saved nowhere:\r\n" +
+                   DecodeListLine(raw, encoding_));
         writeFailed_ = true;
         return false;
     }
@@ -262,9 +290,13 @@ void Run::ShowSummary() {
         replaced == 0
             ? L""
             : L"\r\n" + Lines(replaced) + L" with a letter replaced by its closest ANSI letter";
+    const std::wstring oddNote =
+        reader_.OddLastByte()
+            ? L"\r\nThe list ends in half a UTF-16 character: its last byte was left out"
+            : L"";
     if (rowsRead_ == rowsConverted_) {
         s_.SetInfo(L"Converting of " + DecimalText(rowsConverted_) + L" completed without errors." +
-                   replacedNote);
+                   replacedNote + oddNote);
         return;
     }
     s_.SetInfo(
@@ -272,7 +304,7 @@ void Run::ShowSummary() {
         (errors_.Lost()
              ? L"Can't write ConvertError.txt: " + Lines(errors_.LostEntries()) + L" saved nowhere"
              : L"Failed items are saved in ConvertError.txt") +
-        replacedNote);
+        replacedNote + oddNote);
 }
 
 // Street and City are what a result line names; a profile that assigns neither cannot
@@ -296,7 +328,7 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
     LineReader reader(source.Get());
     const SourceEncoding encoding = reader.ReadEncoding();
     if (reader.AtEnd()) {
-        surroundings.SetInfo(L"The list holds no lines");
+        surroundings.SetInfo(kNoLinesText);
         return {};
     }
     // A run never writes a file it reads. Beside the result file; a destination typed without a

@@ -78,6 +78,7 @@ public:
         return stopAfterEventPasses >= 0 && passes >= stopAfterEventPasses;
     }
     void PointConverted(const ConvertedPoint& point) override { points.push_back(point); }
+    bool SkipHeading() override { return skipHeading; }
 
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
 
@@ -93,6 +94,7 @@ public:
     std::wstring destination;
     OutputFormat format = OutputFormat::Append;
     int stopAfterEventPasses = -1;
+    bool skipHeading = false;
     // Every reply is followed by an announcement in the next (or the same) pause.
     bool announceAfterReply = false;
 
@@ -202,17 +204,17 @@ TEST_F(ConvertEngine, FoundLinesAreWrittenAsTheyCome) {
     EXPECT_EQ(NavLink.LinkState, 1);
 }
 
-// Every line sends its own request fields, none left from the line before.
+// Every line sends its own request fields, none left from the line before. A blank line is no
+// address: no request, no entry, not counted; the message names the line in the file.
 TEST_F(ConvertEngine, AFoundLineWithoutStreetAndCityIsListed) {
-    EXPECT_TRUE(Convert(kMax + "\r\n\r\nOtto,Kurz,,53111,,DE"));
+    EXPECT_TRUE(Convert(kMax + "\r\n\r\n , \r\nOtto,Kurz,,53111,,DE\r\n"));
     EXPECT_EQ(s.requests,
               (std::vector<AddressRequest>{{L"DE", L"10115", L"Berlin", L"Hauptstr. 5a", L"5a"},
-                                           {},
                                            {L"DE", L"53111", L"", L"", L""}}));
     EXPECT_EQ(Result(), kMax + kAppendix);
-    EXPECT_EQ(ErrorList(), "\r\nOtto,Kurz,,53111,,DE\r\n");
-    EXPECT_EQ(s.infos.at(1), L"Error get coordinate for Addressindex 2 - \r\nfound(0)");
-    EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 3\r\nFailed items are saved in ConvertError.txt");
+    EXPECT_EQ(ErrorList(), "Otto,Kurz,,53111,,DE\r\n");
+    EXPECT_EQ(s.infos.at(1), L"Error get coordinate for Addressindex 4 - Otto Kurz\r\nfound(0)");
+    EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 2\r\nFailed items are saved in ConvertError.txt");
 }
 
 // A source that cannot be read leaves the destination as it was.
@@ -324,9 +326,13 @@ TEST_F(ConvertEngine, NoRunWritesAFileItReads) {
         EXPECT_FALSE(Convert(empty));
         EXPECT_EQ(s.LastInfo(), L"The list holds no lines");
     }
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
+    // Blank lines alone hold no address either.
+    Convert("\r\n,,,\r\n \r\n");
+    EXPECT_FALSE(outcome.Started);
+    EXPECT_EQ(s.LastInfo(), L"The list holds no lines");
     EXPECT_TRUE(s.requests.empty());
     EXPECT_FALSE(std::filesystem::exists(folder / "ConvertError.txt"));
-    EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
 }
 
 // ConvertError.txt converted beside itself: the run reads it as it stood, and then it holds
@@ -404,6 +410,9 @@ TEST_F(ConvertEngine, ListsInUtf8AndUtf16) {
          "52.5,13.4,\"Max ?ukasz - Stra\xDF"
          "e 1 10115 Berlin, \"\r\n",
          done + L"\r\n1 line with a letter replaced by its closest ANSI letter"},
+        // Half a UTF-16 character at the end makes no line and is reported.
+        {utf16 + "\r", OutputFormat::Append, mark + line + kAppendix,
+         done + L"\r\nThe list ends in half a UTF-16 character: its last byte was left out"},
     };
     for (const auto& c : cases) {
         s.format = c.format;
@@ -415,6 +424,33 @@ TEST_F(ConvertEngine, ListsInUtf8AndUtf16) {
     s.answer = [](const AddressRequest&) { return NotFound(); };
     Convert(utf16);
     EXPECT_EQ(ErrorList(), mark + line + "\r\n");
+}
+
+// The command line passes over a heading, which the window sends like any other line; a record
+// that spans lines is named by the line it begins on, its line break shown as a blank.
+TEST_F(ConvertEngine, AHeadingIsPassedOverWhereAsked) {
+    const std::string heading = "name,lastname,street,zipcode,city,country\n";
+    const std::string eva = "\"Eva\nMaria\",Frau,Am Ring,20095,Hamburg,DE\n";
+    s.answer = HamburgIsUnknown;
+    for (const bool skip : {true, false}) {
+        s.skipHeading = skip;
+        s.requests.clear();
+        s.infos.clear();
+        std::filesystem::remove(folder / "ConvertError.txt");
+        Convert(heading + kMax + "\n" + eva);
+        EXPECT_EQ(s.requests.size(), skip ? 2u : 3u);
+        if (skip) {
+            EXPECT_EQ(s.infos.at(1), L"Line 1 is a heading, not an address: " +
+                                         AnsiToWide(heading.substr(0, heading.size() - 1)));
+        }
+        EXPECT_EQ(ErrorList(), eva.substr(0, eva.size() - 1) + "\r\n");
+        EXPECT_EQ(
+            s.infos.at(skip ? 2 : 1),
+            L"Error get coordinate for Addressindex 3 - Eva Maria Frau\r\nAddress not found(3)");
+        EXPECT_EQ(s.LastInfo(), std::wstring(skip ? L"Converting: 1 of 2" : L"Converting: 2 of 3") +
+                                    L"\r\nFailed items are saved in ConvertError.txt");
+    }
+    EXPECT_EQ(s.requests[0].Street, L"street");  // the window's run sent the heading
 }
 
 // However a navigation program fills the address part of its replies, a request it never

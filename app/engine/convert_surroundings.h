@@ -74,6 +74,9 @@ public:
     virtual std::wstring TxtSep() = 0;
     // The system's decimal separator for numbers.
     virtual std::wstring RegionalDecimalSeparator() = 0;
+    // Whether a first line that the column dialog takes for a heading is passed over; the
+    // window sends it like any other line.
+    virtual bool SkipHeading() { return false; }
     // `path` made absolute against the current folder.
     std::wstring FullPath(const std::wstring& path);
 };
@@ -137,6 +140,7 @@ public:
     OutputFormat FormatInForce() { return settings_.FormatInForce(); }
     std::wstring TxtSep() { return settings_.TxtSep(); }
     std::wstring RegionalDecimalSeparator() { return settings_.RegionalDecimalSeparator(); }
+    bool SkipHeading() { return settings_.SkipHeading(); }
     std::wstring FullPath(const std::wstring& path) { return settings_.FullPath(path); }
     int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors);
     void PointConverted(const ConvertedPoint& point) {

@@ -127,7 +127,8 @@ TEST_F(EndToEnd, AKilledRunLeavesItsConvertedLinesOnDisk) {
 
 // Mapwell.exe /convert, never with a window: what it says, its exit codes, and its result files
 // byte for byte. An inline profile is used for its run only, unless /save keeps it. Lists as
-// spreadsheets save them: UTF-8 without a mark, UTF-16 with tabs, ANSI with tabs.
+// spreadsheets save them: UTF-8 without a mark, UTF-16 with tabs, ANSI with tabs, and LF line
+// ends with quoted cells, a heading and a blank last line.
 TEST_F(EndToEnd, TheCommandLine) {
     td::WriteFile(Path(L"kunden.csv"), kAddresses);
     td::WriteFile(Path(L"a.csv"), kAddresses);
@@ -146,6 +147,12 @@ TEST_F(EndToEnd, TheCommandLine) {
                       std::string(1, '\0') + Utf16Of("ln\r\n"));
     td::WriteFile(Path(L"tabs.txt"), "Hans Meier\tHauptstr. 5\t10115\tBerlin\r\n"
                                      "Eva Schulz\tRing 2\t50667\tK\xF6ln\r\n");
+    // As a spreadsheet saves it on Linux: LF line ends, quoted cells, a blank last line.
+    td::WriteFile(Path(L"sheet.csv"),
+                  "name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer\n"
+                  "\"Meier, Anna\",Hauptstr. 5,10115,Berlin,\"Tor 2, Rampe 3\"\n"
+                  "\"Gasthaus \"\"Zur Post\"\"\",Ring 2,20095,Hamburg,\"Hof\n"
+                  "hinten\"\n\n");
     td::WriteFile(Path(L"fremd.csv"),
                   "Ida Berg;Gasse 1;99999;Nirgendwo\r\n" + std::string(kAddresses));
     CreateDirectoryW(Path(L"out").c_str(), nullptr);
@@ -188,6 +195,12 @@ TEST_F(EndToEnd, TheCommandLine) {
         {true, L"/convert kunden.csv /out Z:\\dev\\full" + columns, 6,
          "Can't write to destination-file Z:\\dev\\full: the run ends at line 1;"},
         {true, L"/convert kunden.csv /map out" + columns, 6, "Mapwell: can't write the map out."},
+        // The heading is no address; the messages are UTF-8 in a file.
+        {true, L"/convert sheet.csv /format csv" + columns + L",b1=5", 0,
+         "Line 1 is a heading, not an address: name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer"
+         "\r\n  Converting of 2 completed without errors."},
+        {true, L"/convert sheet.csv /heading convert /out out\\sheet.txt" + columns, 1,
+         "Converting: 2 of 3"},
     };
     for (const auto& c : cases) {
         if (c.navigation && !navigation_.Started()) {
@@ -225,6 +238,14 @@ TEST_F(EndToEnd, TheCommandLine) {
                   "Hans Meier\tHauptstr. 5\t10115\tBerlin,\"52,5323\",\"13,3846\"\r\n"
                   "Eva " +
                   lukasz + "\tRing 2\t50667\t" + koeln + ",\"50,9384\",\"6,9584\"\r\n");
+    EXPECT_EQ(Read(L"sheet_Geo.csv"),
+              mark + header +
+                  "\"Meier, Anna\",\"\",\"Hauptstr. 5\",\"10115\",\"Berlin\",\"Tor 2, Rampe 3\","
+                  "\"52,5323\",\"13,3846\"\r\n"
+                  "\"Gasthaus \"\"Zur Post\"\"\",\"\",\"Ring 2\",\"20095\",\"Hamburg\",\"Hof\n"
+                  "hinten\",\"53,5503\",\"10,0006\"\r\n");
+    EXPECT_EQ(Read(L"out\\ConvertError.txt"),
+              mark + "name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer\r\n");
     EXPECT_EQ(Read(L"tabs_Geo.csv"),
               header + "\"Hans Meier\",\"\",\"Hauptstr. 5\",\"10115\",\"Berlin\",\"\","
                        "\"52,5323\",\"13,3846\"\r\n"
