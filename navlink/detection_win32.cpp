@@ -5,7 +5,7 @@
 #include "navlink/detection.h"
 #include "navlink/link_record.h"
 #include "navlink/protocol.h"
-#include "navlink/reply_owner.h"
+#include "navlink/nav_program.h"
 
 #include <vector>
 
@@ -41,15 +41,19 @@ std::vector<SeenWindow> VisibleWindows() {
 void NavTimer_Timer() {
     NavProduct = static_cast<std::int16_t>(FindNavigator());
     TickLinkState link;
-    link.lineWaiting = LinkBook.GeocodeWaiting;
-    link.notAnswering = NavProgramNotAnswering();
+    link.lineWaiting = NavProgram.GeocodeWaiting;
+    link.answerOwed = NavProgram.Requests.AnswerOwed(GetTickCount64());
+    link.notTakingCommands = NavProgramNotTakingCommands();
     switch (NextTickAction(NavProduct, NavLink.LinkState, link)) {
     case TickAction::Announce: SendNavCommand(kCommandAnnounce); break;
     case TickAction::Poll: SendNavCommand(kCommandPoll); break;
     case TickAction::MarkLinkDown:
         NavLink.LinkState = 0;
-        // Ends any wait for a reply that will now never come.
-        NavLink.ReplyReceived = true;
+        // Its window gone, the navigation program answers nothing more: what it was asked is
+        // forgotten, and a line waiting for its answer ends its wait at once.
+        if (ServerWindow != 0 && !IsWindow(reinterpret_cast<HWND>(ServerWindow))) {
+            NavProgramWindowGone();
+        }
         break;
     case TickAction::Nothing: break;
     }

@@ -1,4 +1,5 @@
 #include "navlink/link_record.h"
+#include "navlink/nav_program.h"
 
 namespace mapwell {
 
@@ -9,5 +10,6 @@ std::intptr_t ServerWindow = 0;
 bool AwaitingReply = false;
 std::int16_t NavProduct = 0;
 std::wstring FindPattern;
+NavProgramLink NavProgram;
 
 }  // namespace mapwell

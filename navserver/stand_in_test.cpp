@@ -1,6 +1,6 @@
 #include "navserver/stand_in.h"
 
-#include "navlink/reply_owner.h"
+#include "navlink/request_ledger.h"
 
 #include <gtest/gtest.h>
 
