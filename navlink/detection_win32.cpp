@@ -40,6 +40,10 @@ std::vector<SeenWindow> VisibleWindows() {
 
 void NavTimer_Timer() {
     NavProduct = static_cast<std::int16_t>(FindNavigator());
+    // A navigation program whose window is gone answers nothing more, whatever LinkState holds.
+    if (ServerWindow != 0 && !IsWindow(reinterpret_cast<HWND>(ServerWindow))) {
+        NavProgramWindowGone();
+    }
     TickLinkState link;
     link.lineWaiting = NavProgram.GeocodeWaiting;
     link.answerOwed = NavProgram.Requests.AnswerOwed(GetTickCount64());
@@ -49,11 +53,6 @@ void NavTimer_Timer() {
     case TickAction::Poll: SendNavCommand(kCommandPoll); break;
     case TickAction::MarkLinkDown:
         NavLink.LinkState = 0;
-        // Its window gone, the navigation program answers nothing more: what it was asked is
-        // forgotten, and a line waiting for its answer ends its wait at once.
-        if (ServerWindow != 0 && !IsWindow(reinterpret_cast<HWND>(ServerWindow))) {
-            NavProgramWindowGone();
-        }
         break;
     case TickAction::Nothing: break;
     }
