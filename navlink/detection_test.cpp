@@ -70,13 +70,13 @@ TEST(TickAction, AnnouncesPollsOrMarksTheLinkDown) {
         bool lineWaiting, answerOwed, notTakingCommands;
         TickAction action;
     } cases[] = {
-        {4, 0, false, false, false, A::Announce},   {4, 0, false, false, true, A::Announce},
-        {4, 0, true, false, false, A::Nothing},     {4, 1, false, false, false, A::Poll},
-        {4, 2, false, false, false, A::Poll},       {4, 1, true, false, false, A::Nothing},
-        {4, 255, true, false, false, A::Nothing},   {4, 1, false, false, true, A::Nothing},
-        {4, 1, false, true, false, A::Nothing},     {4, 0, false, true, false, A::Announce},
+        {4, 0, false, false, false, A::Announce},     {4, 0, false, false, true, A::Announce},
+        {4, 0, true, false, false, A::Nothing},       {4, 1, false, false, false, A::Poll},
+        {4, 2, false, false, false, A::Poll},         {4, 1, true, false, false, A::Nothing},
+        {4, 255, true, false, false, A::Nothing},     {4, 1, false, false, true, A::Nothing},
+        {4, 1, false, true, false, A::Nothing},       {4, 0, false, true, false, A::Announce},
         {3, 1, false, false, false, A::MarkLinkDown}, {0, 10, true, false, true, A::MarkLinkDown},
-        {0, 0, false, false, false, A::Nothing},    {5, 0, true, false, false, A::MarkLinkDown},
+        {0, 0, false, false, false, A::Nothing},      {5, 0, true, false, false, A::MarkLinkDown},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NextTickAction(c.productClass, c.linkState,

@@ -51,9 +51,7 @@ void NavTimer_Timer() {
     switch (NextTickAction(NavProduct, NavLink.LinkState, link)) {
     case TickAction::Announce: SendNavCommand(kCommandAnnounce); break;
     case TickAction::Poll: SendNavCommand(kCommandPoll); break;
-    case TickAction::MarkLinkDown:
-        NavLink.LinkState = 0;
-        break;
+    case TickAction::MarkLinkDown: NavLink.LinkState = 0; break;
     case TickAction::Nothing: break;
     }
 }

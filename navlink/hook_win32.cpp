@@ -34,7 +34,7 @@ void TakeCopyData(const COPYDATASTRUCT* data) {
     const ReplyOwner owner = data == nullptr
                                  ? ReplyOwner::ThisCommand
                                  : NavProgram.Requests.Attribute(data->dwData, data->lpData,
-                                                                   data->cbData, GetTickCount64());
+                                                                 data->cbData, GetTickCount64());
     if (owner != ReplyOwner::ThisCommand || !AwaitingReply) {
         return;
     }

@@ -157,6 +157,12 @@ TEST_F(NavLinkHook, CommandsGoToTheAnnouncedWindowAndTicksHoldWhileALineWaits) {
     EXPECT_TRUE(PumpUntil([] { return NavLink.LinkState == 0 && NavProgramHasGone(); }));
     EXPECT_EQ(ServerWindow, 0);
     EXPECT_FALSE(SendNavCommand(5));
+    TestWindow again(L"NCK server again");
+    Record(again.handle);
+    SendAnnounce(again.handle);
+    EXPECT_FALSE(NavProgramHasGone());
+    EXPECT_TRUE(SendNavCommand(5));
+    EXPECT_EQ(sent.size(), 1u);
 }
 
 TEST(NavDetectionEdge, HiddenWindowsOwnedPopupsAndTitlesBeyond127CharactersAreNotSeen) {

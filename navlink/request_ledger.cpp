@@ -111,9 +111,8 @@ ReplyOwner RequestLedger::Attribute(std::uintptr_t type, const void* bytes, std:
     // one was lost; no line may take it.
     unclear_ = true;
     repliesName_ = false;
-    const auto givenUp = std::find_if(requests_.rbegin(), requests_.rend(), [](const Request& r) {
-        return r.state == State::GivenUp;
-    });
+    const auto givenUp = std::find_if(requests_.rbegin(), requests_.rend(),
+                                      [](const Request& r) { return r.state == State::GivenUp; });
     if (givenUp != requests_.rend()) {
         // The first reply after requests given up: theirs, or, when they were lost, the one
         // after them. Either way they are settled; the latest may have had its answer.
@@ -138,9 +137,8 @@ ReplyOwner RequestLedger::Attribute(std::uintptr_t type, const void* bytes, std:
 
 bool RequestLedger::MustWaitBeforeNextRequest(std::uint64_t now) {
     GiveUpOverdue(now);
-    return !repliesName_ && std::any_of(requests_.begin(), requests_.end(), [](const Request& r) {
-               return r.state == State::Open;
-           });
+    return !repliesName_ && std::any_of(requests_.begin(), requests_.end(),
+                                        [](const Request& r) { return r.state == State::Open; });
 }
 
 bool RequestLedger::AnswerOwed(std::uint64_t now) {

@@ -152,7 +152,8 @@ StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args) {
         } else if (name == L"--reply-address") {
             options.replyAddress = hasValue ? ReplyAddressNamed(args[++i]) : std::nullopt;
             if (!options.replyAddress) {
-                options.error = L"--reply-address takes echo, found, own, city, city-as-asked or empty";
+                options.error =
+                    L"--reply-address takes echo, found, own, city, city-as-asked or empty";
             }
         } else if (name == L"--drop-every") {
             number(options.dropEvery);

@@ -69,8 +69,9 @@ int main() {
     using namespace mapwell;
     std::printf("%d lines; lateness limit %llu ms; a late answer comes 2.6 s after its request\n\n",
                 kLines, static_cast<unsigned long long>(kLatenessLimitMs));
-    std::printf("| Reply style          | Schedule        | Converted | Failed | With another's place "
-                "| Simulated s |\n|---|---|---|---|---|---|\n");
+    std::printf(
+        "| Reply style          | Schedule        | Converted | Failed | With another's place "
+        "| Simulated s |\n|---|---|---|---|---|---|\n");
     const struct {
         const char* name;
         ReplyStyle how;

@@ -334,10 +334,16 @@ TEST(ConvertEngineLateAnswers, NoLineTakesAnotherLinesPlace) {
         schedules.push_back({style, 0, 5});
         schedules.push_back({.style = style, .lateEvery = 7, .mixedList = true});
     }
-    schedules.push_back({.style = CityAsAsked, .answerMs = 600, .slowRequest = 3, .slowMs = 2500,
+    schedules.push_back({.style = CityAsAsked,
+                         .answerMs = 600,
+                         .slowRequest = 3,
+                         .slowMs = 2500,
                          .mixedList = true});
-    schedules.push_back({.style = CityAsAsked, .answerMs = 600, .slowRequest = 7,
-                         .slowMs = 2500, .mixedList = true});
+    schedules.push_back({.style = CityAsAsked,
+                         .answerMs = 600,
+                         .slowRequest = 7,
+                         .slowMs = 2500,
+                         .mixedList = true});
     schedules.push_back({.style = Echo, .holdEvery = 2});
     schedules.push_back({.style = EmptyFields, .holdEvery = 5, .mixedList = true});
     for (const NavigationSchedule& schedule : schedules) {

@@ -88,7 +88,7 @@ private:
     std::wstring destination_;
     NavigationSchedule schedule_;
     RequestLedger ledger_;
-    std::deque<Answer> answers_;  // in the order asked, as a navigation program answers
+    std::deque<Answer> answers_;      // in the order asked, as a navigation program answers
     std::vector<std::uint8_t> held_;  // the answer held until the next request goes out
     double now_ = 1000;
     double lastAnswerAt_ = 0;

@@ -144,8 +144,8 @@ protected:
         HANDLE output = CreateFileW(Path(L"output.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                     &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         mapwell_ = td::Program(td::BinFolder() + L"Mapwell.exe",
-                               L"/convert list.csv /columns name1=1,street=2,zip=3,city=4",
-                               folder_, output);
+                               L"/convert list.csv /columns name1=1,street=2,zip=3,city=4", folder_,
+                               output);
         CloseHandle(output);
         if (meanwhile) {
             meanwhile();
@@ -225,9 +225,8 @@ TEST_F(LinkEndToEnd, ANavigationProgramClosingMidRunFailsTheRestAtOnce) {
     EXPECT_LT(GetTickCount64() - closed, 40000u);
     EXPECT_EQ(CheckEveryLinesPlace(list), 3);
     std::size_t messages = 0;
-    for (std::size_t at = 0; (at = said.find("The navigation program has closed(0)", at)) !=
-                             std::string::npos;
-         ++at) {
+    for (std::size_t at = 0;
+         (at = said.find("The navigation program has closed(0)", at)) != std::string::npos; ++at) {
         ++messages;
     }
     EXPECT_EQ(messages, 7u) << said;
