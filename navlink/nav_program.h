@@ -15,6 +15,11 @@ namespace mapwell {
 inline constexpr int kSilentRequestsForNoAnswer = 3;
 
 struct NavProgramLink {
+    // The window to which commands are sent (ServerWindow); 0 = none.
+    std::intptr_t ServerWindow = 0;
+    // A command has gone out and no WM_COPYDATA has reached the main window since
+    // (AwaitingReply).
+    bool AwaitingReply = false;
     // The geocoding requests that may still be answered.
     RequestLedger Requests;
     // The last command sent by WM_COPYDATA.
@@ -35,7 +40,8 @@ struct NavProgramLink {
     // row brought nothing back.
     bool DoesNotAnswer() const { return SilentRequests >= kSilentRequestsForNoAnswer; }
 
-    // The navigation program's window is gone: what it was asked will never be answered.
+    // The navigation program's window is gone: what it was asked will never be answered, and
+    // no command goes out until a navigation program announces itself again.
     void WindowGone() {
         *this = NavProgramLink{};
         Gone = true;

@@ -89,8 +89,6 @@ bool SendNavCommand(std::uint8_t command) {
 
 void NavProgramWindowGone() {
     NavProgram.WindowGone();
-    AwaitingReply = false;
-    ServerWindow = 0;
     NavLink.LinkState = 0;
 }
 
