@@ -22,6 +22,8 @@ constexpr wchar_t kNoLinesText[] = L"The list holds no lines";
 constexpr wchar_t kNoAnswerText[] = L"No answer from the navigation program";
 constexpr wchar_t kUnclearAnswerText[] =
     L"The answer could not be told from a late answer to an earlier line";
+constexpr wchar_t kProgramGoneText[] = L"The navigation program has closed";
+constexpr wchar_t kNoAnswersText[] = L"The navigation program does not answer";
 
 // The answer to a line's request as it stood when it came in. The wait goes on after it, and
 // the detection timer's next announcement, which the main window receives from itself as well,
@@ -53,6 +55,7 @@ public:
 
 private:
     void TakeReply();
+    std::wstring NoAnswerText();
     bool ConvertLine();  // false when the run ends: the window wants it to, or a write failed
     bool IsSkippedHeading(const std::string& raw) const;
     bool Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country);
@@ -79,6 +82,15 @@ private:
     std::optional<std::string> unfinished_;  // the line under way when the run ended
     std::optional<Reply> reply_;
 };
+
+std::wstring Run::NoAnswerText() {
+    switch (s_.Trouble()) {
+    case LinkTrouble::ProgramGone: return kProgramGoneText;
+    case LinkTrouble::NoAnswers: return kNoAnswersText;
+    case LinkTrouble::None: break;
+    }
+    return s_.UnclearAnswerCame() ? kUnclearAnswerText : kNoAnswerText;
+}
 
 void Run::TakeReply() {
     if (!reply_ && NavLink.ReplyReceived) {
@@ -174,6 +186,10 @@ bool Run::ConvertLine() {
         TakeReply();
         int polls = 0;
         do {
+            // A navigation program whose window has gone answers nothing: the line fails at once.
+            if (s_.Trouble() == LinkTrouble::ProgramGone) {
+                break;
+            }
             ++polls;
             s_.Pause(kReplyPollMs, [this] { TakeReply(); });
             TakeReply();
@@ -187,8 +203,7 @@ bool Run::ConvertLine() {
         // No answer of its own: the line fails with a text of its own, never with the text that
         // another request's reply left behind.
         if (!reply_) {
-            reply_ = Reply{0, 0, NavLink.LinkState,
-                           s_.UnclearAnswerCame() ? kUnclearAnswerText : kNoAnswerText};
+            reply_ = Reply{0, 0, NavLink.LinkState, NoAnswerText()};
         }
     } else {
         // Placeholders: the web page supplies the coordinates after the loop.

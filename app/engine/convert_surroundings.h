@@ -30,6 +30,13 @@ public:
     virtual void SetInfo(const std::wstring& text) = 0;
 };
 
+// What keeps a line from its answer, beyond a lost or late one.
+enum class LinkTrouble {
+    None,
+    ProgramGone,  // the navigation program's window has gone: nothing more will be answered
+    NoAnswers,    // the navigation program takes requests but has sent nothing back for a while
+};
+
 // The navigation link. The engine fills and reads the request and reply fields of NavLink
 // itself.
 class RunLink {
@@ -45,6 +52,7 @@ public:
     // A reply came during the line's wait that could not be told from a late answer to an
     // earlier line's request.
     virtual bool UnclearAnswerCame() { return false; }
+    virtual LinkTrouble Trouble() { return LinkTrouble::None; }
 };
 
 // The waits of a run and the window's wish that it end.
@@ -129,6 +137,7 @@ public:
     void EndReplyWait() { link_.EndReplyWait(); }
     bool MustWaitForEarlierAnswer() { return link_.MustWaitForEarlierAnswer(); }
     bool UnclearAnswerCame() { return link_.UnclearAnswerCame(); }
+    LinkTrouble Trouble() { return link_.Trouble(); }
     void Pause(int milliseconds, const std::function<void()>& afterEachEvent) {
         waits_.Pause(milliseconds, afterEachEvent);
     }
