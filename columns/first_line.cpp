@@ -25,21 +25,21 @@ bool Assign(std::wstring& target, const std::vector<std::wstring>& fields, int c
 
 FirstLineAnalysis AnalyseFirstLine(std::wstring_view line) {
     FirstLineAnalysis result;
-    const std::wstring clean = WithoutChar(line, L'"');
-    // A list saved as tab-separated text: tabs, and neither of the other two separators.
+    // A list saved as tab-separated text: tabs, and neither of the other two separators, outside
+    // its quoted cells.
     const bool tabs =
-        clean.find(L'\t') != std::wstring::npos && clean.find_first_of(L",;") == std::wstring::npos;
+        CountCells(line, L"\t") > 1 && CountCells(line, L",") <= 1 && CountCells(line, L";") <= 1;
     result.separator = tabs ? L"\t" : L",";
-    result.columnCount = CountFields(clean, result.separator);
+    result.columnCount = CountCells(line, result.separator);
     if (!tabs && result.columnCount < 4) {
-        result.columnCount = CountFields(clean, L";");
+        result.columnCount = CountCells(line, L";");
         result.separator = L";";
     }
     if (result.columnCount < 4) {
         return result;
     }
     result.usable = true;
-    result.fields = SplitText(clean, result.separator, kOfferedColumns);
+    result.fields = SplitRecord(line, result.separator, kOfferedColumns);
     for (std::size_t i = 0; i < result.fields.size(); ++i) {
         for (int box = 0; box < kColumnBoxCount; ++box) {
             if (result.preselected[box] < 0 &&
@@ -52,6 +52,10 @@ FirstLineAnalysis AnalyseFirstLine(std::wstring_view line) {
         result.scrollStart = 1;
     }
     return result;
+}
+
+bool IsHeading(const FirstLineAnalysis& analysis) {
+    return analysis.usable && analysis.scrollStart == 2;
 }
 
 std::wstring OfferedColumnsNote(const FirstLineAnalysis& analysis) {
@@ -77,8 +81,7 @@ Preview ComputePreview(std::wstring_view line, std::wstring_view separator,
     preview.texts = previous;
     PreviewTexts& t = preview.texts;
     // No choice can name a column beyond the offered ones.
-    const std::vector<std::wstring> fields =
-        SplitText(WithoutChar(line, L'"'), separator, kOfferedColumns);
+    const std::vector<std::wstring> fields = SplitRecord(line, separator, kOfferedColumns);
     bool ok = true;
 
     // Name and description: the first part followed by a blank, the second part appended.

@@ -33,9 +33,14 @@ struct FirstLineAnalysis {
     int scrollStart = 2;  // 1 when no name column was found: the first line is data then
 };
 
-// Quotes are removed; a line with tabs and neither "," nor ";" is split at its tabs, any other
-// at "," and, when that gives fewer than four fields, at ";". A box takes the first offered field
-// containing its heading's lower-case keyword.
+// The separators a list may have, before its first line has told which: a double quote after
+// any of them opens a quoted cell.
+inline const std::vector<std::wstring> kListSeparators = {L",", L";", L"\t"};
+
+// The line is split into its cells as the engine splits a record (quoted cells keep their
+// separators; other quotes are removed); a line with tabs and neither "," nor ";" outside quoted
+// cells is split at its tabs, any other at "," and, when that gives fewer than four fields, at
+// ";". A box takes the first offered field containing its heading's lower-case keyword.
 FirstLineAnalysis AnalyseFirstLine(std::wstring_view line);
 
 // What the dialog says when the boxes offer fewer columns than the first line has; "" when they
@@ -59,8 +64,12 @@ struct Preview {
     bool failed = false;         // a chosen column lies beyond the line: that box kept its text
 };
 
-// The preview of `line` split at `separator`. A chosen column that the line lacks leaves its
-// box at the text it had in `previous` and marks the preview as failed.
+// A first line that the dialog takes for a heading: one whose fields name the columns it
+// pre-selects, a name column among them, so that its preview starts below it.
+bool IsHeading(const FirstLineAnalysis& analysis);
+
+// The preview of `line` split at `separator` as the engine splits it. A chosen column that the line
+// lacks leaves its box at the text it had in `previous` and marks the preview as failed.
 Preview ComputePreview(std::wstring_view line, std::wstring_view separator,
                        const ColumnChoices& choices, const PreviewTexts& previous);
 

@@ -40,10 +40,28 @@ TEST(FirstLine, SeparatorPreselectionAndStartLine) {
     }
 }
 
-TEST(FirstLine, QuotesAreRemovedBeforeTheSplit) {
+// The engine's cells: a quoted cell keeps its separator, a doubled quote is one quote, and the
+// separator is guessed from what lies outside quoted cells.
+TEST(FirstLine, QuotedCellsAreCellsAsTheEngineReadsThem) {
     EXPECT_EQ(AnalyseFirstLine(L"\"Meier, Hans\",Hauptstr. 5,12345,Berlin").fields,
-              (V{L"Meier", L" Hans", L"Hauptstr. 5", L"12345", L"Berlin"}));
+              (V{L"Meier, Hans", L"Hauptstr. 5", L"12345", L"Berlin"}));
+    EXPECT_EQ(AnalyseFirstLine(L"\"a,b\"\tc\td\te").separator, L"\t");
+    EXPECT_EQ(AnalyseFirstLine(L"\"a,b,c,d\";e;f;g").separator, L";");
     EXPECT_TRUE(AnalyseFirstLine(L"a,b,c").fields.empty());
+    const Preview p =
+        ComputePreview(L"\"Gasthaus \"\"Zur Post\"\"\";\"M\u00FCller; S\u00F6hne\";x;y", L";",
+                       {0, n, 2, n, 3, n, 1, n}, {});
+    EXPECT_EQ(p.texts.name, L"Gasthaus \"Zur Post\" ");
+    EXPECT_EQ(p.texts.text, L"M\u00FCller; S\u00F6hne ");
+}
+
+// The command line passes over a first line that the dialog starts its preview below.
+TEST(FirstLine, AHeadingNamesAColumnOfANameAmongThoseItPreselects) {
+    EXPECT_TRUE(IsHeading(AnalyseFirstLine(L"name;street;zipcode;city;country")));
+    EXPECT_TRUE(IsHeading(AnalyseFirstLine(L"\"lastname\",\"street\",\"city\",\"zip\"")));
+    EXPECT_FALSE(IsHeading(AnalyseFirstLine(L"Name;Street;Zipcode;City")));
+    EXPECT_FALSE(IsHeading(AnalyseFirstLine(L"Felicity Jones;Main street;12345;Atlantic city")));
+    EXPECT_FALSE(IsHeading(AnalyseFirstLine(L"name,street,city")));  // too few fields
 }
 
 TEST(FirstLine, TheBoxesOfferABoundedNumberOfColumnsAndSaySo) {

@@ -46,7 +46,7 @@ int ScrollValue(const ImportAddDialog& d) {
 }
 
 void ShowAdd(ImportAddDialog& d, int Zeile) {
-    const auto lines = ReadListHead(d.source, std::max(Zeile, 1), kDialogLineLimit);
+    const auto lines = ReadListHead(d.source, std::max(Zeile, 1), kDialogLineLimit, {d.ImpSep});
     const std::wstring line = lines ? PreviewLine(*lines, Zeile) : std::wstring();
     const Preview preview = ComputePreview(line, d.ImpSep, d.choices, d.shown);
     const std::pair<int, const std::wstring*> boxes[] = {
@@ -100,7 +100,7 @@ void ReadRegistry(ImportAddDialog& d) {
 
 void Form_Load(ImportAddDialog& d) {
     SetWindowTextW(d.dialog, d.source.c_str());
-    const auto lines = ReadListHead(d.source, 1, kDialogLineLimit);
+    const auto lines = ReadListHead(d.source, 1, kDialogLineLimit, kListSeparators);
     if (!lines) {
         d.result = {false, kFileNotFound};
         EndDialog(d.dialog, IDABORT);

@@ -99,7 +99,7 @@ TickAction NextTickAction(int productClass, std::uint8_t linkState, const TickLi
     if (linkState == 0) {
         return TickAction::Announce;
     }
-    return link.notAnswering ? TickAction::Nothing : TickAction::Poll;
+    return link.notTakingCommands || link.answerOwed ? TickAction::Nothing : TickAction::Poll;
 }
 
 bool RunsWithoutHook(std::wstring_view executablePath) {

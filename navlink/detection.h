@@ -53,9 +53,12 @@ struct TickLinkState {
     // than a line. The hold ends with the line's wait, answered or not; the first tick after a
     // run announces again.
     bool lineWaiting = false;
+    // A geocoding request is unanswered and within the lateness limit: no poll goes out, whose
+    // answer could come in place of the request's.
+    bool answerOwed = false;
     // The navigation program did not take the last command in time and nothing has come from
     // it since: nothing but the next line's request is sent to it, until it is tried again.
-    bool notAnswering = false;
+    bool notTakingCommands = false;
 };
 
 // What one detection tick does.

@@ -62,25 +62,28 @@ TEST(ProductClass, TitlesVoteByPrecedenceFourOverThreeOverFiveOverTwoOverOne) {
 
 TEST(TickAction, AnnouncesPollsOrMarksTheLinkDown) {
     using A = TickAction;
+    // While a line waits nothing goes out; while a request is open (answerOwed) no poll, whose
+    // answer could come in its place.
     const struct {
         int productClass;
         std::uint8_t linkState;
-        bool lineWaiting;
-        bool notAnswering;
+        bool lineWaiting, answerOwed, notTakingCommands;
         TickAction action;
     } cases[] = {
-        {4, 0, false, false, A::Announce},     {4, 0, false, true, A::Announce},
-        {4, 0, true, false, A::Nothing},       {4, 1, false, false, A::Poll},
-        {4, 2, false, false, A::Poll},         {4, 1, true, false, A::Nothing},
-        {4, 255, true, false, A::Nothing},     {4, 1, false, true, A::Nothing},
-        {3, 1, false, false, A::MarkLinkDown}, {0, 10, true, true, A::MarkLinkDown},
-        {0, 0, false, false, A::Nothing},      {5, 0, true, false, A::MarkLinkDown},
+        {4, 0, false, false, false, A::Announce},     {4, 0, false, false, true, A::Announce},
+        {4, 0, true, false, false, A::Nothing},       {4, 1, false, false, false, A::Poll},
+        {4, 2, false, false, false, A::Poll},         {4, 1, true, false, false, A::Nothing},
+        {4, 255, true, false, false, A::Nothing},     {4, 1, false, false, true, A::Nothing},
+        {4, 1, false, true, false, A::Nothing},       {4, 0, false, true, false, A::Announce},
+        {3, 1, false, false, false, A::MarkLinkDown}, {0, 10, true, false, true, A::MarkLinkDown},
+        {0, 0, false, false, false, A::Nothing},      {5, 0, true, false, false, A::MarkLinkDown},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(NextTickAction(c.productClass, c.linkState, {c.lineWaiting, c.notAnswering}),
+        EXPECT_EQ(NextTickAction(c.productClass, c.linkState,
+                                 {c.lineWaiting, c.answerOwed, c.notTakingCommands}),
                   c.action)
             << c.productClass << " " << int(c.linkState) << " " << c.lineWaiting << " "
-            << c.notAnswering;
+            << c.answerOwed << " " << c.notTakingCommands;
     }
 }
 

@@ -5,7 +5,7 @@
 #include "navlink/detection.h"
 #include "navlink/link_record.h"
 #include "navlink/protocol.h"
-#include "navlink/reply_owner.h"
+#include "navlink/nav_program.h"
 
 #include <vector>
 
@@ -40,17 +40,18 @@ std::vector<SeenWindow> VisibleWindows() {
 
 void NavTimer_Timer() {
     NavProduct = static_cast<std::int16_t>(FindNavigator());
+    // A navigation program whose window is gone answers nothing more, whatever LinkState holds.
+    if (ServerWindow != 0 && !IsWindow(reinterpret_cast<HWND>(ServerWindow))) {
+        NavProgramWindowGone();
+    }
     TickLinkState link;
-    link.lineWaiting = LinkBook.GeocodeWaiting;
-    link.notAnswering = NavProgramNotAnswering();
+    link.lineWaiting = NavProgram.GeocodeWaiting;
+    link.answerOwed = NavProgram.Requests.AnswerOwed(GetTickCount64());
+    link.notTakingCommands = NavProgramNotTakingCommands();
     switch (NextTickAction(NavProduct, NavLink.LinkState, link)) {
     case TickAction::Announce: SendNavCommand(kCommandAnnounce); break;
     case TickAction::Poll: SendNavCommand(kCommandPoll); break;
-    case TickAction::MarkLinkDown:
-        NavLink.LinkState = 0;
-        // Ends any wait for a reply that will now never come.
-        NavLink.ReplyReceived = true;
-        break;
+    case TickAction::MarkLinkDown: NavLink.LinkState = 0; break;
     case TickAction::Nothing: break;
     }
 }

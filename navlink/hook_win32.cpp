@@ -4,7 +4,7 @@
 
 #include "navlink/detection.h"
 #include "navlink/link_record.h"
-#include "navlink/reply_owner.h"
+#include "navlink/nav_program.h"
 
 #include <vector>
 
@@ -33,8 +33,8 @@ std::wstring ExecutablePath() {
 void TakeCopyData(const COPYDATASTRUCT* data) {
     const ReplyOwner owner = data == nullptr
                                  ? ReplyOwner::ThisCommand
-                                 : LinkBook.OpenRequests.Attribute(data->dwData, data->lpData,
-                                                                   data->cbData, GetTickCount64());
+                                 : NavProgram.Requests.Attribute(data->dwData, data->lpData,
+                                                                 data->cbData, GetTickCount64());
     if (owner != ReplyOwner::ThisCommand || !AwaitingReply) {
         return;
     }
@@ -54,8 +54,9 @@ void HookForm(HWND window) {
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         if (message == WM_COPYDATA) {
-            // Something came: the navigation program answers again.
-            LinkBook.UnansweredSince = 0;
+            // Something came: the navigation program takes commands and answers again.
+            NavProgram.CommandNotTakenSince = 0;
+            NavProgram.SilentRequests = 0;
             TakeCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         } else if (MsgServerToClient != 0 && message == MsgServerToClient) {
             AcceptAnnounce(lParam);

@@ -57,9 +57,11 @@ struct RequestedAddress {
 extern std::uint32_t MsgServerToClient;
 extern std::uint32_t MsgClientToServer;
 // The navigation program's window, as the lParam of its last announcement; 0 = none.
-extern std::intptr_t ServerWindow;
 // True from just before a command goes out until the next WM_COPYDATA reaches the main window.
-extern bool AwaitingReply;
+// Both are held by the navigation program's owner (NavProgram, nav_program.h) and forgotten
+// with its window; these are their names.
+extern std::intptr_t& ServerWindow;
+extern bool& AwaitingReply;
 // Product class found by the last detection tick, and the window search under way.
 extern std::int16_t NavProduct;
 extern std::wstring FindPattern;

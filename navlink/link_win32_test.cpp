@@ -123,8 +123,9 @@ TEST_F(NavLinkHook, AnnouncementsOfThisProgramAreIgnoredAndZeroClearsTheServerOn
 
 // Commands are refused while no navigation program is known and above 24, the announcement
 // only while unlinked; the laid-out record goes to the announced window. While a line waits for
-// its answer the ticks send nothing (a poll's answer would take the line's place); then they poll
-// again, and the first tick without the navigation program's window marks the link down.
+// its answer, and while its request is unanswered, the ticks send nothing (a poll's answer would
+// take the line's place); then they poll again, and the first tick without the navigation
+// program's window marks the link down and forgets the program.
 TEST_F(NavLinkHook, CommandsGoToTheAnnouncedWindowAndTicksHoldWhileALineWaits) {
     AwaitingReply = true;
     EXPECT_FALSE(SendNavCommand(1));
@@ -142,12 +143,26 @@ TEST_F(NavLinkHook, CommandsGoToTheAnnouncedWindowAndTicksHoldWhileALineWaits) {
         EXPECT_EQ(Seen().serverToClient, 1);
         EXPECT_EQ(sent,
                   (std::vector<Command>{{5, {record.begin(), record.end()}, TestMainWindow()}}));
+        // The line's wait is over, its request unanswered: still no poll, whose answer could
+        // come in the request's place, until the request is answered.
         EndGeocodeWait();
+        PumpFor(1500);
+        EXPECT_EQ(sent.size(), 1u);
+        SendReply(kReplyPlace, std::vector<std::uint8_t>(kPlaceSize, 0));
         ASSERT_TRUE(PumpUntil([] { return sent.size() > 1; }));
         EXPECT_EQ(sent[1], (Command{1, {}, TestMainWindow()}));
-        NavLink.ReplyReceived = false;
+        EXPECT_FALSE(NavProgramHasGone());
     }
-    EXPECT_TRUE(PumpUntil([] { return NavLink.LinkState == 0 && NavLink.ReplyReceived; }));
+    // The window gone, the link forgets the navigation program until one announces itself.
+    EXPECT_TRUE(PumpUntil([] { return NavLink.LinkState == 0 && NavProgramHasGone(); }));
+    EXPECT_EQ(ServerWindow, 0);
+    EXPECT_FALSE(SendNavCommand(5));
+    TestWindow again(L"NCK server again");
+    Record(again.handle);
+    SendAnnounce(again.handle);
+    EXPECT_FALSE(NavProgramHasGone());
+    EXPECT_TRUE(SendNavCommand(5));
+    EXPECT_EQ(sent.size(), 1u);
 }
 
 TEST(NavDetectionEdge, HiddenWindowsOwnedPopupsAndTitlesBeyond127CharactersAreNotSeen) {

@@ -45,12 +45,22 @@ bool SendNavCommand(std::uint8_t command);
 void EndGeocodeWait();
 
 // True while an earlier request may still be answered and the navigation program's replies
-// cannot tell that answer from the next request's: the next request waits (see reply_owner.h).
+// cannot tell that answer from the next request's: the next request waits (see request_ledger.h).
 bool MustWaitForEarlierAnswer();
 
 // True while the navigation program has not taken the last command in time and has sent
 // nothing since, until kRetryUnansweredMs have passed.
-bool NavProgramNotAnswering();
+bool NavProgramNotTakingCommands();
+
+// The navigation program's window is gone: its open requests and the link's state are forgotten,
+// commands are refused, and NavProgramHasGone() holds until a navigation program announces
+// itself again.
+void NavProgramWindowGone();
+bool NavProgramHasGone();
+
+// True while the navigation program takes geocoding requests but sends nothing back (see
+// kSilentRequestsForNoAnswer in nav_program.h).
+bool NavProgramDoesNotAnswer();
 
 // The navigation program's announcement, with its window handle as lParam.
 void AcceptAnnounce(LPARAM lParam);

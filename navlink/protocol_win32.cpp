@@ -2,7 +2,7 @@
 #include "navlink/navlink_win32.h"
 
 #include "navlink/protocol.h"
-#include "navlink/reply_owner.h"
+#include "navlink/nav_program.h"
 
 namespace mapwell {
 
@@ -55,56 +55,73 @@ bool SendNavCommand(std::uint8_t command) {
     data.dwData = command;
     if (command == kCommandGeocode) {
         record = BuildCommandRecord(NavLink);
-        LinkBook.OpenRequests.Sent(AddressOfRecord(record.data(), record.size()), GetTickCount64());
+        NavProgram.Requests.Sent(AddressOfRecord(record.data(), record.size()), GetTickCount64());
         data.cbData = static_cast<DWORD>(record.size());
         data.lpData = record.data();
-        LinkBook.GeocodeWaiting = true;
+        NavProgram.GeocodeWaiting = true;
+        ++NavProgram.SilentRequests;
     }
-    LinkBook.LastCommand = command;
+    NavProgram.LastCommand = command;
     // Set before sending: the reply may arrive while the send is still in progress.
     AwaitingReply = true;
     DWORD_PTR result = 0;
     // Sent messages (the reply among them) are still handled during the wait; a navigation
     // program that stops responding must not hold this program for longer than the time limit,
     // and one that has already stopped for a while gets nothing at all.
-    if (SendMessageTimeoutW(reinterpret_cast<HWND>(ServerWindow), WM_COPYDATA,
-                            reinterpret_cast<WPARAM>(MainWindow), reinterpret_cast<LPARAM>(&data),
-                            SMTO_NORMAL | SMTO_ABORTIFHUNG, kCommandTimeoutMs, &result) == 0) {
+    const HWND server = reinterpret_cast<HWND>(ServerWindow);
+    if (SendMessageTimeoutW(server, WM_COPYDATA, reinterpret_cast<WPARAM>(MainWindow),
+                            reinterpret_cast<LPARAM>(&data), SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                            kCommandTimeoutMs, &result) == 0) {
         // Not taken in time, or its window is gone: a late answer must not be read as the answer
         // to this or a later command.
         const bool timedOut = GetLastError() == ERROR_TIMEOUT;
         AwaitingReply = false;
-        if (timedOut) {
-            LinkBook.UnansweredSince = GetTickCount64();
+        if (!IsWindow(server)) {
+            NavProgramWindowGone();
+        } else if (timedOut) {
+            NavProgram.CommandNotTakenSince = GetTickCount64();
         }
     } else {
-        LinkBook.UnansweredSince = 0;
+        NavProgram.CommandNotTakenSince = 0;
     }
     return true;
 }
 
+void NavProgramWindowGone() {
+    NavProgram.WindowGone();
+    NavLink.LinkState = 0;
+}
+
+bool NavProgramHasGone() {
+    return NavProgram.Gone;
+}
+
+bool NavProgramDoesNotAnswer() {
+    return NavProgram.DoesNotAnswer();
+}
+
 void EndGeocodeWait() {
-    LinkBook.GeocodeWaiting = false;
+    NavProgram.GeocodeWaiting = false;
     // An answer after the line's wait is late; it is attributed, never read.
-    if (LinkBook.LastCommand == kCommandGeocode) {
+    if (NavProgram.LastCommand == kCommandGeocode) {
         AwaitingReply = false;
     }
 }
 
 bool MustWaitForEarlierAnswer() {
-    // A navigation program that does not take commands answers nothing meanwhile; waiting for
-    // it would only hold the run.
-    if (NavProgramNotAnswering() ||
-        !LinkBook.OpenRequests.MustWaitBeforeNextRequest(GetTickCount64())) {
+    // A navigation program that does not take commands, or answers nothing at all, answers
+    // nothing meanwhile; waiting for it would only hold the run.
+    if (NavProgramNotTakingCommands() || NavProgram.DoesNotAnswer() ||
+        !NavProgram.Requests.MustWaitBeforeNextRequest(GetTickCount64())) {
         return false;
     }
-    LinkBook.GeocodeWaiting = true;  // no poll goes out while an answer may still come
+    NavProgram.GeocodeWaiting = true;  // no poll goes out while an answer may still come
     return true;
 }
 
-bool NavProgramNotAnswering() {
-    return LinkBook.UnansweredSince != 0 &&
-           GetTickCount64() - LinkBook.UnansweredSince < kRetryUnansweredMs;
+bool NavProgramNotTakingCommands() {
+    return NavProgram.CommandNotTakenSince != 0 &&
+           GetTickCount64() - NavProgram.CommandNotTakenSince < kRetryUnansweredMs;
 }
 
 void AcceptAnnounce(LPARAM lParam) {
@@ -112,12 +129,13 @@ void AcceptAnnounce(LPARAM lParam) {
         return;
     }
     // A navigation program whose window is gone answers nothing more.
-    if (!IsWindow(reinterpret_cast<HWND>(ServerWindow))) {
-        LinkBook.ForgetRequests();
+    if (ServerWindow != 0 && !IsWindow(reinterpret_cast<HWND>(ServerWindow))) {
+        NavProgram.WindowGone();
     }
     ServerWindow = lParam;
-    LinkBook.UnansweredSince = 0;
+    NavProgram.CommandNotTakenSince = 0;
     if (lParam > 0) {
+        NavProgram.Gone = false;
         NavLink.LinkState = 1;
     }
 }

@@ -27,6 +27,7 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"MapwellNavServer";
 constexpr UINT kSendTimeoutMs = 5000;
 constexpr UINT_PTR kDelayTimerId = 1;
+constexpr UINT_PTR kSerialTimerId = 2;
 // Made by the build from sample_places.txt; tests name it with --gazetteer.
 constexpr wchar_t kSampleGazetteer[] = L"sample-gazetteer.dat";
 
@@ -46,6 +47,10 @@ struct Server {
     UINT release = 0;  // a test's word: send the answers held for the delay now
     int requests = 0;
     std::deque<PendingReply> pending;  // answers waiting for the delay timer
+    std::optional<PendingReply> held;  // the answer held until the next request (--hold-every)
+    // Answers going out one at a time (--serial), with the tick at which each is due.
+    std::deque<std::pair<PendingReply, ULONGLONG>> serial;
+    ULONGLONG lastSerialDue = 0;
 };
 
 Server server;
@@ -72,10 +77,38 @@ void SendReply(HWND self, const PendingReply& answer) {
                         reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, kSendTimeoutMs, &result);
 }
 
+// Arms the timer of the answers that go out one at a time for the first of them.
+void ArmSerialTimer(HWND self) {
+    if (server.serial.empty()) {
+        KillTimer(self, kSerialTimerId);
+        return;
+    }
+    const ULONGLONG now = GetTickCount64();
+    const ULONGLONG due = server.serial.front().second;
+    SetTimer(self, kSerialTimerId, due > now ? static_cast<UINT>(due - now) : USER_TIMER_MINIMUM,
+             nullptr);
+}
+
+void OnSerialTimer(HWND self) {
+    while (!server.serial.empty() && server.serial.front().second <= GetTickCount64()) {
+        const PendingReply answer = std::move(server.serial.front().first);
+        server.serial.pop_front();
+        SendReply(self, answer);
+    }
+    ArmSerialTimer(self);
+}
+
 // Answers now, from inside the handling of the command, or later from the delay timer. Answers
 // go out in the order asked: one that is not delayed waits behind those still pending.
 void Answer(HWND self, HWND client, RawReply reply, bool delayed) {
-    if (delayed && server.options.delayMs > 0) {
+    if (server.options.serialMs > 0) {
+        const bool slow = server.requests == server.options.slowRequest;
+        const ULONGLONG start = std::max(GetTickCount64(), server.lastSerialDue);
+        server.lastSerialDue =
+            start + static_cast<ULONGLONG>(slow ? server.options.slowMs : server.options.serialMs);
+        server.serial.emplace_back(PendingReply{client, std::move(reply)}, server.lastSerialDue);
+        ArmSerialTimer(self);
+    } else if (delayed && server.options.delayMs > 0) {
         server.pending.push_back({client, std::move(reply)});
         SetTimer(self, kDelayTimerId, static_cast<UINT>(server.options.delayMs), nullptr);
     } else if (!server.pending.empty()) {
@@ -114,6 +147,19 @@ void OnCommand(HWND self, HWND client, const COPYDATASTRUCT& data) {
     ++server.requests;
     if (server.options.stallMs > 0 && server.requests >= server.options.stallFrom) {
         Sleep(static_cast<DWORD>(server.options.stallMs));
+    }
+    if (server.held) {
+        // The request held until this one arrived is answered first.
+        const PendingReply held = std::move(*server.held);
+        server.held.reset();
+        SendReply(self, held);
+    }
+    const int holdEvery = server.options.holdEvery;
+    if (holdEvery > 0 && server.requests % holdEvery == 1 % holdEvery) {
+        RawReply reply = PlaceReply(ReadRequest(bytes, data.cbData));
+        KeepCityAndPostcodeOnly(reply.bytes);
+        server.held = PendingReply{client, std::move(reply)};
+        return;
     }
     const bool dropped =
         server.options.dropEvery > 0 && server.requests % server.options.dropEvery == 0;
@@ -168,6 +214,8 @@ LRESULT CALLBACK ServerWindowProc(HWND self, UINT message, WPARAM wParam, LPARAM
         case WM_TIMER:
             if (wParam == kDelayTimerId) {
                 OnDelayTimer(self);
+            } else if (wParam == kSerialTimerId) {
+                OnSerialTimer(self);
             }
             return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;

@@ -1,7 +1,7 @@
 #include "navserver/place_matcher.h"
 
 #include "navlink/protocol.h"
-#include "navlink/reply_owner.h"
+#include "navlink/request_ledger.h"
 #include "navserver/place_name.h"
 #include "support/codepage.h"
 

@@ -104,6 +104,7 @@ std::optional<ReplyAddress> ReplyAddressNamed(std::wstring_view name) {
         {L"found", ReplyAddress::PlaceFound},
         {L"own", ReplyAddress::OwnSpelling},
         {L"city", ReplyAddress::CityOnly},
+        {L"city-as-asked", ReplyAddress::CityAsAsked},
         {L"empty", ReplyAddress::None}};
     for (const auto& [text, address] : kNames) {
         if (name == text) {
@@ -151,10 +152,19 @@ StandInOptions ParseStandInOptions(const std::vector<std::wstring>& args) {
         } else if (name == L"--reply-address") {
             options.replyAddress = hasValue ? ReplyAddressNamed(args[++i]) : std::nullopt;
             if (!options.replyAddress) {
-                options.error = L"--reply-address takes echo, found, own, city or empty";
+                options.error =
+                    L"--reply-address takes echo, found, own, city, city-as-asked or empty";
             }
         } else if (name == L"--drop-every") {
             number(options.dropEvery);
+        } else if (name == L"--hold-every") {
+            number(options.holdEvery);
+        } else if (name == L"--serial") {
+            number(options.serialMs);
+        } else if (name == L"--slow-request") {
+            number(options.slowRequest);
+        } else if (name == L"--slow-ms") {
+            number(options.slowMs);
         } else if (name == L"--place-bytes") {
             options.placeBytes =
                 hasValue ? ReadPlaceBytes(args[++i]) : decltype(options.placeBytes){};
@@ -231,6 +241,7 @@ std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const P
         PutCutText(r + offsets::kHouseNo, 2 * kHouseNoChars, request.houseNo);
         break;
     case ReplyAddress::CityOnly: PutCutText(r + offsets::kCity, 2 * kCityChars, ownCity); break;
+    case ReplyAddress::CityAsAsked: PutCutText(r + offsets::kCity, 2 * kCityChars, city); break;
     case ReplyAddress::None: break;
     }
     const float latitude = found ? match.place.latitude : 0.0f;
@@ -240,6 +251,17 @@ std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const P
     WriteInt32(r + offsets::kStatus, status.value_or(match.status));
     PutCutText(r + offsets::kText, kReplyTextBytes, match.text);
     return reply;
+}
+
+void KeepCityAndPostcodeOnly(std::vector<std::uint8_t>& reply) {
+    const auto clear = [&](std::size_t at, std::size_t chars) {
+        if (reply.size() >= at + 2 * chars) {
+            std::fill_n(reply.begin() + static_cast<std::ptrdiff_t>(at), 2 * chars, 0);
+        }
+    };
+    clear(offsets::kCountry, kCountryChars);
+    clear(offsets::kStreet, kStreetChars);
+    clear(offsets::kHouseNo, kHouseNoChars);
 }
 
 std::vector<std::uint8_t> BuildSecondReply() {

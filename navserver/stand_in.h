@@ -24,8 +24,9 @@ struct RawReply {
 // What the address part of an answer carries, as navigation programs fill it in their own ways:
 // the request's fields (echo); the place found (its country, the city and zip that the match
 // names it by, street and house number of the request), which is the default; the same with
-// the city in the stand-in's own spelling ("Berlin, DE"); only that city; or nothing.
-enum class ReplyAddress { Request, PlaceFound, OwnSpelling, CityOnly, None };
+// the city in the stand-in's own spelling ("Berlin, DE"); only that city; only the city as the
+// match names it (the request's own spelling); or nothing.
+enum class ReplyAddress { Request, PlaceFound, OwnSpelling, CityOnly, CityAsAsked, None };
 
 struct StandInOptions {
     std::wstring gazetteer;  // empty: gazetteer.dat beside the program, else the sample
@@ -41,6 +42,14 @@ struct StandInOptions {
     std::optional<RawReply> infoReply;         // sent in answer to every poll
     std::optional<ReplyAddress> replyAddress;  // what answers name; unset: PlaceFound
     int dropEvery = 0;  // every this-many-th request is never answered; 0: none
+    // Every this-many-th request from the first is held until the next request arrives, and
+    // then answered, with its city and postcode only, before the new one; 0: none.
+    int holdEvery = 0;
+    // When not 0: answers go out one at a time, each this long after the program could start
+    // on it (its request's arrival, or the answer before it); request slowRequest takes slowMs.
+    int serialMs = 0;
+    int slowRequest = 0;
+    int slowMs = 0;
     // The latitude and longitude bytes of the first answers, one 8-byte pair each.
     std::vector<std::vector<std::uint8_t>> placeBytes;
     int closeAfter = 0;    // close the window after this many requests; 0: never
@@ -53,8 +62,10 @@ struct StandInOptions {
 //   --gazetteer FILE  --title TEXT  --delay MS  --delay-every N  --stall MS  --stall-from N
 //   --never-answer  --answer-twice  --status N  --announce-zero  --close-after N  --extra-windows N
 //   --log FILE
-//   --reply-address echo|found|own|city|empty   what the address part of an answer names
+//   --reply-address echo|found|own|city|city-as-asked|empty   what an answer's address names
 //   --drop-every N   never answer every N-th request
+//   --hold-every N   hold every N-th request from the first until the next arrives
+//   --serial MS  --slow-request N  --slow-ms MS   answers one at a time, one of them slow
 //   --place-bytes HEX,HEX,...   eight bytes each (latitude, longitude), in turn
 //   --info-reply TYPE:a0,a1,...   the record is the numbers as little-endian 32-bit integers
 //   --info-reply TYPE:xHEX        the record is these bytes ("9:" sends no record at all)
@@ -103,6 +114,10 @@ constexpr std::int32_t kGazetteerDamaged = 4;  // the gazetteer file cannot be u
 std::vector<std::uint8_t> BuildPlaceReply(const GeocodeRequest& request, const PlaceMatch& match,
                                           std::optional<std::int32_t> status,
                                           ReplyAddress address = ReplyAddress::PlaceFound);
+
+// A place reply as a program writes it that names only the city and the postcode: the country,
+// street and house number fields emptied.
+void KeepCityAndPostcodeOnly(std::vector<std::uint8_t>& reply);
 
 // The second answer of --answer-twice, which a client must not read.
 std::vector<std::uint8_t> BuildSecondReply();

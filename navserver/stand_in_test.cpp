@@ -1,6 +1,6 @@
 #include "navserver/stand_in.h"
 
-#include "navlink/reply_owner.h"
+#include "navlink/request_ledger.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +47,7 @@ TEST(StandIn, AnswersCarryTheAddressAskedForOrThePlaceFound) {
         {ReplyAddress::PlaceFound, {L"10115", L"Berlin", L"Hauptstr. 5", L"5"}},
         {ReplyAddress::OwnSpelling, {L"10115", L"Berlin, DE", L"Hauptstr. 5", L"5"}},
         {ReplyAddress::CityOnly, {L"", L"Berlin, DE", L"", L""}},
+        {ReplyAddress::CityAsAsked, {L"", L"Berlin", L"", L""}},
         {ReplyAddress::None, {}},
     };
     for (const auto& [address, expected] : cases) {
@@ -54,6 +55,11 @@ TEST(StandIn, AnswersCarryTheAddressAskedForOrThePlaceFound) {
             BuildPlaceReply(request, berlin, std::nullopt, address);
         EXPECT_EQ(AddressOfRecord(reply.data(), reply.size()), expected);
     }
+    // An answer held until the next request names only its city and postcode.
+    std::vector<std::uint8_t> held = BuildPlaceReply(request, berlin, std::nullopt);
+    KeepCityAndPostcodeOnly(held);
+    EXPECT_EQ(AddressOfRecord(held.data(), held.size()),
+              (RequestedAddress{L"10115", L"Berlin", L"", L""}));
 }
 
 }  // namespace

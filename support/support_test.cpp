@@ -12,6 +12,8 @@
 namespace mapwell {
 namespace {
 
+using namespace std::string_literals;
+
 TEST(PathParts, FileNameAndFolderFollowTheLastBackslash) {
     // path, file name, folder
     const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
@@ -26,10 +28,10 @@ TEST(PathParts, FileNameAndFolderFollowTheLastBackslash) {
     }
 }
 
-// How a list is read: its mark, or its first 64 KiB.
-TEST(DecideEncoding, MarkOrValidUtf8WithALetterBeyondAscii) {
+// How a list is read: its mark, a first line of UTF-16, or all of its bytes.
+TEST(DecideEncoding, MarkUtf16LineOrValidUtf8WithALetterBeyondAscii) {
     using E = SourceEncoding;
-    const std::string head(kEncodingHead - 1, 'a');
+    const std::string ascii(200000, 'a');
     const struct {
         std::string bytes;
         ListEncoding decided;
@@ -42,16 +44,27 @@ TEST(DecideEncoding, MarkOrValidUtf8WithALetterBeyondAscii) {
         {"Mueller;Koeln", {E::Ansi, 0}},  // nothing beyond ASCII
         {"M\xFCller", {E::Ansi, 0}},      // Windows-1252
         {"M\xC3\xBCller;M\xFCller", {E::Ansi, 0}},
-        {"\xC0\x80", {E::Ansi, 0}},                            // an overlong form
-        {"\xED\xA0\x80", {E::Ansi, 0}},                        // a surrogate
-        {"M\xC3", {E::Ansi, 0}},                               // the list ends inside a letter
-        {"\xC3\xBC" + head.substr(2) + "\xC3", {E::Utf8, 0}},  // the head ends inside one
-        {head + "\xC3\xBC", {E::Ansi, 0}},                     // beyond the head
-        {"\xC3\xBC" + head + "\xFC", {E::Utf8, 0}},
+        {"\xC0\x80", {E::Ansi, 0}},          // an overlong form
+        {"\xE0\x9F\xBF", {E::Ansi, 0}},      // another
+        {"\xED\xA0\x80", {E::Ansi, 0}},      // a surrogate
+        {"\xF4\x90\x80\x80", {E::Ansi, 0}},  // beyond U+10FFFF
+        {"M\xC3", {E::Ansi, 0}},             // the list ends inside a letter
+        {ascii + "\xC3\xBC", {E::Utf8, 0}},  // the first letter beyond ASCII far down the list
+        {"\xC3\xBC" + ascii + "\xFC", {E::Ansi, 0}},
+        // UTF-16 without a mark: a NUL in every second byte of the first line.
+        {"n\0a\0m\0e\0\r\0\n\0\x41\x01"s, {E::Utf16Le, 0}},
+        {"\0n\0a\0m\0e"s, {E::Utf16Be, 0}},
+        {"n\0a\0m\0\x41\x01\r\0"s, {E::Ansi, 0}},  // a letter of the first line has no NUL
+        {"\0\0"s, {E::Ansi, 0}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DecideEncoding(c.bytes), c.decided) << c.bytes.substr(0, 20);
     }
+    // A sequence cut between two pieces of a list.
+    Utf8Check check;
+    check.Feed("a\xE2\x82");
+    check.Feed("\xAC");
+    EXPECT_EQ(check.Result(), E::Utf8);
 }
 
 TEST(SplitText, KeepsEmptyFieldsAndGivesNothingForAnEmptyText) {

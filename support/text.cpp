@@ -86,6 +86,79 @@ std::size_t CountFields(std::wstring_view text, std::wstring_view separator) {
     return count;
 }
 
+namespace {
+
+// Walks the cells of a record; `cells` collects them when given. Returns how many there are.
+std::size_t WalkCells(std::wstring_view record, std::wstring_view separator, std::size_t maxCells,
+                      std::vector<std::wstring>* cells) {
+    if (record.empty() || maxCells == 0) {
+        return 0;
+    }
+    if (separator.empty()) {
+        if (cells) {
+            cells->push_back(WithoutChar(record, L'"'));
+        }
+        return 1;
+    }
+    std::size_t count = 0, at = 0;
+    for (;;) {
+        std::wstring cell;
+        if (at < record.size() && record[at] == L'"') {
+            // A quote that no other closes within the record is a stray one.
+            bool closed = false;
+            std::size_t end = at + 1;
+            for (; end < record.size(); ++end) {
+                if (record[end] == L'"') {
+                    if (end + 1 < record.size() && record[end + 1] == L'"') {
+                        ++end;
+                    } else {
+                        closed = true;
+                        break;
+                    }
+                }
+                if (cells) {
+                    cell += record[end];
+                }
+            }
+            if (closed) {
+                at = end + 1;
+            } else {
+                cell.clear();
+            }
+        }
+        // The rest of the cell up to the separator; a stray double quote is no part of it.
+        std::size_t end = record.find(separator, at);
+        if (end == std::wstring_view::npos) {
+            end = record.size();
+        }
+        if (cells) {
+            cell += WithoutChar(record.substr(at, end - at), L'"');
+            cells->push_back(std::move(cell));
+        }
+        if (++count == maxCells || end == record.size()) {
+            return count;
+        }
+        at = end + separator.size();
+    }
+}
+
+}  // namespace
+
+std::vector<std::wstring> SplitRecord(std::wstring_view record, std::wstring_view separator,
+                                      std::size_t maxCells) {
+    std::vector<std::wstring> cells;
+    WalkCells(record, separator, maxCells, &cells);
+    return cells;
+}
+
+std::size_t CountCells(std::wstring_view record, std::wstring_view separator) {
+    return WalkCells(record, separator, std::wstring::npos, nullptr);
+}
+
+std::wstring OnOneLine(std::wstring_view text) {
+    return ReplaceAll(ReplaceAll(ReplaceAll(text, L"\r\n", L" "), L"\r", L" "), L"\n", L" ");
+}
+
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to) {
     if (from.empty()) {
         return std::wstring(text);

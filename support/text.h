@@ -34,6 +34,20 @@ std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view se
 // The number of fields SplitText would give without a bound.
 std::size_t CountFields(std::wstring_view text, std::wstring_view separator);
 
+// The cells of one record of a list saved as delimited text, split at `separator`. A cell that
+// begins with a double quote runs to its closing quote: the separators and line breaks inside
+// belong to it, and "" inside stands for one double quote. Any other double quote is removed, so
+// a record without quotes gives what SplitText gives. An empty record has no cells. Only the
+// first `maxCells` cells are taken.
+std::vector<std::wstring> SplitRecord(std::wstring_view record, std::wstring_view separator,
+                                      std::size_t maxCells = std::wstring::npos);
+
+// The number of cells SplitRecord would give without a bound.
+std::size_t CountCells(std::wstring_view record, std::wstring_view separator);
+
+// `text` with each line break (CR LF, CR or LF) made one blank: a cell as one line shows it.
+std::wstring OnOneLine(std::wstring_view text);
+
 // Replaces every occurrence of `from` by `to`.
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to);
 

@@ -2,7 +2,7 @@
 #include "testing/test_win32.h"
 
 #include "navlink/navlink_win32.h"
-#include "navlink/reply_owner.h"
+#include "navlink/nav_program.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -183,7 +183,7 @@ void ResetLink() {
     TestMainWindow();
     PumpFor(50);
     NavLink = NavLinkInfo{};
-    LinkBook = LinkBookkeeping{};
+    NavProgram = NavProgramLink{};
     ServerWindow = 0;
     AwaitingReply = false;
     Seen() = MainWindowSeen{};

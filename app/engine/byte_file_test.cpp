@@ -1,3 +1,4 @@
+#include "app/engine/line_rules.h"
 #include "app/engine/result_file.h"
 #include "testing/test_folder.h"
 
@@ -8,18 +9,24 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The lines of `bytes` as the engine reads them, a byte-order mark skipped.
-Lines LinesOf(const std::string& bytes) {
+using namespace std::string_literals;
+
+// The records of `bytes` as the engine reads them, a byte-order mark skipped.
+Lines LinesOf(const std::string& bytes, bool* oddLastByte = nullptr) {
     TestFolder folder;
     TestFolder::Put(folder / "list.csv", bytes);
     ByteFile file(folder / "list.csv", ByteFile::Mode::Read);
     EXPECT_TRUE(file.IsOpen());
     LineReader reader(file.Get());
     reader.ReadEncoding();
+    reader.SetSeparators({L","});
     Lines lines;
     do {
         lines.push_back(reader.ReadLine());
     } while (!reader.AtEnd());
+    if (oddLastByte) {
+        *oddLastByte = reader.OddLastByte();
+    }
     return lines;
 }
 
@@ -34,12 +41,14 @@ TEST(LineReader, EndMarks) {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\r\nb", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
-        {"a\nb\r\nc", {"a\nb", "c"}},
+        {"a\r\nb\nc", {"a", "b\nc"}},            // the first line end decides: CR LF
+        {"a\nb\r\nc\rd\n", {"a", "b", "c\rd"}},  // LF, a CR before it included
+        {"a\n\nb\n", {"a", "", "b"}},
         {"a\r\n\r\nb", {"a", "", "b"}},
         {"a\r\n\r\n", {"a", ""}},
         {"\r\n", {""}},
         {"", {""}},  // an empty list still gives one pass with an empty line
-        {"\n", {"\n"}},
+        {"\n", {""}},
         {first + "\r\nb", {first, "b"}},
         {longer + "\r\n" + longer, {longer, longer}},
         {"a\r\r\nb", {"a", "", "b"}},
@@ -50,10 +59,77 @@ TEST(LineReader, EndMarks) {
         // UTF-16 is split at its own line ends and handed out in UTF-8: the byte 0x0D of
         // "\u010D" ends no line, a CR LF may straddle two blocks.
         {"\xFF\xFE" + Utf16Of("a\r\n") + "\x0D\x01" + Utf16Of("\rb"), {"a", "\xC4\x8D", "b"}},
-        {"\xFE\xFF" + Utf16Of("a\nb\r\nc", true), {"a\nb", "c"}},
+        {"\xFE\xFF" + Utf16Of("a\r\nb\nc", true), {"a", "b\nc"}},
+        {Utf16Of("a,b\nc\n"), {"a,b", "c"}},  // no mark; LF line ends
+        // A quoted cell holds the separator and line breaks; a record then spans lines.
+        {"\"x\r\ny\",z\r\nq", {"\"x\r\ny\",z", "q"}},
+        {"a,\"x\"\"\ny\"\nq\n", {"a,\"x\"\"\ny\"", "q"}},
+        {"a\"b\nc\"\n", {"a\"b", "c\""}},  // not at the start of a cell
+        // A stray opening quote: its record is its first line.
+        {"\"x\ny\nz", {"\"x", "y", "z"}},
+        {"\"x\ny,\"z\"\n", {"\"x", "y,\"z\""}},
+        {"\"x" + std::string(20, '\n') + "\"",
+         {"\"x", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "\""}},
         {"\xFF\xFE" + Utf16Of(std::string(32766, 'x') + "\r\nb"), {std::string(32766, 'x'), "b"}}};
     for (const auto& c : cases) {
         EXPECT_EQ(LinesOf(c.bytes), c.lines) << c.bytes.substr(0, 20);
+    }
+    // An odd last byte of UTF-16 is no character and makes no line.
+    bool odd = false;
+    EXPECT_EQ(LinesOf("\xFF\xFE" + Utf16Of("a\r\nb\r\n") + "x", &odd), (Lines{"a", "b"}));
+    EXPECT_TRUE(odd);
+    EXPECT_EQ(LinesOf("\xFF\xFE" + Utf16Of("a\r\nb\r\n"), &odd), (Lines{"a", "b"}));
+    EXPECT_FALSE(odd);
+}
+
+// Lists as spreadsheets save them: each address record with the line it begins on and the cells
+// a spreadsheet shows for it. Blank lines are no records.
+TEST(ListRecords, TheCellsASpreadsheetShows) {
+    using Cells = std::vector<std::wstring>;
+    using Records = std::vector<std::pair<long long, Cells>>;
+    const struct {
+        std::string bytes;
+        const wchar_t* separator;
+        Records records;
+    } cases[] = {
+        {"\"M\xC3\xBCller; S\xC3\xB6hne GmbH\";Hauptstr. 5;70173;Stuttgart\n",
+         L";",
+         {{1, {L"M\u00FCller; S\u00F6hne GmbH", L"Hauptstr. 5", L"70173", L"Stuttgart"}}}},
+        {"\"Meier, Anna\",Tor 2,\"Tor 2, Rampe 3\"\r\n",
+         L",",
+         {{1, {L"Meier, Anna", L"Tor 2", L"Tor 2, Rampe 3"}}}},
+        {"\"Gasthaus \"\"Zur Post\"\"\";x\n", L";", {{1, {L"Gasthaus \"Zur Post\"", L"x"}}}},
+        {"a;\"Tor 2\nRampe 3\";b\nc;d\n",
+         L";",
+         {{1, {L"a", L"Tor 2\nRampe 3", L"b"}}, {3, {L"c", L"d"}}}},
+        // A CR LF list whose cell holds a line break of either kind.
+        {"a;\"x\ny\"\r\nb;\"u\r\nv\"\r\nc\r\n",
+         L";",
+         {{1, {L"a", L"x\ny"}}, {3, {L"b", L"u\r\nv"}}, {5, {L"c"}}}},
+        {"a;b\n\n;;\n \t; \n\"\";\"\"\nc;d\n\n", L";", {{1, {L"a", L"b"}}, {6, {L"c", L"d"}}}},
+        {"a;b\r\n\r\nc;d\r\n\r\n", L";", {{1, {L"a", L"b"}}, {3, {L"c", L"d"}}}},
+        // A stray quote inside a cell, or one that opens a cell and closes none, is removed.
+        {"Rohr 5\" Zoll;b\nc;d\n", L";", {{1, {L"Rohr 5 Zoll", L"b"}}, {2, {L"c", L"d"}}}},
+        {"\"abc;x\nc;\"d e\";f\n", L";", {{1, {L"abc", L"x"}}, {2, {L"c", L"d e", L"f"}}}},
+        {"\"a\"b;c\n", L";", {{1, {L"ab", L"c"}}}},
+        {"a\tb\t\"c\td\"\r\n", L"\t", {{1, {L"a", L"b", L"c\td"}}}},
+    };
+    for (const auto& c : cases) {
+        TestFolder folder;
+        TestFolder::Put(folder / "list.csv", c.bytes);
+        ByteFile file(folder / "list.csv", ByteFile::Mode::Read);
+        LineReader reader(file.Get());
+        const SourceEncoding encoding = reader.ReadEncoding();
+        reader.SetSeparators({c.separator});
+        Records records;
+        do {
+            const std::string raw = reader.ReadLine();
+            const Cells cells = SplitSourceLine(raw, c.separator, encoding);
+            if (!IsBlankRecord(cells)) {
+                records.emplace_back(reader.LineNumber(), cells);
+            }
+        } while (!reader.AtEnd());
+        EXPECT_EQ(records, c.records) << c.bytes;
     }
 }
 
@@ -65,19 +141,27 @@ TEST(ReadListHead, DecodesAsTheEngineDoes) {
         std::size_t limit;
         std::vector<std::wstring> lines;
     } cases[] = {{"\xEF\xBB\xBFname;M\xC3\xBCller\r\nb\r\nc", 2, 100, {L"name;M\u00FCller", L"b"}},
+                 {"\"a;\nb\";c\nd", 20, 100, {L"\"a;\nb\";c", L"d"}},
                  // Windows-1252 is no valid UTF-8: the list stays ANSI.
                  {"M\xFCller\r\n", 20, 100, {L"M\u00FCller"}},
                  {"name;M\xC3\xBCller\r\n", 20, 100, {L"name;M\u00FCller"}},
                  {"\xFE\xFF" + Utf16Of("a\tb", true), 20, 100, {L"a\tb"}},
                  {"a\rb\nc\r\n\r\nd", 20, 100, {L"a", L"b\nc", L"", L"d"}},
+                 {"a\nb\r\nc", 20, 100, {L"a", L"b", L"c"}},
+                 // The first letter beyond ASCII well past the reader's first block.
+                 {std::string(70000, 'a') + "\r\nM\xC3\xBCller",
+                  2,
+                  100,
+                  {std::wstring(100, L'a'), L"M\u00FCller"}},
                  {"abcdef\r\nxyz", 20, 3, {L"abc", L"xyz"}},
                  {"", 20, 100, {}}};
     for (const auto& c : cases) {
         TestFolder folder;
         TestFolder::Put(folder / "list.csv", c.bytes);
-        EXPECT_EQ(ReadListHead(folder / "list.csv", c.count, c.limit), c.lines) << c.bytes;
+        EXPECT_EQ(ReadListHead(folder / "list.csv", c.count, c.limit, {L",", L";"}), c.lines)
+            << c.bytes;
     }
-    EXPECT_FALSE(ReadListHead("no-such-list.csv", 1, 100));
+    EXPECT_FALSE(ReadListHead("no-such-list.csv", 1, 100, {}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "app/engine/result_file.h"
 #include "app/engine/line_rules.h"
 #include "app/engine/map_format.h"
+#include "columns/first_line.h"
 #include "navlink/link_record.h"
 #include "support/file_identity.h"
 #include "support/text.h"
@@ -17,9 +18,12 @@ namespace {
 constexpr int kReplyPollMs = 10;
 constexpr int kReplyPolls = 200;  // the wait ends after the 201st pause at the latest
 constexpr int kReadPauseMs = 1000;
+constexpr wchar_t kNoLinesText[] = L"The list holds no lines";
 constexpr wchar_t kNoAnswerText[] = L"No answer from the navigation program";
 constexpr wchar_t kUnclearAnswerText[] =
     L"The answer could not be told from a late answer to an earlier line";
+constexpr wchar_t kProgramGoneText[] = L"The navigation program has closed";
+constexpr wchar_t kNoAnswersText[] = L"The navigation program does not answer";
 
 // The answer to a line's request as it stood when it came in. The wait goes on after it, and
 // the detection timer's next announcement, which the main window receives from itself as well,
@@ -31,6 +35,11 @@ struct Reply {
     std::wstring Text;
 };
 
+// A first line that the column dialog takes for a heading.
+bool IsHeadingRecord(const std::string& raw, long long lineNumber, SourceEncoding encoding) {
+    return lineNumber == 1 && IsHeading(AnalyseFirstLine(DecodeListLine(raw, encoding)));
+}
+
 // One run: its inputs, its files and its counts.
 class Run {
 public:
@@ -39,7 +48,9 @@ public:
         const std::filesystem::path& errorList)
         : s_(s), profile_(profile), destination_(destination), result_(result), reader_(reader),
           mapFormat_(IsMapFormat(startFormat) ? startFormat : OutputFormat::None),
-          errors_(errorList, result.text), encoding_(reader.Encoding()) {}
+          errors_(errorList, result.text), encoding_(reader.Encoding()) {
+        reader_.SetSeparators({profile.Separator});
+    }
 
     RunOutcome Execute();
     // Adds the lines that the run did not finish, the one under way and those not read, to the
@@ -49,7 +60,9 @@ public:
 
 private:
     void TakeReply();
+    std::wstring NoAnswerText();
     bool ConvertLine();  // false when the run ends: the window wants it to, or a write failed
+    bool IsSkippedHeading(const std::string& raw) const;
     bool Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country);
     bool Fail(const std::vector<std::wstring>& columns, const std::string& raw);
     bool AddErrorEntry(const std::string& raw);
@@ -75,6 +88,15 @@ private:
     std::optional<Reply> reply_;
 };
 
+std::wstring Run::NoAnswerText() {
+    switch (s_.Trouble()) {
+    case LinkTrouble::ProgramGone: return kProgramGoneText;
+    case LinkTrouble::NoAnswers: return kNoAnswersText;
+    case LinkTrouble::None: break;
+    }
+    return s_.UnclearAnswerCame() ? kUnclearAnswerText : kNoAnswerText;
+}
+
 void Run::TakeReply() {
     if (!reply_ && NavLink.ReplyReceived) {
         reply_ = Reply{NavLink.Latitude, NavLink.Longitude, NavLink.LinkState, NavLink.ReplyText};
@@ -87,11 +109,19 @@ RunOutcome Run::Execute() {
     navigationRoute_ = atStart.LinkState != 0;
     s_.SetInfo(L"Start asking Navigon for coordinates..");
     do {
+        const int before = rowsRead_;
         if (!ConvertLine()) {
             return Outcome(!writeFailed_);
         }
-        s_.LineDone(rowsRead_, rowsRead_ - rowsConverted_);
+        if (rowsRead_ != before) {
+            s_.LineDone(rowsRead_, rowsRead_ - rowsConverted_);
+        }
     } while (!reader_.AtEnd());
+    // Blank lines, or a heading alone: no address to convert, as in an empty list.
+    if (rowsRead_ == 0) {
+        s_.SetInfo(kNoLinesText);
+        return {};
+    }
 
     if (!navigationRoute_) {
         rowsConverted_ = s_.FinishWebRoute(web_, result_, errors_);
@@ -121,9 +151,24 @@ void Run::KeepUnfinishedLines() {
     }
 }
 
+// The command line's way: a first line that the column dialog takes for a heading names the
+// columns and is no address.
+bool Run::IsSkippedHeading(const std::string& raw) const {
+    return s_.SkipHeading() && IsHeadingRecord(raw, reader_.LineNumber(), encoding_);
+}
+
 bool Run::ConvertLine() {
     const std::string raw = reader_.ReadLine();
     const std::vector<std::wstring> columns = SplitSourceLine(raw, profile_.Separator, encoding_);
+    // A blank line or a heading sends no request, writes no entry and is not counted.
+    if (IsBlankRecord(columns)) {
+        return true;
+    }
+    if (IsSkippedHeading(raw)) {
+        s_.SetInfo(L"Line 1 is a heading, not an address: " +
+                   OnOneLine(DecodeListLine(raw, encoding_)));
+        return true;
+    }
     ++rowsRead_;
 
     const AddressRequest request = BuildRequest(columns, profile_);
@@ -149,6 +194,10 @@ bool Run::ConvertLine() {
         TakeReply();
         int polls = 0;
         do {
+            // A navigation program whose window has gone answers nothing: the line fails at once.
+            if (s_.Trouble() == LinkTrouble::ProgramGone) {
+                break;
+            }
             ++polls;
             s_.Pause(kReplyPollMs, [this] { TakeReply(); });
             TakeReply();
@@ -162,8 +211,7 @@ bool Run::ConvertLine() {
         // No answer of its own: the line fails with a text of its own, never with the text that
         // another request's reply left behind.
         if (!reply_) {
-            reply_ = Reply{0, 0, NavLink.LinkState,
-                           s_.UnclearAnswerCame() ? kUnclearAnswerText : kNoAnswerText};
+            reply_ = Reply{0, 0, NavLink.LinkState, NoAnswerText()};
         }
     } else {
         // Placeholders: the web page supplies the coordinates after the loop.
@@ -198,7 +246,7 @@ bool Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
         if (!WriteResultLine(result_, map ? mapFormat_ : s_.FormatInForce(), out, lat, lon, raw,
                              answer)) {
             s_.SetInfo(L"Can't write to destination-file " + destination_ +
-                       L": the run ends at line " + DecimalText(rowsRead_) +
+                       L": the run ends at line " + DecimalText(reader_.LineNumber()) +
                        L"; the lines before it are written.");
             writeFailed_ = true;
             unfinished_ = raw;
@@ -216,9 +264,10 @@ bool Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
 }
 
 bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw) {
-    s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(rowsRead_) + L" - " +
-               FailedLineName(columns, profile_) + L"\r\n" + std::wstring(UpToNul(reply_->Text)) +
-               L"(" + DecimalText(reply_->Status) + L")");
+    // The line as it stands in the file, blank lines and line breaks inside cells counted.
+    s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(reader_.LineNumber()) +
+               L" - " + FailedLineName(columns, profile_) + L"\r\n" +
+               std::wstring(UpToNul(reply_->Text)) + L"(" + DecimalText(reply_->Status) + L")");
     s_.DoEvents();
     const bool stop = s_.StopRequested();
     if (!stop) {
@@ -231,8 +280,9 @@ bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw)
 bool Run::AddErrorEntry(const std::string& raw) {
     errors_.Append(raw);
     if (errors_.Lost()) {
-        s_.SetInfo(L"Can't write ConvertError.txt: the run ends at line " + DecimalText(rowsRead_) +
-                   L", which is saved nowhere:\r\n" + DecodeListLine(raw, encoding_));
+        s_.SetInfo(L"Can't write ConvertError.txt: the run ends at line " +
+                   DecimalText(reader_.LineNumber()) + L", which is saved nowhere:\r\n" +
+                   DecodeListLine(raw, encoding_));
         writeFailed_ = true;
         return false;
     }
@@ -265,9 +315,13 @@ void Run::ShowSummary() {
         replaced == 0
             ? L""
             : L"\r\n" + Lines(replaced) + L" with a letter replaced by its closest ANSI letter";
+    const std::wstring oddNote =
+        reader_.OddLastByte()
+            ? L"\r\nThe list ends in half a UTF-16 character: its last byte was left out"
+            : L"";
     if (rowsRead_ == rowsConverted_) {
         s_.SetInfo(L"Converting of " + DecimalText(rowsConverted_) + L" completed without errors." +
-                   replacedNote);
+                   replacedNote + oddNote);
         return;
     }
     s_.SetInfo(
@@ -275,7 +329,7 @@ void Run::ShowSummary() {
         (errors_.Lost()
              ? L"Can't write ConvertError.txt: " + Lines(errors_.LostEntries()) + L" saved nowhere"
              : L"Failed items are saved in ConvertError.txt") +
-        replacedNote);
+        replacedNote + oddNote);
 }
 
 // Street and City are what a result line names; a profile that assigns neither cannot
@@ -286,18 +340,24 @@ bool ProfileUsable(const ColumnProfile& profile) {
 
 }  // namespace
 
-int CountListLines(const std::wstring& sourcePath, const std::wstring& separator) {
+int CountListLines(const std::wstring& sourcePath, const std::wstring& separator,
+                   bool skipHeading) {
     ByteFile source(std::filesystem::path(sourcePath), ByteFile::Mode::Read);
     if (!source.IsOpen()) {
         return 0;
     }
-    // As the line loop reads: at least once, up to the end of the list.
+    // As the line loop reads: at least once, up to the end of the list, passing over what it
+    // passes over.
     LineReader reader(source.Get());
-    reader.ReadEncoding();
-    static_cast<void>(separator);
+    const SourceEncoding encoding = reader.ReadEncoding();
+    reader.SetSeparators({separator});
     int lines = 0;
     do {
-        reader.ReadLine();
+        const std::string raw = reader.ReadLine();
+        if (IsBlankRecord(SplitSourceLine(raw, separator, encoding)) ||
+            (skipHeading && IsHeadingRecord(raw, reader.LineNumber(), encoding))) {
+            continue;
+        }
         ++lines;
     } while (!reader.AtEnd());
     return lines;
@@ -316,7 +376,7 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
     LineReader reader(source.Get());
     const SourceEncoding encoding = reader.ReadEncoding();
     if (reader.AtEnd()) {
-        surroundings.SetInfo(L"The list holds no lines");
+        surroundings.SetInfo(kNoLinesText);
         return {};
     }
     // A run never writes a file it reads. Beside the result file; a destination typed without a
@@ -353,7 +413,8 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
         surroundings.SetInfo(L"Error by reading registry");
         return {};
     }
-    surroundings.ProgressStarts(CountListLines(sourcePath, profile->Separator));
+    surroundings.ProgressStarts(
+        CountListLines(sourcePath, profile->Separator, surroundings.SkipHeading()));
     Run run(surroundings, *profile, destination, result, reader, format, renewal.EntriesPath());
     RunOutcome outcome = run.Execute();
     if (!closing.Close() && !outcome.WriteFailed) {

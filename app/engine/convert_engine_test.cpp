@@ -87,6 +87,7 @@ public:
         progress.push_back(std::to_wstring(done) + L" done " + std::to_wstring(failed) +
                            L" failed");
     }
+    bool SkipHeading() override { return skipHeading; }
 
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
 
@@ -103,6 +104,7 @@ public:
     std::wstring destination;
     OutputFormat format = OutputFormat::Append;
     int stopAfterEventPasses = -1;
+    bool skipHeading = false;
     // Every reply is followed by an announcement in the next (or the same) pause.
     bool announceAfterReply = false;
 
@@ -171,13 +173,24 @@ TEST_F(ConvertEngine, AFailedLineIsShownAndListed) {
     EXPECT_EQ(ErrorList(), kEva + "\r\n" + ansi + "\r\n");
 }
 
-// The list's lines are counted before the first request; each line then reports itself done.
+// The list's lines are counted before the first request, as the run reads them: a blank line
+// and, where the caller passes it over, a heading are none; a record over two lines is one. Each
+// line then reports itself done.
 TEST_F(ConvertEngine, ProgressCountsTheListFirstThenEachLine) {
+    const std::string list = "name,lastname,street,zipcode,city,country\r\n" + kMax +
+                             "\r\n\r\n\"Eva\nMaria\",Frau,Am Ring,20095,Hamburg,DE\r\n" + kMax;
     s.answer = HamburgIsUnknown;
-    Convert(kMax + "\r\n" + kEva + "\r\n" + kMax);
+    s.skipHeading = true;
+    Convert(list);
     EXPECT_EQ(s.progress,
               (std::vector<std::wstring>{L"lines 3 after requests 0", L"1 done 0 failed",
                                          L"2 done 1 failed", L"3 done 1 failed"}));
+    s.skipHeading = false;  // the heading is sent, and found
+    s.progress.clear();
+    s.requests.clear();
+    Convert(list);
+    EXPECT_EQ(s.progress.front(), L"lines 4 after requests 0");
+    EXPECT_EQ(s.progress.back(), L"4 done 1 failed");
 }
 
 TEST_F(ConvertEngine, TheWaitForAReply) {
@@ -221,17 +234,17 @@ TEST_F(ConvertEngine, FoundLinesAreWrittenAsTheyCome) {
     EXPECT_EQ(NavLink.LinkState, 1);
 }
 
-// Every line sends its own request fields, none left from the line before.
+// Every line sends its own request fields, none left from the line before. A blank line is no
+// address: no request, no entry, not counted; the message names the line in the file.
 TEST_F(ConvertEngine, AFoundLineWithoutStreetAndCityIsListed) {
-    EXPECT_TRUE(Convert(kMax + "\r\n\r\nOtto,Kurz,,53111,,DE"));
+    EXPECT_TRUE(Convert(kMax + "\r\n\r\n , \r\nOtto,Kurz,,53111,,DE\r\n"));
     EXPECT_EQ(s.requests,
               (std::vector<AddressRequest>{{L"DE", L"10115", L"Berlin", L"Hauptstr. 5a", L"5a"},
-                                           {},
                                            {L"DE", L"53111", L"", L"", L""}}));
     EXPECT_EQ(Result(), kMax + kAppendix);
-    EXPECT_EQ(ErrorList(), "\r\nOtto,Kurz,,53111,,DE\r\n");
-    EXPECT_EQ(s.infos.at(1), L"Error get coordinate for Addressindex 2 - \r\nfound(0)");
-    EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 3\r\nFailed items are saved in ConvertError.txt");
+    EXPECT_EQ(ErrorList(), "Otto,Kurz,,53111,,DE\r\n");
+    EXPECT_EQ(s.infos.at(1), L"Error get coordinate for Addressindex 4 - Otto Kurz\r\nfound(0)");
+    EXPECT_EQ(s.LastInfo(), L"Converting: 1 of 2\r\nFailed items are saved in ConvertError.txt");
 }
 
 // A source that cannot be read leaves the destination as it was.
@@ -343,9 +356,13 @@ TEST_F(ConvertEngine, NoRunWritesAFileItReads) {
         EXPECT_FALSE(Convert(empty));
         EXPECT_EQ(s.LastInfo(), L"The list holds no lines");
     }
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
+    // Blank lines alone hold no address either.
+    Convert("\r\n,,,\r\n \r\n");
+    EXPECT_FALSE(outcome.Started);
+    EXPECT_EQ(s.LastInfo(), L"The list holds no lines");
     EXPECT_TRUE(s.requests.empty());
     EXPECT_FALSE(std::filesystem::exists(folder / "ConvertError.txt"));
-    EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
 }
 
 // ConvertError.txt converted beside itself: the run reads it as it stood, and then it holds
@@ -426,6 +443,9 @@ TEST_F(ConvertEngine, ListsInUtf8AndUtf16) {
          "52.5,13.4,\"Max ?ukasz - Stra\xDF"
          "e 1 10115 Berlin, \"\r\n",
          done + L"\r\n1 line with a letter replaced by its closest ANSI letter"},
+        // Half a UTF-16 character at the end makes no line and is reported.
+        {utf16 + "\r", OutputFormat::Append, mark + line + kAppendix,
+         done + L"\r\nThe list ends in half a UTF-16 character: its last byte was left out"},
     };
     for (const auto& c : cases) {
         s.format = c.format;
@@ -439,55 +459,101 @@ TEST_F(ConvertEngine, ListsInUtf8AndUtf16) {
     EXPECT_EQ(ErrorList(), mark + line + "\r\n");
 }
 
-// However a navigation program fills the address part of its replies, a request it never
-// answers, or answers after the line's wait, costs that line and at most two after it, and no
-// line is written with another line's place or shows another reply's text.
-TEST(ConvertEngineLateAnswers, NoLineTakesAnotherLinesPlace) {
-    constexpr int kLines = 40;
-    std::string list;
-    for (int i = 1; i <= kLines; ++i) {
-        list += SimulatedListLine(i);
+// The command line passes over a heading, which the window sends like any other line; a record
+// that spans lines is named by the line it begins on, its line break shown as a blank.
+TEST_F(ConvertEngine, AHeadingIsPassedOverWhereAsked) {
+    const std::string heading = "name,lastname,street,zipcode,city,country\n";
+    const std::string eva = "\"Eva\nMaria\",Frau,Am Ring,20095,Hamburg,DE\n";
+    s.answer = HamburgIsUnknown;
+    for (const bool skip : {true, false}) {
+        s.skipHeading = skip;
+        s.requests.clear();
+        s.infos.clear();
+        std::filesystem::remove(folder / "ConvertError.txt");
+        Convert(heading + kMax + "\n" + eva);
+        EXPECT_EQ(s.requests.size(), skip ? 2u : 3u);
+        if (skip) {
+            EXPECT_EQ(s.infos.at(1), L"Line 1 is a heading, not an address: " +
+                                         AnsiToWide(heading.substr(0, heading.size() - 1)));
+        }
+        EXPECT_EQ(ErrorList(), eva.substr(0, eva.size() - 1) + "\r\n");
+        EXPECT_EQ(
+            s.infos.at(skip ? 2 : 1),
+            L"Error get coordinate for Addressindex 3 - Eva Maria Frau\r\nAddress not found(3)");
+        EXPECT_EQ(s.LastInfo(), std::wstring(skip ? L"Converting: 1 of 2" : L"Converting: 2 of 3") +
+                                    L"\r\nFailed items are saved in ConvertError.txt");
     }
-    for (const ReplyStyle style : {ReplyStyle::Echo, ReplyStyle::OwnSpelling,
-                                   ReplyStyle::EmptyFields, ReplyStyle::CityOnly}) {
-        for (const NavigationSchedule schedule :
-             {NavigationSchedule{style, 7, 0}, NavigationSchedule{style, 0, 5}}) {
-            SCOPED_TRACE(testing::Message()
-                         << "style " << static_cast<int>(style) << ", drop " << schedule.dropEvery
-                         << ", late " << schedule.lateEvery);
-            TestFolder folder;
-            TestFolder::Put(folder / "list.csv", list);
-            SimulatedNavigation s((folder / "out.txt").wstring(), schedule);
-            NavLink = NavLinkInfo{};
-            NavLink.LinkState = 1;
-            OpenAddList((folder / "list.csv").wstring(), L"list", s);
+    EXPECT_EQ(s.requests[0].Street, L"street");  // the window's run sent the heading
+}
 
-            const auto coordinate = [](float value) {
-                const std::wstring text = CoordinateText(value, L".");
-                return std::string(text.begin(), text.end());
-            };
-            std::string expected;
-            int written = 0;
-            const std::string result = TestFolder::Get(folder / "out.txt");
-            for (int i = 1; i <= kLines; ++i) {
-                std::string line = SimulatedListLine(i);
-                line.insert(line.size() - 2, ",\"" + coordinate(SimulatedLatitude(i)) + "\",\"" +
-                                                 coordinate(SimulatedLongitude(i)) + "\"");
-                if (result.find(line) != std::string::npos) {
-                    expected += line;
-                    ++written;
-                }
+// However a navigation program fills the address part of its replies, a request it never
+// answers, answers after the line's wait, or holds until the next request reaches it, costs that
+// line and at most one after it, and no line is written with another line's place or shows
+// another reply's text. The last rows: answers one at a time with one slow (the third), naming
+// only the city as the list spells it, in a list that mixes lines of a city only in, and answers
+// held until the next request, naming only city and postcode.
+TEST(ConvertEngineLateAnswers, NoLineTakesAnotherLinesPlace) {
+    constexpr int kLines = 50;
+    using enum ReplyStyle;
+    std::vector<NavigationSchedule> schedules;
+    for (const ReplyStyle style : {Echo, OwnSpelling, EmptyFields, CityOnly, CityAsAsked}) {
+        schedules.push_back({style, 7, 0});
+        schedules.push_back({style, 0, 5});
+        schedules.push_back({.style = style, .lateEvery = 7, .mixedList = true});
+    }
+    schedules.push_back({.style = CityAsAsked,
+                         .answerMs = 600,
+                         .slowRequest = 3,
+                         .slowMs = 2500,
+                         .mixedList = true});
+    schedules.push_back({.style = CityAsAsked,
+                         .answerMs = 600,
+                         .slowRequest = 7,
+                         .slowMs = 2500,
+                         .mixedList = true});
+    schedules.push_back({.style = Echo, .holdEvery = 2});
+    schedules.push_back({.style = EmptyFields, .holdEvery = 5, .mixedList = true});
+    for (const NavigationSchedule& schedule : schedules) {
+        SCOPED_TRACE(testing::Message()
+                     << "style " << static_cast<int>(schedule.style) << ", drop "
+                     << schedule.dropEvery << ", late " << schedule.lateEvery << ", hold "
+                     << schedule.holdEvery << ", slow " << schedule.slowRequest << ", mixed "
+                     << schedule.mixedList);
+        std::string list;
+        for (int i = 1; i <= kLines; ++i) {
+            list += SimulatedListLine(i, schedule.mixedList);
+        }
+        TestFolder folder;
+        TestFolder::Put(folder / "list.csv", list);
+        SimulatedNavigation s((folder / "out.txt").wstring(), schedule);
+        NavLink = NavLinkInfo{};
+        NavLink.LinkState = 1;
+        OpenAddList((folder / "list.csv").wstring(), L"list", s);
+
+        const auto coordinate = [](float value) {
+            const std::wstring text = CoordinateText(value, L".");
+            return std::string(text.begin(), text.end());
+        };
+        std::string expected;
+        int written = 0;
+        const std::string result = TestFolder::Get(folder / "out.txt");
+        for (int i = 1; i <= kLines; ++i) {
+            std::string line = SimulatedListLine(i, schedule.mixedList);
+            const int place = SimulatedPlaceOf(i, schedule.mixedList);
+            line.insert(line.size() - 2, ",\"" + coordinate(SimulatedLatitude(place)) + "\",\"" +
+                                             coordinate(SimulatedLongitude(place)) + "\"");
+            if (result.find(line) != std::string::npos) {
+                expected += line;
+                ++written;
             }
-            EXPECT_EQ(result, expected);  // every line written is its own, in order
-            const int missed = kLines / std::max(schedule.dropEvery, schedule.lateEvery);
-            EXPECT_GE(written, kLines - 3 * missed);
-            for (const std::wstring& info : s.infos) {
-                const auto text = info.find(L"\r\nfound ");
-                if (info.starts_with(L"Error") && text != std::wstring::npos) {
-                    const std::wstring index = info.substr(38, info.find(L' ', 38) - 38);
-                    EXPECT_EQ(info.substr(text + 8, index.size() + 1), index + L"(") << info;
-                }
-            }
+        }
+        EXPECT_EQ(result, expected);  // every line written is its own, in order
+        const int every = std::max({schedule.dropEvery, schedule.lateEvery, schedule.holdEvery});
+        const int missed = every > 0 ? (kLines + every - 1) / every : 1;
+        EXPECT_GE(written, kLines - 2 * missed);
+        for (const std::wstring& info : s.infos) {
+            EXPECT_FALSE(info.starts_with(L"Error") && info.find(L"found") != std::wstring::npos)
+                << info;
         }
     }
 }

@@ -30,6 +30,13 @@ public:
     virtual void SetInfo(const std::wstring& text) = 0;
 };
 
+// What keeps a line from its answer, beyond a lost or late one.
+enum class LinkTrouble {
+    None,
+    ProgramGone,  // the navigation program's window has gone: nothing more will be answered
+    NoAnswers,    // the navigation program takes requests but has sent nothing back for a while
+};
+
 // The navigation link. The engine fills and reads the request and reply fields of NavLink
 // itself.
 class RunLink {
@@ -45,6 +52,7 @@ public:
     // A reply came during the line's wait that could not be told from a late answer to an
     // earlier line's request.
     virtual bool UnclearAnswerCame() { return false; }
+    virtual LinkTrouble Trouble() { return LinkTrouble::None; }
 };
 
 // The waits of a run and the window's wish that it end.
@@ -74,6 +82,9 @@ public:
     virtual std::wstring TxtSep() = 0;
     // The system's decimal separator for numbers.
     virtual std::wstring RegionalDecimalSeparator() = 0;
+    // Whether a first line that the column dialog takes for a heading is passed over; the
+    // window sends it like any other line.
+    virtual bool SkipHeading() { return false; }
     // `path` made absolute against the current folder.
     std::wstring FullPath(const std::wstring& path);
 };
@@ -138,6 +149,7 @@ public:
     void EndReplyWait() { link_.EndReplyWait(); }
     bool MustWaitForEarlierAnswer() { return link_.MustWaitForEarlierAnswer(); }
     bool UnclearAnswerCame() { return link_.UnclearAnswerCame(); }
+    LinkTrouble Trouble() { return link_.Trouble(); }
     void Pause(int milliseconds, const std::function<void()>& afterEachEvent) {
         waits_.Pause(milliseconds, afterEachEvent);
     }
@@ -149,6 +161,7 @@ public:
     OutputFormat FormatInForce() { return settings_.FormatInForce(); }
     std::wstring TxtSep() { return settings_.TxtSep(); }
     std::wstring RegionalDecimalSeparator() { return settings_.RegionalDecimalSeparator(); }
+    bool SkipHeading() { return settings_.SkipHeading(); }
     std::wstring FullPath(const std::wstring& path) { return settings_.FullPath(path); }
     int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors);
     void PointConverted(const ConvertedPoint& point) {

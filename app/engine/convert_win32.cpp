@@ -3,7 +3,7 @@
 #include "app/engine/map_format.h"
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
-#include "navlink/reply_owner.h"
+#include "navlink/nav_program.h"
 #include "support/controls_win32.h"
 
 namespace mapwell {
@@ -34,7 +34,14 @@ bool ConvertWin32::MustWaitForEarlierAnswer() {
 }
 
 bool ConvertWin32::UnclearAnswerCame() {
-    return LinkBook.OpenRequests.UnclearSinceLastRequest();
+    return NavProgram.Requests.UnclearSinceLastRequest();
+}
+
+LinkTrouble ConvertWin32::Trouble() {
+    if (NavProgramHasGone()) {
+        return LinkTrouble::ProgramGone;
+    }
+    return NavProgramDoesNotAnswer() ? LinkTrouble::NoAnswers : LinkTrouble::None;
 }
 
 void ConvertWin32::Pause(int milliseconds, const std::function<void()>& afterEachEvent) {

@@ -49,6 +49,7 @@ public:
     void EndReplyWait() override;
     bool MustWaitForEarlierAnswer() override;
     bool UnclearAnswerCame() override;
+    LinkTrouble Trouble() override;
     void Pause(int milliseconds, const std::function<void()>& afterEachEvent) override;
     void DoEvents() override;
     void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }

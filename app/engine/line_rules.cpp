@@ -30,7 +30,16 @@ std::wstring TextOf(const std::vector<std::wstring>& columns, const ColumnProfil
 
 std::vector<std::wstring> SplitSourceLine(std::string_view rawLine, std::wstring_view separator,
                                           SourceEncoding encoding) {
-    return SplitText(WithoutChar(DecodeListLine(rawLine, encoding), L'"'), separator);
+    return SplitRecord(DecodeListLine(rawLine, encoding), separator);
+}
+
+bool IsBlankRecord(const std::vector<std::wstring>& columns) {
+    for (const std::wstring& column : columns) {
+        if (column.find_first_not_of(L" \t\r\n") != std::wstring::npos) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::wstring HouseNumberOf(std::wstring_view street) {
@@ -60,11 +69,11 @@ std::wstring CityForRequest(std::wstring_view city) {
 AddressRequest BuildRequest(const std::vector<std::wstring>& columns,
                             const ColumnProfile& profile) {
     AddressRequest request;
-    request.Street = TextOf(columns, profile, AddressField::Street);
+    request.Street = OnOneLine(TextOf(columns, profile, AddressField::Street));
     request.HouseNo = HouseNumberOf(request.Street);
-    request.Zip = TextOf(columns, profile, AddressField::Zip);
-    request.City = CityForRequest(TextOf(columns, profile, AddressField::City));
-    request.Country = TextOf(columns, profile, AddressField::Land);
+    request.Zip = OnOneLine(TextOf(columns, profile, AddressField::Zip));
+    request.City = CityForRequest(OnOneLine(TextOf(columns, profile, AddressField::City)));
+    request.Country = OnOneLine(TextOf(columns, profile, AddressField::Land));
     return request;
 }
 
@@ -91,7 +100,7 @@ std::wstring FailedLineName(const std::vector<std::wstring>& columns,
     if (!name1.empty()) {
         name = name1 + L" ";
     }
-    return name + TextOf(columns, profile, AddressField::Name2);
+    return OnOneLine(name + TextOf(columns, profile, AddressField::Name2));
 }
 
 bool IsFoundPlace(float latitude, float longitude) {

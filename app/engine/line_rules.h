@@ -12,13 +12,18 @@
 
 namespace mapwell {
 
-// The columns of a raw line: decoded, every double quote removed, split at every occurrence of
-// the separator. An empty field between two separators counts; an empty line has no columns.
+// The columns of a raw record: decoded and split into its cells at the separator (SplitRecord:
+// quoted cells keep their separators, line breaks and doubled quotes as one quote; any other
+// double quote is removed). An empty field between two separators counts; an empty line has no
+// columns.
 std::vector<std::wstring> SplitSourceLine(std::string_view rawLine, std::wstring_view separator,
                                           SourceEncoding encoding);
 
+// A record of no address: empty, or only blanks, line breaks and separators.
+bool IsBlankRecord(const std::vector<std::wstring>& columns);
+
 // The request fields of a geocoding request, all set afresh for each line: a field whose
-// column is unassigned or missing from the line is empty.
+// column is unassigned or missing from the line is empty; a line break in a cell is a blank.
 struct AddressRequest {
     std::wstring Country, Zip, City, Street, HouseNo;
     bool operator==(const AddressRequest&) const = default;
@@ -37,7 +42,8 @@ std::wstring CityForRequest(std::wstring_view city);
 OutputFields BuildOutputFields(const std::vector<std::wstring>& columns,
                                const ColumnProfile& profile);
 
-// The name shown for a failed line: Name1 and a blank when Name1 has text, then Name2.
+// The name shown for a failed line: Name1 and a blank when Name1 has text, then Name2; a line
+// break in a cell is a blank.
 std::wstring FailedLineName(const std::vector<std::wstring>& columns, const ColumnProfile& profile);
 
 // A reply's coordinates name a place: latitude not 0, both finite and on the globe (latitude

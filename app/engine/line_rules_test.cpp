@@ -26,8 +26,9 @@ TEST(LineRules, Splitting) {
                  {"a,", L",", {L"a", L""}},
                  {",", L",", {L"", L""}},
                  {"", L",", {}},
-                 {"\"\"", L",", {}},  // nothing is left once the quotes are gone
-                 {"\"Doe, John\",Berlin", L",", {L"Doe", L" John", L"Berlin"}},
+                 {"\"\"", L",", {L""}},
+                 {"\"Doe, John\",Berlin", L",", {L"Doe, John", L"Berlin"}},
+                 {"x\"y,\"a\"\"b\"", L",", {L"xy", L"a\"b"}},
                  {"a;b,c", L";", {L"a", L"b,c"}},
                  {"a\nb,c", L",", {L"a\nb", L"c"}},
                  {"M\xFCller,x", L",", {L"M\u00FCller", L"x"}}};

@@ -2,15 +2,17 @@
 
 #include "app/engine/map_format.h"
 #include "support/codepage.h"
+#include "support/text.h"
 
 namespace mapwell {
 
 namespace {
 
-// A double quote, the text unchanged (inner quotes are not doubled), a double quote.
+// A double quote, the text with each double quote in it doubled, a double quote: a spreadsheet
+// reads the cell back as it was, line breaks included.
 void AddQuoted(std::wstring& line, std::wstring_view text) {
     line += L'"';
-    line += text;
+    line += ReplaceAll(text, L"\"", L"\"\"");
     line += L'"';
 }
 
@@ -35,13 +37,14 @@ bool Put(ResultFile& file, std::string_view bytes) {
     return !file.WriteFailed;
 }
 
+// One POI a line: a line break in a field is a blank.
 std::wstring PoiText(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {
     std::wstring line;
     line.append(lat).append(L",").append(lon).append(L",\"");
     line.append(f.Name1).append(L" ").append(f.Name2).append(L" - ");
     line.append(f.Street).append(L" ").append(f.Zip).append(L" ").append(f.City);
-    line.append(L", ").append(f.Description).append(L"\"\r\n");
-    return line;
+    line.append(L", ").append(f.Description);
+    return OnOneLine(line) + L"\"\r\n";
 }
 
 std::wstring CsvText(const OutputFields& f, std::wstring_view lat, std::wstring_view lon) {

@@ -34,9 +34,13 @@ TEST(OutputFormat, Layouts) {
         {OutputFormat::Csv, full, L"-1.25", L"13,4", "",
          "\"Max\",\"Muster\",\"Hauptstr. 5a\",\"10115\",\"Berlin\",\"Tor "
          "3\",\"-1.25\",\"13,4\"\r\n"},
-        // Inner double quotes are written as they are, not doubled.
-        {OutputFormat::Csv, OutputFields{L"a\"b", L"", L"", L"", L"", L""}, L"1", L"2", "",
-         "\"a\"b\",\"\",\"\",\"\",\"\",\"\",\"1\",\"2\"\r\n"},
+        // A spreadsheet reads each cell back as it was: inner quotes doubled, line breaks kept
+        // inside the quotes; one POI a line, so there a line break is a blank.
+        {OutputFormat::Csv, OutputFields{L"a\"b", L"", L"x\r\ny", L"", L"", L""}, L"1", L"2", "",
+         "\"a\"\"b\",\"\",\"x\r\ny\",\"\",\"\",\"\",\"1\",\"2\"\r\n"},
+        {OutputFormat::Poi, OutputFields{L"a\"b", L"", L"x\r\ny", L"", L"B", L"u\nv"}, L"1", L"2",
+         "", "1,2,\"a\"b  - x y  B, u v\"\r\n"},
+        {OutputFormat::Append, full, L"1", L"2", "\"x\r\ny\";z", "\"x\r\ny\";z,\"1\",\"2\"\r\n"},
         {OutputFormat::Append, full, L"52.5", L"13.4", "Max;Muster;\"Hauptstr. 5a\";Berlin",
          "Max;Muster;\"Hauptstr. 5a\";Berlin,\"52.5\",\"13.4\"\r\n"},
         // Raw bytes go back untouched, a lone LF and bytes of another code page included.

@@ -6,7 +6,7 @@
 
 #include "app/engine/convert_engine.h"
 #include "columns/fake_profile_store.h"
-#include "navlink/reply_owner.h"
+#include "navlink/request_ledger.h"
 
 #include <cstdint>
 #include <deque>
@@ -20,6 +20,7 @@ enum class ReplyStyle {
     OwnSpelling,  // the request's zip, street and number, the city in the program's own spelling
     EmptyFields,  // no address at all
     CityOnly,     // only the city, in the program's own spelling
+    CityAsAsked,  // only the city, as the request spelt it
 };
 
 struct NavigationSchedule {
@@ -27,13 +28,27 @@ struct NavigationSchedule {
     int dropEvery = 0;  // every this-many-th request is never answered; 0: none
     int lateEvery = 0;  // every this-many-th request is answered after lateMs; 0: none
     int lateMs = 2600;  // longer than a line's wait, shorter than the lateness limit
+    // Every this-many-th request from the first is held until the next request goes out, then
+    // answered with its city and postcode only, before the new one; 0: none.
+    int holdEvery = 0;
+    // When not 0: answers come one at a time, each this long after the program could start on
+    // it (its request's arrival or the answer before), request `slowRequest` after `slowMs`.
+    int answerMs = 0;
+    int slowRequest = 0;
+    int slowMs = 0;
+    // The list mixes city-only lines in (see SimulatedListLine).
+    bool mixedList = false;
 };
 
-// The list line of address `index` (from 1) and the place that the program gives it: each
-// address has a place of its own.
-std::string SimulatedListLine(int index);
-float SimulatedLatitude(int index);
-float SimulatedLongitude(int index);
+// The list line of address `index` (from 1): "Name 7;Weg 7;10007;Ort 7". In a mixed list, from
+// the sixth line on, the lines before and after every fifth full address from the seventh name
+// only its city: "Name 6;;;Ort 7", "Name 7;Weg 7;10007;Ort 7", "Name 8;;;Ort 7".
+std::string SimulatedListLine(int index, bool mixed = false);
+// The place that the program gives line `index`, and its coordinates: each address has a place
+// of its own.
+int SimulatedPlaceOf(int index, bool mixed = false);
+float SimulatedLatitude(int place);
+float SimulatedLongitude(int place);
 
 class SimulatedNavigation : public RunStatus,
                             public RunLink,
@@ -67,13 +82,14 @@ private:
         std::vector<std::uint8_t> record;
     };
     void Deliver(const std::function<void()>& afterEach);
-    std::vector<std::uint8_t> ReplyTo(const RequestedAddress& request, int index) const;
+    std::vector<std::uint8_t> ReplyTo(const RequestedAddress& request, ReplyStyle style) const;
 
     FakeProfileStore store_;
     std::wstring destination_;
     NavigationSchedule schedule_;
     RequestLedger ledger_;
-    std::deque<Answer> answers_;  // in the order asked, as a navigation program answers
+    std::deque<Answer> answers_;      // in the order asked, as a navigation program answers
+    std::vector<std::uint8_t> held_;  // the answer held until the next request goes out
     double now_ = 1000;
     double lastAnswerAt_ = 0;
     int requests_ = 0;

@@ -1,5 +1,7 @@
 #include "app/engine/web_rows.h"
 
+#include "support/text.h"
+
 namespace mapwell {
 
 WebCollection::WebCollection()
@@ -7,8 +9,9 @@ WebCollection::WebCollection()
 
 void WebCollection::Collect(WebRow row) {
     const int item = static_cast<int>(rows_.size());
-    clipText_ +=
-        row.Street + L'\t' + row.City + L'\t' + row.Zip + L"\t\t" + std::to_wstring(item) + L"\r\n";
+    // One row a line: a line break in a cell would start another row.
+    clipText_ += OnOneLine(row.Street) + L'\t' + OnOneLine(row.City) + L'\t' + OnOneLine(row.Zip) +
+                 L"\t\t" + std::to_wstring(item) + L"\r\n";
     rows_.push_back(std::move(row));
 }
 

@@ -58,6 +58,7 @@ constexpr ValueOption kValueOptions[] = {
     {L"separator", L", ; or tab"},
     {L"wait", L"a number of seconds from 0 to 3600"},
     {L"map", L"a PNG file for the map of the result"},
+    {L"heading", L"skip or convert"},
 };
 constexpr std::wstring_view kFlagOptions[] = {L"convert", L"save", L"?"};
 
@@ -122,6 +123,12 @@ std::wstring Apply(ConvertJob& job, const ValueOption& option, const std::wstrin
         } else {
             return Refused(name, value, option.hint);
         }
+    } else if (name == L"heading") {
+        const std::wstring heading = Lower(value);
+        if (heading != L"skip" && heading != L"convert") {
+            return Refused(name, value, option.hint);
+        }
+        job.ConvertHeading = heading == L"convert";
     } else if (name == L"map") {
         job.MapPicture = value;
     } else if (name == L"wait") {
@@ -369,6 +376,11 @@ Mapwell.exe /convert <list> [more lists...] [options]
   /wait <seconds>      how long to wait for the navigation program (default 5)
   /map <file.png>      also draw the points of the last list's result over the country
                        borders into a PNG picture (borders: Natural Earth, public domain)
+  /heading skip|convert
+                       a first line whose fields name the columns as the column dialog
+                       sees them (a name column among them) is no address: skip passes it
+                       over (default); convert sends it like any other line, as the window
+                       does
   /?                   this text
 
 The lists are converted one after the other; failed lines are added to ConvertError.txt
@@ -376,8 +388,10 @@ beside the result file. Converting ConvertError.txt itself beside itself retries
 lines: afterwards it holds exactly the lines that failed again. No question is asked: without
 a navigation program nothing is converted (the web page needs a person).
 
-Lists may be ANSI, UTF-8 or UTF-16 text; the results of UTF-8 and UTF-16 lists are written in
-UTF-8, except asc files, which stay ANSI.
+Lists may be ANSI, UTF-8 or UTF-16 text, as spreadsheets save them: quoted cells may hold the
+separator, line breaks and doubled quotes; lines may end in CR LF or LF; blank lines are passed
+over. The results of UTF-8 and UTF-16 lists are written in UTF-8, except asc files, which stay
+ANSI. These messages go to a console in its own letters, and as UTF-8 into a file or pipe.
 
 Exit codes: 0 every line converted, 1 some lines failed, 2 bad arguments, a missing
 profile, an unreadable list or result file, a list with no lines, a result file that is a

@@ -45,9 +45,10 @@ struct ConvertJob {
     std::wstring DecimalSeparator;  // empty: "." for asc, "," otherwise, as the main window sets
     std::wstring ProfileName;       // empty: each list's base name, as the column dialog proposes
     std::optional<InlineProfile> Columns;
-    bool SaveProfile = false;  // write the inline profile to the registry
-    int WaitSeconds = 5;       // for a navigation program to announce itself
-    std::wstring MapPicture;   // a PNG file for the map of the last list's result; empty: none
+    bool SaveProfile = false;     // write the inline profile to the registry
+    int WaitSeconds = 5;          // for a navigation program to announce itself
+    std::wstring MapPicture;      // a PNG file for the map of the last list's result; empty: none
+    bool ConvertHeading = false;  // send a first line that names the columns like any other
 };
 
 struct ParsedCommandLine {

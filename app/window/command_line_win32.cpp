@@ -28,8 +28,10 @@ constexpr DWORD kProgressEveryMs = 5000;  // redirected output
 constexpr DWORD kInPlaceEveryMs = 250;    // a console
 
 // Where the output goes: the standard output the program inherited when it is a file or a pipe
-// (the caller redirected it), else the console of the program that started it, else a character
-// device it inherited (a terminal under Wine). A scheduled task has none; the exit code tells.
+// (the caller redirected it), in UTF-8; else the console of the program that started it, in its
+// wide characters, so that every letter of a list shows; else a character device it inherited
+// (a terminal under Wine), wide when it is a console and UTF-8 otherwise. A scheduled task has
+// none; the exit code tells.
 class Console {
 public:
     Console() {
@@ -89,11 +91,13 @@ private:
     }
     void Write(const std::wstring& text) {
         DWORD written = 0;
-        if (console_ != INVALID_HANDLE_VALUE) {
-            WriteConsoleW(console_, text.data(), static_cast<DWORD>(text.size()), &written,
-                          nullptr);
-        } else if (file_) {
-            const std::string bytes = WideToAnsi(text);
+        HANDLE wide = console_ != INVALID_HANDLE_VALUE ? console_ : file_;
+        if (wide &&
+            WriteConsoleW(wide, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+            return;
+        }
+        if (file_) {
+            const std::string bytes = WideToUtf8(text);
             ::WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         }
     }
@@ -111,8 +115,9 @@ private:
 class CommandLineConversion : public ConvertWin32 {
 public:
     CommandLineConversion(const ConvertControls& controls, Console& console,
-                          std::unique_ptr<ProfileStore> inlineProfile)
-        : ConvertWin32(controls), console_(console), inline_(std::move(inlineProfile)) {}
+                          std::unique_ptr<ProfileStore> inlineProfile, bool convertHeading)
+        : ConvertWin32(controls), console_(console), inline_(std::move(inlineProfile)),
+          convertHeading_(convertHeading) {}
 
     ProfileStore& Profiles() override { return inline_ ? *inline_ : ConvertWin32::Profiles(); }
     void SetInfo(const std::wstring& text) override {
@@ -133,12 +138,14 @@ public:
         }
     }
     void Sleep(int) override {}
+    bool SkipHeading() override { return !convertHeading_; }
 
 private:
     static double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
 
     Console& console_;
     std::unique_ptr<ProfileStore> inline_;
+    bool convertHeading_;
     RunMeter meter_;
     DWORD shownAt_ = GetTickCount();
 };
@@ -170,7 +177,7 @@ bool IsFolder(const std::wstring& path) {
 
 // The separator of an inline profile given without one: the column dialog's guess.
 std::wstring GuessSeparator(const std::wstring& list) {
-    const auto lines = ReadListHead(list, 1, kDialogLineLimit);
+    const auto lines = ReadListHead(list, 1, kDialogLineLimit, kListSeparators);
     return lines ? AnalyseFirstLine(PreviewLine(*lines, 1)).separator : L",";
 }
 
@@ -250,7 +257,8 @@ int ConvertLists(ImportWindow& w, const ConvertJob& job, Console& console) {
         SetWindowTextW(w.Control(IdExportFileTxt), result.c_str());
         w.SourceFile = list;
         w.ProfileName = profileName;
-        CommandLineConversion conversion(ConversionControls(w), console, std::move(inlineStore));
+        CommandLineConversion conversion(ConversionControls(w), console, std::move(inlineStore),
+                                         job.ConvertHeading);
         const int listCode = ExitCodeOf(ConvertSource(w, conversion));
         if (listCode == kExitStopped) {
             console.Line(L"Mapwell: stopped before the end of " + list + L".");

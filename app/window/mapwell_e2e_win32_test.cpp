@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -125,9 +128,146 @@ TEST_F(EndToEnd, AKilledRunLeavesItsConvertedLinesOnDisk) {
                                   "Eva Schulz;Ring 2;20095;Hamburg,\"53,5503\",\"10,0006\""}));
 }
 
+// The places of the sample gazetteer that the lines below name, as a .txt result writes them.
+struct SamplePlace {
+    const char *zip, *city, *coordinates;
+};
+constexpr SamplePlace kPlaces[] = {
+    {"10115", "Berlin", "\"52,5323\",\"13,3846\""},
+    {"20095", "Hamburg", "\"53,5503\",\"10,0006\""},
+    {"60311", "Frankfurt am Main", "\"50,1109\",\"8,6821\""},
+    {"01067", "Dresden", "\"51,0504\",\"13,7373\""},
+    {"04109", "Leipzig", "\"51,3397\",\"12,3731\""},
+};
+
+// A list line: name, street (empty for a line of a city only), zip and city of place `place`.
+std::string ListLine(int line, int place, bool cityOnly) {
+    const SamplePlace& p = kPlaces[place % std::size(kPlaces)];
+    const std::string n = std::to_string(line);
+    return "Name " + n + ";" + (cityOnly ? ";" : "Weg " + n + ";" + p.zip) + ";" + p.city + "\r\n";
+}
+
+// Mapwell.exe /convert of list.csv (name, street, zip, city) against NavServer.exe with
+// `options`: its output, once it has ended within `ms`.
+class LinkEndToEnd : public EndToEnd {
+protected:
+    std::string Convert(const std::string& list, const std::wstring& options,
+                        const std::function<void()>& meanwhile = {}) {
+        td::WriteFile(Path(L"list.csv"), list);
+        StartNavigation(options);
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE output = CreateFileW(Path(L"output.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                    &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        mapwell_ = td::Program(td::BinFolder() + L"Mapwell.exe",
+                               L"/convert list.csv /columns name1=1,street=2,zip=3,city=4", folder_,
+                               output);
+        CloseHandle(output);
+        if (meanwhile) {
+            meanwhile();
+        }
+        EXPECT_TRUE(mapwell_.WaitForExit(300000));
+        return Read(L"output.txt");
+    }
+    // Every line of the list is either in the result with its own place or in the error list;
+    // the number of lines in the result.
+    int CheckEveryLinesPlace(const std::string& list) {
+        const std::vector<std::string> results = td::ReadLines(Path(L"list_Geo.txt"));
+        const std::vector<std::string> errors = td::ReadLines(Path(L"ConvertError.txt"));
+        std::size_t next = 0;
+        int converted = 0;
+        std::istringstream lines(list);
+        for (std::string line; std::getline(lines, line);) {
+            line.pop_back();  // the CR
+            const std::string city = line.substr(line.rfind(';') + 1);
+            const auto place = std::find_if(std::begin(kPlaces), std::end(kPlaces),
+                                            [&](const SamplePlace& p) { return city == p.city; });
+            const std::string own = line + "," + place->coordinates;
+            if (next < results.size() && results[next].starts_with(line + ",")) {
+                EXPECT_EQ(results[next], own);
+                ++next;
+                ++converted;
+            } else {
+                EXPECT_NE(std::find(errors.begin(), errors.end(), line), errors.end()) << line;
+            }
+        }
+        EXPECT_EQ(next, results.size());
+        return converted;
+    }
+};
+
+// A navigation program that holds every other request, from the first, until the next one
+// reaches it, and then answers it first naming only city and postcode: the answer comes after
+// the run gave the request up, and no line takes it. Pairs of lines share a city and a postcode.
+TEST_F(LinkEndToEnd, AnAnswerHeldUntilTheNextRequestIsNobodysPlace) {
+    std::string list;
+    for (int i = 1; i <= 50; ++i) {
+        list += ListLine(i, i / 2, false);
+    }
+    Convert(list, L"--hold-every 2 --reply-address echo");
+    EXPECT_GE(CheckEveryLinesPlace(list), 24);
+}
+
+// A navigation program that answers one request at a time, each 600 ms after it could start on
+// it, the third after 2.5 s, naming only the city as the list spells it; city-only lines stand
+// before and after that third line, in its city.
+TEST_F(LinkEndToEnd, OneSlowAnswerAmongCityOnlyAnswersShiftsNoLine) {
+    std::string list;
+    for (int i = 1; i <= 50; ++i) {
+        const bool slowCity = i >= 2 && i <= 4;
+        list += ListLine(i, slowCity ? 0 : i, i % 3 == 2 || i == 4);
+    }
+    const std::string said = Convert(
+        list, L"--serial 600 --slow-request 3 --slow-ms 2500 --reply-address city-as-asked");
+    EXPECT_GE(CheckEveryLinesPlace(list), 40) << said;  // 49 on a quiet machine
+}
+
+// The navigation program's window closes in the middle of a run (the stand-in hangs on the
+// fourth request and is ended): every later line fails at once, saying so, and none shows
+// another line's reply text.
+TEST_F(LinkEndToEnd, ANavigationProgramClosingMidRunFailsTheRestAtOnce) {
+    std::string list;
+    for (int i = 1; i <= 10; ++i) {
+        list += ListLine(i, i, false);
+    }
+    ULONGLONG closed = 0;
+    const std::string said =
+        Convert(list, L"--reply-address empty --stall 600000 --stall-from 4", [&] {
+            ASSERT_TRUE(td::WaitUntil([&] { return Count("command 5") >= 4; }));
+            navigation_.Kill();
+            closed = GetTickCount64();
+        });
+    // Waiting out the lateness limit before each line would take 70 s.
+    EXPECT_LT(GetTickCount64() - closed, 40000u);
+    EXPECT_EQ(CheckEveryLinesPlace(list), 3);
+    std::size_t messages = 0;
+    for (std::size_t at = 0;
+         (at = said.find("The navigation program has closed(0)", at)) != std::string::npos; ++at) {
+        ++messages;
+    }
+    EXPECT_EQ(messages, 7u) << said;
+    EXPECT_EQ(said.find("level:"), std::string::npos) << said;
+}
+
+// A navigation program that takes requests but answers none: after three requests in a row
+// without anything coming back, the run says so and waits no longer for earlier answers.
+TEST_F(LinkEndToEnd, ANavigationProgramThatAnswersNothingIsNamed) {
+    std::string list;
+    for (int i = 1; i <= 5; ++i) {
+        list += ListLine(i, i, false);
+    }
+    const std::string said = Convert(list, L"--never-answer");
+    EXPECT_NE(said.find("Addressindex 3 - Name 3 \r\n  The navigation program does not answer"),
+              std::string::npos)
+        << said;
+    EXPECT_NE(said.find("Addressindex 5 - Name 5 \r\n  The navigation program does not answer"),
+              std::string::npos)
+        << said;
+}
+
 // Mapwell.exe /convert, never with a window: what it says, its exit codes, and its result files
 // byte for byte. An inline profile is used for its run only, unless /save keeps it. Lists as
-// spreadsheets save them: UTF-8 without a mark, UTF-16 with tabs, ANSI with tabs.
+// spreadsheets save them: UTF-8 without a mark, UTF-16 with tabs, ANSI with tabs, and LF line
+// ends with quoted cells, a heading and a blank last line.
 TEST_F(EndToEnd, TheCommandLine) {
     td::WriteFile(Path(L"kunden.csv"), kAddresses);
     td::WriteFile(Path(L"a.csv"), kAddresses);
@@ -146,6 +286,12 @@ TEST_F(EndToEnd, TheCommandLine) {
                       std::string(1, '\0') + Utf16Of("ln\r\n"));
     td::WriteFile(Path(L"tabs.txt"), "Hans Meier\tHauptstr. 5\t10115\tBerlin\r\n"
                                      "Eva Schulz\tRing 2\t50667\tK\xF6ln\r\n");
+    // As a spreadsheet saves it on Linux: LF line ends, quoted cells, a blank last line.
+    td::WriteFile(Path(L"sheet.csv"),
+                  "name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer\n"
+                  "\"Meier, Anna\",Hauptstr. 5,10115,Berlin,\"Tor 2, Rampe 3\"\n"
+                  "\"Gasthaus \"\"Zur Post\"\"\",Ring 2,20095,Hamburg,\"Hof\n"
+                  "hinten\"\n\n");
     td::WriteFile(Path(L"fremd.csv"),
                   "Ida Berg;Gasse 1;99999;Nirgendwo\r\n" + std::string(kAddresses));
     CreateDirectoryW(Path(L"out").c_str(), nullptr);
@@ -191,6 +337,12 @@ TEST_F(EndToEnd, TheCommandLine) {
         {true, L"/convert kunden.csv /out Z:\\dev\\full" + columns, 6,
          "Can't write to destination-file Z:\\dev\\full: the run ends at line 1;"},
         {true, L"/convert kunden.csv /map out" + columns, 6, "Mapwell: can't write the map out."},
+        // The heading is no address; the messages are UTF-8 in a file.
+        {true, L"/convert sheet.csv /format csv" + columns + L",b1=5", 0,
+         "Line 1 is a heading, not an address: name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer"
+         "\r\n  Converting of 2 completed without errors."},
+        {true, L"/convert sheet.csv /heading convert /out out\\sheet.txt" + columns, 1,
+         "Converting: 2 of 3"},
     };
     for (const auto& c : cases) {
         if (c.navigation && !navigation_.Started()) {
@@ -228,6 +380,14 @@ TEST_F(EndToEnd, TheCommandLine) {
                   "Hans Meier\tHauptstr. 5\t10115\tBerlin,\"52,5323\",\"13,3846\"\r\n"
                   "Eva " +
                   lukasz + "\tRing 2\t50667\t" + koeln + ",\"50,9384\",\"6,9584\"\r\n");
+    EXPECT_EQ(Read(L"sheet_Geo.csv"),
+              mark + header +
+                  "\"Meier, Anna\",\"\",\"Hauptstr. 5\",\"10115\",\"Berlin\",\"Tor 2, Rampe 3\","
+                  "\"52,5323\",\"13,3846\"\r\n"
+                  "\"Gasthaus \"\"Zur Post\"\"\",\"\",\"Ring 2\",\"20095\",\"Hamburg\",\"Hof\n"
+                  "hinten\",\"53,5503\",\"10,0006\"\r\n");
+    EXPECT_EQ(Read(L"out\\ConvertError.txt"),
+              mark + "name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer\r\n");
     EXPECT_EQ(Read(L"tabs_Geo.csv"),
               header + "\"Hans Meier\",\"\",\"Hauptstr. 5\",\"10115\",\"Berlin\",\"\","
                        "\"52,5323\",\"13,3846\"\r\n"
