@@ -1,7 +1,7 @@
 #include "app/engine/error_list.h"
 
 #include "app/engine/result_file.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 namespace mapwell {
 

@@ -1,7 +1,7 @@
 #include "app/engine/output_format.h"
 
 #include "app/engine/map_format.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/text.h"
 
 namespace mapwell {

@@ -1,9 +1,9 @@
-// Files as plain bytes, opened by wide path on Windows and by the native path elsewhere, and the
-// one reader of a source list's lines, used by the conversion engine and the column dialog
+// The one reader of a source list's lines, used by the conversion engine and the column dialog
 // alike, so that both see the same lines and the same characters. Platform-neutral.
 #pragma once
 
-#include "support/list_encoding.h"
+#include "support/byte_file.h"
+#include "support/encoding/list_encoding.h"
 
 #include <array>
 #include <cstdint>
@@ -16,25 +16,6 @@
 #include <vector>
 
 namespace mapwell {
-
-// An open file, closed when it goes out of scope.
-class ByteFile {
-public:
-    enum class Mode { Read, Create, Append };
-    ByteFile(const std::filesystem::path& path, Mode mode);
-    ByteFile(const ByteFile&) = delete;
-    ByteFile& operator=(const ByteFile&) = delete;
-    ~ByteFile();
-
-    bool IsOpen() const { return file_ != nullptr; }
-    std::FILE* Get() const { return file_; }
-    bool Write(std::string_view bytes);
-    // Closes now; false when buffered bytes could not be written.
-    bool Close();
-
-private:
-    std::FILE* file_ = nullptr;
-};
 
 // The records of a source list, as a spreadsheet saves them. A list whose first line end (outside
 // quotes) is LF alone has LF line ends: a record ends at LF, a CR before it included. Any other
@@ -97,12 +78,6 @@ private:
     long long nextLine_ = 1, recordLine_ = 0;
     bool oddLastByte_ = false;
 };
-
-// The whole file in one read; empty when it cannot be read.
-std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
-
-// `path` made absolute against the current folder; `path` itself when that fails.
-std::wstring FullPathOf(const std::wstring& path);
 
 // The first `count` records of the list at `path`, decoded, each cut to its first `lineLimit`
 // bytes; nothing when the list cannot be opened. A double quote after any of `separators` opens a
