@@ -10,7 +10,7 @@
 
 #include "navlink/protocol.h"
 #include "support/byte_file.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/text.h"
 
 #include <windows.h>

@@ -18,7 +18,7 @@
 #include "navlink/link_record.h"
 #include "testing/test_win32.h"
 #include "navserver/sample_places.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/program.h"
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include "testing/test_folder.h"
 #include "columns/fake_profile_store.h"
 #include "navlink/link_record.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "app/map/border_table.h"
 #include "support/country_names.h"
-#include "support/byte_file.h"
+#include "support/encoding/line_reader.h"
 
 #include <algorithm>
 #include <cmath>
