@@ -289,8 +289,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const std::wstring gazetteer =
         server.options.gazetteer.empty() ? DefaultGazetteer() : server.options.gazetteer;
     LoadGazetteer(gazetteer);
-    server.serverToClient = RegisterWindowMessageW(L"NCK_AnnounceServerToClient");
-    server.clientToServer = RegisterWindowMessageW(L"NCK_AnnounceClientToServer");
+    server.serverToClient = RegisterWindowMessageW(kAnnounceServerToClientName);
+    server.clientToServer = RegisterWindowMessageW(kAnnounceClientToServerName);
     server.release = RegisterWindowMessageW(kReleaseHeldAnswersMessage);
 
     WNDCLASSEXW windowClass{};
