@@ -5,7 +5,7 @@
 #include "columns/column_profile.h"
 #include "columns/profile_store_win32.h"
 #include "columns/first_line.h"
-#include "support/byte_file.h"
+#include "support/encoding/line_reader.h"
 #include "support/controls_win32.h"
 #include "support/failure.h"
 #include "support/program.h"

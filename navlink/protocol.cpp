@@ -3,7 +3,7 @@
 
 #include "navlink/wire_layout.h"  // the layout checks, compiled with the code they guard
 
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/text.h"
 
 #include <algorithm>

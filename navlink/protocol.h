@@ -12,6 +12,12 @@
 
 namespace mapwell {
 
+// The names under which both sides register the two announce messages: the navigation program
+// announces itself to its clients with the first, a client to the navigation program with the
+// second.
+inline constexpr wchar_t kAnnounceServerToClientName[] = L"NCK_AnnounceServerToClient";
+inline constexpr wchar_t kAnnounceClientToServerName[] = L"NCK_AnnounceClientToServer";
+
 // Commands this program sends; values above kLastCommand are refused.
 inline constexpr std::uint8_t kCommandAnnounce = 0;
 inline constexpr std::uint8_t kCommandPoll = 1;

@@ -10,8 +10,8 @@ namespace {
 
 void RegisterAnnounceMessages() {
     if (MsgServerToClient == 0) {
-        MsgServerToClient = RegisterWindowMessageW(L"NCK_AnnounceServerToClient");
-        MsgClientToServer = RegisterWindowMessageW(L"NCK_AnnounceClientToServer");
+        MsgServerToClient = RegisterWindowMessageW(kAnnounceServerToClientName);
+        MsgClientToServer = RegisterWindowMessageW(kAnnounceClientToServerName);
     }
 }
 

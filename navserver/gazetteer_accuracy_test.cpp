@@ -9,7 +9,7 @@
 #include "navserver/distance.h"
 
 #include "support/byte_file.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/text.h"
 
 #include <gtest/gtest.h>

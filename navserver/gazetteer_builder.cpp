@@ -11,7 +11,7 @@
 #include "navserver/postcode_areas.h"
 #include "navserver/sample_places.h"
 #include "support/byte_file.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 #include <algorithm>
 #include <charconv>

@@ -10,8 +10,9 @@
 
 #include "navlink/protocol.h"
 #include "support/byte_file.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/text.h"
+#include "support/window_class_win32.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -289,18 +290,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const std::wstring gazetteer =
         server.options.gazetteer.empty() ? DefaultGazetteer() : server.options.gazetteer;
     LoadGazetteer(gazetteer);
-    server.serverToClient = RegisterWindowMessageW(L"NCK_AnnounceServerToClient");
-    server.clientToServer = RegisterWindowMessageW(L"NCK_AnnounceClientToServer");
+    server.serverToClient = RegisterWindowMessageW(kAnnounceServerToClientName);
+    server.clientToServer = RegisterWindowMessageW(kAnnounceClientToServerName);
     server.release = RegisterWindowMessageW(kReleaseHeldAnswersMessage);
 
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ServerWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
+    RegisterWindowClass(
+        instance, {kWindowClass, ServerWindowProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)});
     HWND window = CreateWindowExW(0, kWindowClass, server.options.title.c_str(),
                                   WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 480, 160,
                                   nullptr, nullptr, instance, nullptr);

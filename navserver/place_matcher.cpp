@@ -4,7 +4,7 @@
 #include "support/country_names.h"
 #include "navserver/distance.h"
 #include "navserver/place_name.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/text.h"
 
 #include <algorithm>

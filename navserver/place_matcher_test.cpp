@@ -3,7 +3,7 @@
 #include "navlink/protocol.h"
 #include "navlink/request_ledger.h"
 #include "navserver/place_name.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Filing keys of place names.
 #include "navserver/place_name.h"
 
-#include "support/plain_letters.h"
+#include "support/encoding/plain_letters.h"
 
 #include <algorithm>
 #include <array>

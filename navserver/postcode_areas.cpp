@@ -3,7 +3,7 @@
 
 #include "navserver/distance.h"
 #include "navserver/place_name.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 #include <algorithm>
 #include <map>

@@ -2,7 +2,7 @@
 #include "navserver/sample_places.h"
 
 #include "navserver/place_name.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/text.h"
 
 namespace mapwell {

@@ -2,7 +2,7 @@
 #include "navserver/stand_in.h"
 
 #include "navlink/protocol.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/text.h"
 
 #include <algorithm>

@@ -1,6 +1,8 @@
 #include "support/controls_win32.h"
 
+#include "support/paint_scope_win32.h"
 #include "support/twips.h"
+#include "support/window_class_win32.h"
 
 #include <string>
 
@@ -14,8 +16,8 @@ constexpr int kComboListTwips = 2400;
 // A frame draws its etched border and caption itself: a group box child would have to stay
 // unclipped by its container, and then the container's own painting covers its controls.
 void PaintFrame(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    const PaintScope paint(window);
+    HDC dc = paint.Dc();
     wchar_t caption[128] = {};
     GetWindowTextW(window, caption, 128);
     auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -37,7 +39,6 @@ void PaintFrame(HWND window) {
         ExtTextOutW(dc, text.left + 2, 0, ETO_OPAQUE, &text, caption, lstrlenW(caption), nullptr);
     }
     SelectObject(dc, oldFont);
-    EndPaint(window, &paint);
 }
 
 // Frames and picture boxes hold controls; the notifications of those controls go to the
@@ -62,20 +63,6 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void RegisterContainerClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(instance, kContainerClass, &windowClass)) {
-        return;
-    }
-    windowClass.lpfnWndProc = ContainerProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kContainerClass;
-    RegisterClassExW(&windowClass);
 }
 
 struct WindowKind {
@@ -179,7 +166,8 @@ std::vector<WORD> EmptyDialogTemplate(const DialogFrame& frame) {
 void CreateControls(HWND window, std::span<const ControlSpec> table, int dpi, HFONT font,
                     ControlSink& sink) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    RegisterContainerClass(instance);
+    RegisterWindowClass(
+        instance, {kContainerClass, ContainerProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
     bool firstOption = true;
     for (const ControlSpec& spec : table) {
         WindowKind kind = KindOf(spec.kind);

@@ -1,7 +1,7 @@
 // The table of countries and the reading of a country field.
 #include "support/country_names.h"
 
-#include "support/plain_letters.h"
+#include "support/encoding/plain_letters.h"
 
 #include <algorithm>
 #include <string>

@@ -3,6 +3,7 @@
 
 #include "navlink/navlink_win32.h"
 #include "navlink/nav_program.h"
+#include "support/window_class_win32.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -25,14 +26,8 @@ LRESULT CALLBACK TestMainProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Registering the class again fails harmlessly.
 HWND CreateTestMainWindow(const wchar_t* title) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = TestMainProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kTestMainClass;
-    RegisterClassExW(&windowClass);
+    RegisterWindowClass(GetModuleHandleW(nullptr), {kTestMainClass, TestMainProc});
     return CreateWindowExW(0, kTestMainClass, title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
                            nullptr, GetModuleHandleW(nullptr), nullptr);
 }

@@ -6,7 +6,7 @@
 // (GetTickCount and Sleep(1)) and as Pause now waits, with and without the fine timer of a run.
 #include "app/engine/convert_engine.h"
 #include "app/engine/pause.h"
-#include "app/engine/simulated_pace.h"
+#include "testing/simulated_pace.h"
 #include "columns/fake_profile_store.h"
 #include "navlink/link_record.h"
 

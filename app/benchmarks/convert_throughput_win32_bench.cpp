@@ -12,13 +12,13 @@
 // (`name;street;zip;city;country` lines) against NavServer.exe on its full gazetteer, without
 // the failed lines' second of sleep, as the command line does; `--result FILE` keeps the result.
 #include "app/engine/convert_win32.h"
-#include "app/engine/fake_main_window_win32.h"
+#include "testing/fake_main_window_win32.h"
 #include "app/engine/pace_win32.h"
 #include "testing/test_folder.h"
 #include "navlink/link_record.h"
 #include "testing/test_win32.h"
 #include "navserver/sample_places.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/program.h"
 
 #include <windows.h>

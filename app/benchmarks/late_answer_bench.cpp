@@ -4,7 +4,7 @@
 // schedule: lines converted, lines failed, lines written with another line's place, and the
 // simulated time. Not a test.
 #include "app/engine/line_rules.h"
-#include "app/engine/simulated_navigation.h"
+#include "testing/simulated_navigation.h"
 #include "navlink/link_record.h"
 
 #include <cstdio>

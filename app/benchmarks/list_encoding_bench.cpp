@@ -5,7 +5,7 @@
 // beyond ASCII on its last line, and prints the median of 5 decisions in milliseconds with the
 // reader's first block alone and with the whole list, the file in the system's cache, and the
 // time of reading all of its records once.
-#include "support/byte_file.h"
+#include "support/encoding/line_reader.h"
 
 #include <algorithm>
 #include <chrono>

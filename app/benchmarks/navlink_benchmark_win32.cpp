@@ -3,6 +3,7 @@
 // prints medians in microseconds. Run it where NavServer.exe is beside it.
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
+#include "support/window_class_win32.h"
 #include "testing/test_win32.h"
 
 #include <windows.h>
@@ -56,12 +57,7 @@ std::vector<double> TimeTicks() {
 }  // namespace
 
 int main() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"NavLinkBenchmarkMain";
-    RegisterClassExW(&windowClass);
+    RegisterWindowClass(GetModuleHandleW(nullptr), {L"NavLinkBenchmarkMain", DefWindowProcW});
     HWND main =
         CreateTopLevel(L"NavLinkBenchmarkMain", L"Benchmark main window", WS_OVERLAPPEDWINDOW);
     MainWindow = main;

@@ -11,8 +11,8 @@
 #include "navlink/protocol.h"
 #include "navserver/place_matcher.h"
 #include "navserver/stand_in.h"
-#include "support/byte_file.h"
-#include "support/codepage.h"
+#include "support/encoding/line_reader.h"
+#include "support/encoding/codepage.h"
 #include "support/text.h"
 
 #include <cmath>

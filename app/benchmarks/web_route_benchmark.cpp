@@ -2,7 +2,7 @@
 // for collecting N addresses, building ClipText, and importing the page's answer for all of
 // them. The wait for the user in the instruction dialog is left out. Not a test; run by hand.
 #include "app/web/web_route.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 #include <benchmark/benchmark.h>
 

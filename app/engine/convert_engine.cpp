@@ -401,7 +401,7 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
         surroundings.SetInfo(L"Can't create destination-file " + destination);
         return {};
     }
-    result.text = LinesAreUtf8(encoding) ? ResultText::Utf8 : ResultText::Ansi;
+    result.text = ResultTextOf(encoding);
     const OutputFormat format = surroundings.FormatInForce();
     const bool headed = WriteResultHeader(result, format);
     ResultClosing closing(result, format);

@@ -1,11 +1,11 @@
 #include "app/engine/convert_engine.h"
 #include "app/engine/line_rules.h"
 #include "app/engine/map_format.h"
-#include "app/engine/simulated_navigation.h"
+#include "testing/simulated_navigation.h"
 #include "testing/test_folder.h"
 #include "columns/fake_profile_store.h"
 #include "navlink/link_record.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 #include <gtest/gtest.h>
 

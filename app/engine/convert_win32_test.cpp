@@ -1,6 +1,6 @@
 #include "app/engine/convert_win32.h"
 
-#include "app/engine/fake_main_window_win32.h"
+#include "testing/fake_main_window_win32.h"
 #include "testing/test_folder.h"
 
 #include "navlink/link_record.h"

@@ -1,17 +1,11 @@
 #include "app/engine/error_list.h"
 
 #include "app/engine/result_file.h"
-#include "support/codepage.h"
+#include "support/encoding/result_text.h"
 
 namespace mapwell {
 
 namespace {
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-std::string AnsiAsUtf8(std::string_view bytes) {
-    return WideToUtf8(AnsiToWide(bytes));
-}
 
 // The file at `path` replaced by one that holds `utf8Lines` after a UTF-8 mark. Written beside it
 // first and then put in its place, so that a failure on the way leaves the earlier lines as
@@ -46,18 +40,17 @@ void ErrorListFile::Append(const std::string& rawLine) {
         const std::size_t read = head.IsOpen() ? std::fread(mark, 1, sizeof mark, head.Get()) : 0;
         earlier.assign(mark, read);
     }
-    const bool utf8List = earlier.starts_with(kUtf8Mark);
-    const bool begun = !earlier.empty();
+    const ErrorListEntry how = ErrorListEntryFor(earlier, text_);
     std::string ansiLines;
-    if (text_ == ResultText::Utf8 && begun && !utf8List) {
+    if (how.toUtf8) {
         const std::vector<std::uint8_t> bytes = ReadFileBytes(path_);
         ansiLines.assign(bytes.begin(), bytes.end());
     }
     bool written = !ansiLines.empty() && ReplaceWithUtf8(path_, AnsiAsUtf8(ansiLines) + entry);
     if (!written) {
         ByteFile file(path_, ByteFile::Mode::Append);
-        std::string bytes = text_ == ResultText::Utf8 && !begun ? std::string(kUtf8Mark) : "";
-        bytes += text_ == ResultText::Ansi && utf8List ? AnsiAsUtf8(entry) : entry;
+        std::string bytes = how.markFirst ? std::string(kUtf8Mark) : "";
+        bytes += how.entryAsUtf8 ? AnsiAsUtf8(entry) : entry;
         written = file.Write(bytes) && file.Close();
     }
     if (!written) {

@@ -20,7 +20,7 @@ public:
 // every entry. Remembers whether an entry could not be written. Its entries are the raw lines in
 // `text`: an error list begun by a UTF-8 or UTF-16 list is UTF-8 after a byte-order mark, and
 // stays so; an ANSI one goes over into UTF-8, lines it holds included, when such a list adds to
-// it, so that no letter is lost.
+// it, so that no letter is lost (ErrorListEntryFor, support/encoding/result_text.h, decides).
 class ErrorListFile : public ErrorList {
 public:
     explicit ErrorListFile(std::filesystem::path path, ResultText text = ResultText::Ansi)

@@ -4,7 +4,7 @@
 
 #include "app/engine/output_format.h"
 #include "columns/column_profile.h"
-#include "support/byte_file.h"
+#include "support/encoding/line_reader.h"
 
 #include <string>
 #include <string_view>

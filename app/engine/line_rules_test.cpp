@@ -1,5 +1,6 @@
 #include "app/engine/line_rules.h"
 #include "columns/fake_profile_store.h"
+#include "testing/test_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,57 @@ TEST(LineRules, DecimalSeparatorReplacement) {
         ApplyTxtSep(lat, lon, c.txtSep);
         EXPECT_EQ(lat, c.latOut);
         EXPECT_EQ(lon, c.lonOut);
+    }
+}
+
+// Lists as spreadsheets save them: each address record with the line it begins on and the cells
+// a spreadsheet shows for it. Blank lines are no records.
+TEST(ListRecords, TheCellsASpreadsheetShows) {
+    using Cells = std::vector<std::wstring>;
+    using Records = std::vector<std::pair<long long, Cells>>;
+    const struct {
+        std::string bytes;
+        const wchar_t* separator;
+        Records records;
+    } cases[] = {
+        {"\"M\xC3\xBCller; S\xC3\xB6hne GmbH\";Hauptstr. 5;70173;Stuttgart\n",
+         L";",
+         {{1, {L"M\u00FCller; S\u00F6hne GmbH", L"Hauptstr. 5", L"70173", L"Stuttgart"}}}},
+        {"\"Meier, Anna\",Tor 2,\"Tor 2, Rampe 3\"\r\n",
+         L",",
+         {{1, {L"Meier, Anna", L"Tor 2", L"Tor 2, Rampe 3"}}}},
+        {"\"Gasthaus \"\"Zur Post\"\"\";x\n", L";", {{1, {L"Gasthaus \"Zur Post\"", L"x"}}}},
+        {"a;\"Tor 2\nRampe 3\";b\nc;d\n",
+         L";",
+         {{1, {L"a", L"Tor 2\nRampe 3", L"b"}}, {3, {L"c", L"d"}}}},
+        // A CR LF list whose cell holds a line break of either kind.
+        {"a;\"x\ny\"\r\nb;\"u\r\nv\"\r\nc\r\n",
+         L";",
+         {{1, {L"a", L"x\ny"}}, {3, {L"b", L"u\r\nv"}}, {5, {L"c"}}}},
+        {"a;b\n\n;;\n \t; \n\"\";\"\"\nc;d\n\n", L";", {{1, {L"a", L"b"}}, {6, {L"c", L"d"}}}},
+        {"a;b\r\n\r\nc;d\r\n\r\n", L";", {{1, {L"a", L"b"}}, {3, {L"c", L"d"}}}},
+        // A stray quote inside a cell, or one that opens a cell and closes none, is removed.
+        {"Rohr 5\" Zoll;b\nc;d\n", L";", {{1, {L"Rohr 5 Zoll", L"b"}}, {2, {L"c", L"d"}}}},
+        {"\"abc;x\nc;\"d e\";f\n", L";", {{1, {L"abc", L"x"}}, {2, {L"c", L"d e", L"f"}}}},
+        {"\"a\"b;c\n", L";", {{1, {L"ab", L"c"}}}},
+        {"a\tb\t\"c\td\"\r\n", L"\t", {{1, {L"a", L"b", L"c\td"}}}},
+    };
+    for (const auto& c : cases) {
+        TestFolder folder;
+        TestFolder::Put(folder / "list.csv", c.bytes);
+        ByteFile file(folder / "list.csv", ByteFile::Mode::Read);
+        LineReader reader(file.Get());
+        const SourceEncoding encoding = reader.ReadEncoding();
+        reader.SetSeparators({c.separator});
+        Records records;
+        do {
+            const std::string raw = reader.ReadLine();
+            const Cells cells = SplitSourceLine(raw, c.separator, encoding);
+            if (!IsBlankRecord(cells)) {
+                records.emplace_back(reader.LineNumber(), cells);
+            }
+        } while (!reader.AtEnd());
+        EXPECT_EQ(records, c.records) << c.bytes;
     }
 }
 

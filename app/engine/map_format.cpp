@@ -1,6 +1,6 @@
 #include "app/engine/map_format.h"
 
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "support/text.h"
 
 namespace mapwell {

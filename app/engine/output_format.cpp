@@ -1,7 +1,6 @@
 #include "app/engine/output_format.h"
 
 #include "app/engine/map_format.h"
-#include "support/codepage.h"
 #include "support/text.h"
 
 namespace mapwell {
@@ -19,14 +18,11 @@ void AddQuoted(std::wstring& line, std::wstring_view text) {
 // `text` in the file's encoding, or in ANSI when `ansi`; counts the line when ANSI lacks one of
 // its letters.
 std::string Encoded(ResultFile& file, std::wstring_view text, bool ansi) {
-    if (file.text == ResultText::Utf8 && !ansi) {
-        return WideToUtf8(text);
-    }
-    std::string bytes = WideToAnsi(text);
-    if (AnsiToWide(bytes) != text) {
+    EncodedText encoded = EncodeResultText(text, ansi ? ResultText::Ansi : file.text);
+    if (encoded.lettersReplaced) {
         ++file.linesWithReplacedLetters;
     }
-    return bytes;
+    return std::move(encoded.bytes);
 }
 
 // Writes `bytes`; a failure is kept in the file.
@@ -78,9 +74,9 @@ std::string CsvHeaderLine() {
 }
 
 bool WriteResultHeader(ResultFile& file, OutputFormat format) {
-    if (file.text == ResultText::Utf8 &&
-        (format == OutputFormat::Csv || format == OutputFormat::Append) &&
-        !Put(file, "\xEF\xBB\xBF")) {
+    const std::string_view mark = ResultMark(file.text);
+    if (!mark.empty() && (format == OutputFormat::Csv || format == OutputFormat::Append) &&
+        !Put(file, mark)) {
         return false;
     }
     if (format == OutputFormat::Csv) {

@@ -2,6 +2,8 @@
 // conversion use. Platform-neutral.
 #pragma once
 
+#include "support/encoding/result_text.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,11 +18,6 @@ struct OutputFields {
     std::wstring Name1, Name2, Street, Zip, City, Description;
 };
 
-// How the text of a result file is written: in the ANSI code page, or in UTF-8 after a byte-order
-// mark for a list read as UTF-8 or UTF-16. A POI line is ANSI in either, since a navigation
-// program imports it.
-enum class ResultText { Ansi, Utf8 };
-
 // The CSV header line, CR LF included.
 std::string CsvHeaderLine();
 
@@ -31,7 +28,7 @@ public:
     // False when the bytes could not be written.
     virtual bool Write(std::string_view bytes) = 0;
 
-    ResultText text = ResultText::Ansi;
+    ResultText text = ResultText::Ansi;  // support/encoding/result_text.h
     // Lines written in ANSI in which a letter that the code page lacks was replaced by the
     // closest it has.
     int linesWithReplacedLetters = 0;

@@ -1,5 +1,5 @@
 #include "app/engine/pause.h"
-#include "app/engine/simulated_pace.h"
+#include "testing/simulated_pace.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "app/engine/map_format.h"
 #include "app/map/border_table.h"
 #include "support/country_names.h"
-#include "support/byte_file.h"
+#include "support/encoding/line_reader.h"
 
 #include <algorithm>
 #include <cmath>

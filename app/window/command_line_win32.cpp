@@ -10,8 +10,8 @@
 #include "navlink/link_record.h"
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
-#include "support/byte_file.h"
-#include "support/codepage.h"
+#include "support/encoding/line_reader.h"
+#include "support/encoding/codepage.h"
 #include "support/failure.h"
 #include "support/text.h"
 

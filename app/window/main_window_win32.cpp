@@ -19,6 +19,7 @@
 #include "support/controls_win32.h"
 #include "support/failure.h"
 #include "support/twips.h"
+#include "support/window_class_win32.h"
 
 #include <cderr.h>
 #include <commctrl.h>
@@ -460,19 +461,11 @@ RunOutcome ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
 }
 
 HWND CreateImportWindow(HINSTANCE instance, ImportWindow& state, int show) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = ImportProc;
-    windowClass.hInstance = instance;
     // The program's icon; a test that builds the window in its own process has none.
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAPWELL));
-    if (windowClass.hIcon == nullptr) {
-        windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    }
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainClass;
-    RegisterClassExW(&windowClass);
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAPWELL));
+    RegisterWindowClass(instance,
+                        {kMainClass, ImportProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                         icon ? icon : LoadIconW(nullptr, IDI_APPLICATION)});
 
     const int dpi = WindowDpi(nullptr);
     RECT frame{0, 0, TwipsToPixels(kMainClientWidth, dpi), TwipsToPixels(kMainClientHeight, dpi)};

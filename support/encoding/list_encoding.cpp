@@ -1,6 +1,6 @@
-#include "support/list_encoding.h"
+#include "support/encoding/list_encoding.h"
 
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 namespace mapwell {
 

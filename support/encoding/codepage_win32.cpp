@@ -1,5 +1,5 @@
 // ANSI code page conversions through the system.
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 #include <windows.h>
 

@@ -5,6 +5,7 @@
 
 #include "app/engine/convert_win32.h"
 #include "support/controls_win32.h"
+#include "support/window_class_win32.h"
 
 #include <windows.h>
 
@@ -18,13 +19,10 @@ public:
     // `windowClass`.
     explicit MainWindowControls(const wchar_t* windowClass = L"MapwellConvertHost",
                                 WNDPROC procedure = DefWindowProcW) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = procedure;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = windowClass;
-        RegisterClassW(&wc);
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        RegisterWindowClass(instance, {windowClass, procedure});
         controls.MainWindow = CreateWindowExW(0, windowClass, L"Mapwell", WS_OVERLAPPEDWINDOW, 0, 0,
-                                              400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+                                              400, 300, nullptr, nullptr, instance, nullptr);
         controls.ExportFileTxt = Child(L"EDIT", L"", 0);
         controls.TxtSep = Child(L"EDIT", L",", 0);
         controls.Option1 = Child(L"BUTTON", L"ASC", BS_AUTORADIOBUTTON | WS_GROUP);

@@ -1,5 +1,5 @@
 // Names written in plain ASCII letters.
-#include "support/plain_letters.h"
+#include "support/encoding/plain_letters.h"
 
 #include <algorithm>
 #include <array>

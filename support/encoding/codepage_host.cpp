@@ -1,5 +1,5 @@
 // Windows-1252 for the host build, which has no ANSI code page of its own.
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "app/engine/simulated_navigation.h"
+#include "testing/simulated_navigation.h"
 
 #include "navlink/protocol.h"
 #include "support/text.h"
