@@ -1,6 +1,8 @@
 #include "app/map/map_window_win32.h"
 
 #include "app/map/map_picture_win32.h"
+#include "support/paint_scope_win32.h"
+#include "support/window_class_win32.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -66,8 +68,8 @@ void OnSize(MapWindow& m, int width, int height) {
 }
 
 void OnPaint(MapWindow& m) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m.window, &paint);
+    const PaintScope paint(m.window);
+    const HDC dc = paint.Dc();
     RECT client;
     GetClientRect(m.window, &client);
     if (m.explorer) {
@@ -81,7 +83,6 @@ void OnPaint(MapWindow& m) {
         RECT gap{view.Width(), 0, view.Width() + kGap, client.bottom};
         FillRect(dc, &gap, GetSysColorBrush(COLOR_BTNFACE));
     }
-    EndPaint(m.window, &paint);
 }
 
 void ShowTip(MapWindow& m, int mark, POINT at) {
@@ -276,9 +277,6 @@ LRESULT CALLBACK MapProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         return Dispatch(*m, message, wParam, lParam);
     } catch (...) {
         // A picture too large for memory stays unpainted; the window stays usable.
-        if (message == WM_PAINT) {
-            ValidateRect(window, nullptr);
-        }
         return message == WM_CREATE ? -1 : 0;
     }
 }
@@ -289,16 +287,8 @@ HWND ShowMapWindow(HWND owner, MapScene scene, const std::wstring& resultName) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = MapProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMapClass;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    RegisterClassExW(&windowClass);
+    RegisterWindowClass(instance, {kMapClass, MapProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                   LoadIconW(instance, MAKEINTRESOURCEW(1)), CS_DBLCLKS});
 
     for (HWND open = FindWindowExW(nullptr, nullptr, kMapClass, nullptr); open;
          open = FindWindowExW(nullptr, nullptr, kMapClass, nullptr)) {
