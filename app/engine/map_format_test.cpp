@@ -2,7 +2,7 @@
 // read every file and list each point with its coordinates and name.
 #include "app/engine/result_file.h"
 #include "app/engine/map_format.h"
-#include "support/codepage.h"
+#include "support/encoding/codepage.h"
 #include "testing/test_folder.h"
 
 #include <gtest/gtest.h>
