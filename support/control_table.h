@@ -17,6 +17,7 @@ enum class ControlKind {
     DefaultButton,
     OptionButton,
     Label,
+    ProgressBar,
 };
 
 // The container id of a control placed directly on the window.

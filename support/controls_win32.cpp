@@ -91,6 +91,7 @@ WindowKind KindOf(ControlKind kind) {
         return {L"BUTTON", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0};
     case ControlKind::OptionButton: return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
     case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
+    case ControlKind::ProgressBar: return {L"msctls_progress32", 0, 0};
     }
     return {L"STATIC", 0, 0};
 }

@@ -8,6 +8,7 @@ void RegisterWindowClass(HINSTANCE instance, const WindowClassSpec& spec) {
     if (GetClassInfoExW(instance, spec.name, &windowClass)) {
         return;
     }
+    windowClass.style = spec.style;
     windowClass.lpfnWndProc = spec.procedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = spec.icon;

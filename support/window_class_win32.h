@@ -10,6 +10,7 @@ struct WindowClassSpec {
     WNDPROC procedure;
     HBRUSH background = nullptr;  // a system colour brush, reinterpret_cast<HBRUSH>(COLOR_... + 1)
     HICON icon = nullptr;
+    UINT style = 0;  // CS_DBLCLKS for a window that takes double clicks
 };
 
 // Registers the class with the arrow cursor, unless this module has registered it already.

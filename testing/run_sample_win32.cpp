@@ -3,7 +3,9 @@
 //   run_sample.exe FOLDER LIST.csv [--format asc|csv|txt] [--gazetteer FILE] [--pictures DIR]
 // FOLDER is Mapwell's working folder and holds LIST.csv; the result lands beside it. Without
 // --gazetteer the navigation program reads its default one. With --pictures, screenshots of
-// both programs' windows and of the column dialog are written there as BMP.
+// both programs' windows, of the column dialog and of the main window while it converts are
+// written there as BMP; the navigation program then answers a little later, so that the run
+// lasts long enough to be seen.
 #include "app/window/main_layout.h"
 #include "testing/test_win32.h"
 #include "columns/import_add_layout.h"
@@ -45,9 +47,11 @@ int wmain(int argc, wchar_t** argv) {
                     L"[--gazetteer FILE] [--pictures DIR]");
     }
     const std::wstring folder = argv[1];
-    td::Program navigation = td::StartNavServer(
-        folder,
-        options.count(L"--gazetteer") ? L"--gazetteer \"" + options[L"--gazetteer"] + L"\"" : L"");
+    td::Program navigation =
+        td::StartNavServer(folder, (options.count(L"--gazetteer")
+                                        ? L"--gazetteer \"" + options[L"--gazetteer"] + L"\" "
+                                        : L"") +
+                                       (options.count(L"--pictures") ? L"--delay 60" : L""));
     if (!navigation.Started()) {
         return Fail(L"NavServer.exe did not start");
     }
@@ -88,6 +92,11 @@ int wmain(int argc, wchar_t** argv) {
             break;
         }
         td::Answer(box, IDNO);
+    }
+    if (options.count(L"--pictures") && td::WaitUntil([&] {
+            return td::Text(item(IdProgressText)).find(L"left") != std::wstring::npos;
+        })) {
+        Picture(main, L"main-converting");
     }
     if (!td::WaitUntil(converted, 300000)) {
         return Fail(L"the conversion did not finish");

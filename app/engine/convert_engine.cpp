@@ -35,6 +35,11 @@ struct Reply {
     std::wstring Text;
 };
 
+// A first line that the column dialog takes for a heading.
+bool IsHeadingRecord(const std::string& raw, long long lineNumber, SourceEncoding encoding) {
+    return lineNumber == 1 && IsHeading(AnalyseFirstLine(DecodeListLine(raw, encoding)));
+}
+
 // One run: its inputs, its files and its counts.
 class Run {
 public:
@@ -104,8 +109,12 @@ RunOutcome Run::Execute() {
     navigationRoute_ = atStart.LinkState != 0;
     s_.SetInfo(L"Start asking Navigon for coordinates..");
     do {
+        const int before = rowsRead_;
         if (!ConvertLine()) {
             return Outcome(!writeFailed_);
+        }
+        if (rowsRead_ != before) {
+            s_.LineDone(rowsRead_, rowsRead_ - rowsConverted_);
         }
     } while (!reader_.AtEnd());
     // Blank lines, or a heading alone: no address to convert, as in an empty list.
@@ -145,8 +154,7 @@ void Run::KeepUnfinishedLines() {
 // The command line's way: a first line that the column dialog takes for a heading names the
 // columns and is no address.
 bool Run::IsSkippedHeading(const std::string& raw) const {
-    return reader_.LineNumber() == 1 && s_.SkipHeading() &&
-           IsHeading(AnalyseFirstLine(DecodeListLine(raw, encoding_)));
+    return s_.SkipHeading() && IsHeadingRecord(raw, reader_.LineNumber(), encoding_);
 }
 
 bool Run::ConvertLine() {
@@ -234,7 +242,9 @@ bool Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
     }
 
     if (navigationRoute_) {
-        if (!WriteResultLine(result_, map ? mapFormat_ : s_.FormatInForce(), out, lat, lon, raw)) {
+        const std::wstring answer(UpToNul(reply_->Text));
+        if (!WriteResultLine(result_, map ? mapFormat_ : s_.FormatInForce(), out, lat, lon, raw,
+                             answer)) {
             s_.SetInfo(L"Can't write to destination-file " + destination_ +
                        L": the run ends at line " + DecimalText(reader_.LineNumber()) +
                        L"; the lines before it are written.");
@@ -243,7 +253,7 @@ bool Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
             return false;
         }
         s_.PointConverted(
-            {reply_->Latitude, reply_->Longitude, DecodeListLine(raw, encoding_), country});
+            {reply_->Latitude, reply_->Longitude, DecodeListLine(raw, encoding_), country, answer});
     } else {
         web_.Collect(WebRow{out.Name1, out.Name2, out.Street, out.Zip, out.City, out.Description,
                             raw, country, DecodeListLine(raw, encoding_)});
@@ -330,6 +340,29 @@ bool ProfileUsable(const ColumnProfile& profile) {
 
 }  // namespace
 
+int CountListLines(const std::wstring& sourcePath, const std::wstring& separator,
+                   bool skipHeading) {
+    ByteFile source(std::filesystem::path(sourcePath), ByteFile::Mode::Read);
+    if (!source.IsOpen()) {
+        return 0;
+    }
+    // As the line loop reads: at least once, up to the end of the list, passing over what it
+    // passes over.
+    LineReader reader(source.Get());
+    const SourceEncoding encoding = reader.ReadEncoding();
+    reader.SetSeparators({separator});
+    int lines = 0;
+    do {
+        const std::string raw = reader.ReadLine();
+        if (IsBlankRecord(SplitSourceLine(raw, separator, encoding)) ||
+            (skipHeading && IsHeadingRecord(raw, reader.LineNumber(), encoding))) {
+            continue;
+        }
+        ++lines;
+    } while (!reader.AtEnd());
+    return lines;
+}
+
 RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
                        ConvertSurroundings surroundings) {
     const std::optional<ColumnProfile> profile = ReadProfile(surroundings.Profiles(), profileName);
@@ -380,6 +413,8 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
         surroundings.SetInfo(L"Error by reading registry");
         return {};
     }
+    surroundings.ProgressStarts(
+        CountListLines(sourcePath, profile->Separator, surroundings.SkipHeading()));
     Run run(surroundings, *profile, destination, result, reader, format, renewal.EntriesPath());
     RunOutcome outcome = run.Execute();
     if (!closing.Close() && !outcome.WriteFailed) {

@@ -21,6 +21,10 @@ struct RunOutcome {
     bool WriteFailed = false;
 };
 
+// The lines of the list at `sourcePath` that a run reads as addresses, read as the run reads
+// them (blank lines and, with `skipHeading`, a heading passed over); 0 when it cannot be read.
+int CountListLines(const std::wstring& sourcePath, const std::wstring& separator, bool skipHeading);
+
 // Converts the list at `sourcePath` with the profile `profileName`. Progress, problems and the
 // summary go to Info.
 RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,

@@ -40,7 +40,8 @@ class FakeSurroundings : public RunStatus,
                          public RunWaits,
                          public RunSettings,
                          public RunProfiles,
-                         public PointSink {
+                         public PointSink,
+                         public RunProgress {
 public:
     ProfileStore& Profiles() override { return store; }
 
@@ -78,6 +79,14 @@ public:
         return stopAfterEventPasses >= 0 && passes >= stopAfterEventPasses;
     }
     void PointConverted(const ConvertedPoint& point) override { points.push_back(point); }
+    void ProgressStarts(int lines) override {
+        progress.push_back(L"lines " + std::to_wstring(lines) + L" after requests " +
+                           std::to_wstring(requests.size()));
+    }
+    void LineDone(int done, int failed) override {
+        progress.push_back(std::to_wstring(done) + L" done " + std::to_wstring(failed) +
+                           L" failed");
+    }
     bool SkipHeading() override { return skipHeading; }
 
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
@@ -91,6 +100,7 @@ public:
     std::vector<int> sleeps;
     std::vector<std::wstring> infos;
     std::vector<ConvertedPoint> points;
+    std::vector<std::wstring> progress;
     std::wstring destination;
     OutputFormat format = OutputFormat::Append;
     int stopAfterEventPasses = -1;
@@ -161,6 +171,26 @@ TEST_F(ConvertEngine, AFailedLineIsShownAndListed) {
     const std::string ansi = "M\xfcller,\"X\",Weg 1,20095,Hamburg,DE";
     Convert(ansi);
     EXPECT_EQ(ErrorList(), kEva + "\r\n" + ansi + "\r\n");
+}
+
+// The list's lines are counted before the first request, as the run reads them: a blank line
+// and, where the caller passes it over, a heading are none; a record over two lines is one. Each
+// line then reports itself done.
+TEST_F(ConvertEngine, ProgressCountsTheListFirstThenEachLine) {
+    const std::string list = "name,lastname,street,zipcode,city,country\r\n" + kMax +
+                             "\r\n\r\n\"Eva\nMaria\",Frau,Am Ring,20095,Hamburg,DE\r\n" + kMax;
+    s.answer = HamburgIsUnknown;
+    s.skipHeading = true;
+    Convert(list);
+    EXPECT_EQ(s.progress,
+              (std::vector<std::wstring>{L"lines 3 after requests 0", L"1 done 0 failed",
+                                         L"2 done 1 failed", L"3 done 1 failed"}));
+    s.skipHeading = false;  // the heading is sent, and found
+    s.progress.clear();
+    s.requests.clear();
+    Convert(list);
+    EXPECT_EQ(s.progress.front(), L"lines 4 after requests 0");
+    EXPECT_EQ(s.progress.back(), L"4 done 1 failed");
 }
 
 TEST_F(ConvertEngine, TheWaitForAReply) {
@@ -385,6 +415,9 @@ TEST_F(ConvertEngine, AMapFileStoppedEarlyIsWhole) {
     ASSERT_EQ(s.points.size(), 1u);
     EXPECT_EQ(s.points[0].Country, L"DE");
     EXPECT_EQ(s.points[0].Line, AnsiToWide(kMax));
+    // The line's own answer goes with it, into the file and to the map.
+    EXPECT_EQ(s.points[0].Answer, L"found");
+    EXPECT_NE(result.find("\"answer\":\"found\""), std::string::npos) << result;
 }
 
 // A UTF-8 or UTF-16 list gives a UTF-8 result after a mark, its lines' text unchanged; a POI file

@@ -17,10 +17,10 @@
 namespace mapwell {
 
 // A line that the navigation route converted, as a map of the result shows it: its place, the
-// source line as text and its country column's text.
+// source line as text, its country column's text and the navigation program's answer.
 struct ConvertedPoint {
     double Latitude = 0, Longitude = 0;
-    std::wstring Line, Country;
+    std::wstring Line, Country, Answer;
 };
 
 // The main window's status label.
@@ -112,10 +112,19 @@ public:
     virtual void PointConverted(const ConvertedPoint& point) = 0;
 };
 
+// Told how far a run has come: the lines of the list, counted before the first request, then
+// after every line the lines done and the lines failed so far.
+class RunProgress {
+public:
+    virtual ~RunProgress() = default;
+    virtual void ProgressStarts(int linesInList) = 0;
+    virtual void LineDone(int done, int failed) = 0;
+};
+
 // The roles together, as a run sees them. Made from one object that implements the required
 // roles (status, link, waits, settings, profiles) and any of the optional ones: a run without a
 // web route lists every line it collected for one as failed; one without a point sink keeps no
-// points.
+// points; one without progress shows none.
 class ConvertSurroundings {
 public:
     template <class Roles>
@@ -129,6 +138,9 @@ public:
         }
         if constexpr (std::is_base_of_v<PointSink, Roles>) {
             points_ = &roles;
+        }
+        if constexpr (std::is_base_of_v<RunProgress, Roles>) {
+            progress_ = &roles;
         }
     }
 
@@ -157,6 +169,16 @@ public:
             points_->PointConverted(point);
         }
     }
+    void ProgressStarts(int linesInList) {
+        if (progress_) {
+            progress_->ProgressStarts(linesInList);
+        }
+    }
+    void LineDone(int done, int failed) {
+        if (progress_) {
+            progress_->LineDone(done, failed);
+        }
+    }
 
 private:
     RunStatus& status_;
@@ -166,6 +188,7 @@ private:
     RunProfiles& profiles_;
     WebRouteFinisher* web_ = nullptr;
     PointSink* points_ = nullptr;
+    RunProgress* progress_ = nullptr;
 };
 
 }  // namespace mapwell

@@ -33,7 +33,8 @@ class ConvertWin32 : public RunStatus,
                      public RunSettings,
                      public RunProfiles,
                      public WebRouteFinisher,
-                     public PointSink {
+                     public PointSink,
+                     public RunProgress {
 public:
     // The web route after the line loop (clipboard, instruction dialog, import); it returns the
     // number of rows imported.
@@ -61,6 +62,18 @@ public:
     int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors) override;
     void PointConverted(const ConvertedPoint& point) override { points_.push_back(point); }
     std::vector<ConvertedPoint>& Points() { return points_; }
+    // The run's progress goes to `shown` (none when null).
+    void ShowProgressIn(RunProgress* shown) { progress_ = shown; }
+    void ProgressStarts(int linesInList) override {
+        if (progress_) {
+            progress_->ProgressStarts(linesInList);
+        }
+    }
+    void LineDone(int done, int failed) override {
+        if (progress_) {
+            progress_->LineDone(done, failed);
+        }
+    }
 
     // The main window's "Exit" during a conversion: the run ends at its next event pass.
     void RequestStop() { stop_ = true; }
@@ -74,6 +87,7 @@ private:
     FineTimer fineTimer_;  // for the whole run: each line waits a 10 ms pause
     bool stop_ = false;
     std::vector<ConvertedPoint> points_;
+    RunProgress* progress_ = nullptr;
     std::optional<OutputFormat> destinationFormat_;  // the map format its extension names
 };
 

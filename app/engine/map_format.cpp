@@ -129,6 +129,18 @@ std::wstring MapPointDescription(const OutputFields& f) {
     return Joined({f.Street, Joined({f.Zip, f.City}, L" "), f.Description}, L", ");
 }
 
+std::wstring_view AnswerPrecision(std::wstring_view answer) {
+    static constexpr std::wstring_view kPrecisions[] = {
+        L"street level", L"district level", L"postcode level", L"town level", L"city level"};
+    for (const std::wstring_view precision : kPrecisions) {
+        if (answer.size() >= precision.size() &&
+            SameInAnyCase(answer.substr(0, precision.size()), precision)) {
+            return precision;
+        }
+    }
+    return {};
+}
+
 std::string MapOpening(OutputFormat format) {
     switch (format) {
     case OutputFormat::Gpx:
@@ -144,16 +156,27 @@ std::string MapOpening(OutputFormat format) {
 }
 
 std::string MapPoint(OutputFormat format, const OutputFields& f, std::wstring_view lat,
-                     std::wstring_view lon, bool first) {
+                     std::wstring_view lon, bool first, std::wstring_view answer) {
     const std::string latitude = Coordinate(lat), longitude = Coordinate(lon);
     const std::wstring name = MapPointName(f), description = MapPointDescription(f);
+    const std::wstring shown(UpToNul(answer));
+    const std::wstring_view precision = AnswerPrecision(shown);
     switch (format) {
     case OutputFormat::Gpx:
         return "<wpt lat=\"" + latitude + "\" lon=\"" + longitude + "\"><name>" + Xml(name) +
-               "</name><desc>" + Xml(description) + "</desc></wpt>\r\n";
+               "</name><desc>" + Xml(Joined({description, shown}, L"\n")) + "</desc>" +
+               (precision.empty() ? "" : "<type>" + Xml(precision) + "</type>") + "</wpt>\r\n";
     case OutputFormat::Kml:
         return "<Placemark><name>" + Xml(name) + "</name><description>" + Xml(description) +
-               "</description><Point><coordinates>" + longitude + "," + latitude +
+               "</description>" +
+               (shown.empty() ? ""
+                              : "<ExtendedData><Data name=\"answer\"><value>" + Xml(shown) +
+                                    "</value></Data>" +
+                                    (precision.empty() ? ""
+                                                       : "<Data name=\"precision\"><value>" +
+                                                             Xml(precision) + "</value></Data>") +
+                                    "</ExtendedData>") +
+               "<Point><coordinates>" + longitude + "," + latitude +
                "</coordinates></Point></Placemark>\r\n";
     case OutputFormat::GeoJson:
         return std::string(first ? "\r\n" : ",\r\n") +
@@ -162,7 +185,8 @@ std::string MapPoint(OutputFormat format, const OutputFields& f, std::wstring_vi
                ",\"description\":" + Json(description) + ",\"name1\":" + Json(f.Name1) +
                ",\"name2\":" + Json(f.Name2) + ",\"street\":" + Json(f.Street) +
                ",\"zip\":" + Json(f.Zip) + ",\"city\":" + Json(f.City) +
-               ",\"info\":" + Json(f.Description) + "}}";
+               ",\"info\":" + Json(f.Description) + ",\"answer\":" + Json(shown) +
+               (precision.empty() ? "" : ",\"precision\":" + Json(precision)) + "}}";
     default: return {};
     }
 }

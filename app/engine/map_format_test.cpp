@@ -2,6 +2,7 @@
 // read every file and list each point with its coordinates and name.
 #include "app/engine/result_file.h"
 #include "app/engine/map_format.h"
+#include "support/encoding/codepage.h"
 #include "testing/test_folder.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,8 @@ struct Point {
     const wchar_t* lon;
     std::string name;  // as ogrinfo lists it, UTF-8
     std::string point;
+    const wchar_t* answer;
+    std::string precision;  // "" for an answer that begins with none
 };
 
 const Point kPoints[] = {
@@ -40,14 +43,30 @@ const Point kPoints[] = {
      L"52.5",
      L"13.4",
      "M\xC3\xBCller & S\xC3\xB6hne",
-     "POINT (13.4 52.5)"},
+     "POINT (13.4 52.5)",
+     L"postcode level: 10115 Berlin, DE",
+     "postcode level"},
     {{L"<b>\"Kunde\"</b>", L"'x'", L"Bahnhofstr. 1", L"8001", L"Z\u00FCrich", L"a\\b"},
      L"47,3769",
      L"8,5417",
      "<b>\"Kunde\"</b> 'x'",
-     "POINT (8.5417 47.3769)"},
-    {{L"", L"", L"Rue 1", L"", L"Paris", L""}, L"48.85", L"2.35", "Rue 1", "POINT (2.35 48.85)"},
-    {{L"Ost", L"", L"a", L"", L"b", L""}, L"-33.9", L"-70.6", "Ost", "POINT (-70.6 -33.9)"},
+     "POINT (8.5417 47.3769)",
+     L"City Level: Z\u00FCrich, CH",
+     "city level"},
+    {{L"", L"", L"Rue 1", L"", L"Paris", L""},
+     L"48.85",
+     L"2.35",
+     "Rue 1",
+     "POINT (2.35 48.85)",
+     L"found <here> & \"there\"",
+     ""},
+    {{L"Ost", L"", L"a", L"", L"b", L""},
+     L"-33.9",
+     L"-70.6",
+     "Ost",
+     "POINT (-70.6 -33.9)",
+     L"street level: a",
+     "street level"},
     // Letters that XML forbids, as a list can hold them.
     {{L"Odd", L"", L"Weg 1", L"", L"Bonn",
       L"a\uFFFEb\uFFFFc\xD800"
@@ -56,7 +75,9 @@ const Point kPoints[] = {
      L"50.7",
      L"7.1",
      "Odd",
-     "POINT (7.1 50.7)"},
+     "POINT (7.1 50.7)",
+     L"postcode level: 53111 Bonn",
+     "postcode level"},
 };
 
 TEST(MapFormat, OutsideReaderListsEveryPoint) {
@@ -73,7 +94,7 @@ TEST(MapFormat, OutsideReaderListsEveryPoint) {
                 WriteResultHeader(file, format);
                 const ResultClosing closing(file, format);
                 for (const Point& p : kPoints) {
-                    WriteResultLine(file, format, p.fields, p.lat, p.lon, "raw");
+                    WriteResultLine(file, format, p.fields, p.lat, p.lon, "raw", p.answer);
                     if (stopsEarly) {
                         throw std::runtime_error("stop");
                     }
@@ -86,6 +107,19 @@ TEST(MapFormat, OutsideReaderListsEveryPoint) {
                     << path << " " << p.name << "\n"
                     << listing;
                 EXPECT_NE(listing.find(p.point), std::string::npos) << path << "\n" << listing;
+                // GPX carries the answer in the description, after the address.
+                const std::string answer = WideToUtf8(p.answer);
+                const std::string answerField =
+                    format == OutputFormat::Gpx ? "\n" : "answer (String) = ";
+                EXPECT_NE(listing.find(answerField + answer + "\n"), std::string::npos)
+                    << path << " " << answer << "\n"
+                    << listing;
+                const std::string precisionField =
+                    format == OutputFormat::Gpx ? "type (String) = " : "precision (String) = ";
+                EXPECT_EQ(listing.find(precisionField + p.precision + "\n") != std::string::npos,
+                          !p.precision.empty())
+                    << path << " " << answer << "\n"
+                    << listing;
                 if (stopsEarly) {
                     break;
                 }

@@ -102,7 +102,8 @@ ResultClosing::~ResultClosing() {
 }
 
 bool WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
-                     std::wstring_view lat, std::wstring_view lon, std::string_view rawLine) {
+                     std::wstring_view lat, std::wstring_view lon, std::string_view rawLine,
+                     std::wstring_view answer) {
     switch (format) {
     case OutputFormat::Poi: return Put(file, Encoded(file, PoiText(fields, lat, lon), true));
     case OutputFormat::Csv: return Put(file, Encoded(file, CsvText(fields, lat, lon), false));
@@ -111,7 +112,7 @@ bool WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& 
     case OutputFormat::Gpx:
     case OutputFormat::Kml:
     case OutputFormat::GeoJson:
-        return Put(file, MapPoint(format, fields, lat, lon, file.MapPoints++ == 0));
+        return Put(file, MapPoint(format, fields, lat, lon, file.MapPoints++ == 0, answer));
     case OutputFormat::None: break;
     }
     return true;

@@ -61,9 +61,11 @@ private:
 
 // One result line in `format`, in the file's text (map formats in UTF-8); nothing when no
 // format is set. The first coordinate text is the latitude position. The raw line is in the
-// file's text already. False when the line could not be written; the file's WriteFailed is then
+// file's text already. The map formats also carry the navigation program's `answer`; the other
+// layouts leave it out. False when the line could not be written; the file's WriteFailed is then
 // set.
 bool WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& fields,
-                     std::wstring_view lat, std::wstring_view lon, std::string_view rawLine);
+                     std::wstring_view lat, std::wstring_view lon, std::string_view rawLine,
+                     std::wstring_view answer = {});
 
 }  // namespace mapwell

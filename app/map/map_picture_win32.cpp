@@ -4,6 +4,7 @@
 #include "app/map/png_writer.h"
 #include "support/byte_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -14,7 +15,10 @@ namespace {
 constexpr COLORREF kSea = RGB(214, 230, 242);
 constexpr COLORREF kLand = RGB(246, 244, 236);
 constexpr COLORREF kBorder = RGB(150, 150, 150);
-constexpr int kMarkRadius = 3;
+constexpr int kChosenRadius = 7;
+// The window's points by precision: the coarse ones first, so that the precise are on top.
+constexpr Precision kDrawingOrder[] = {Precision::Unknown, Precision::Town, Precision::Postcode,
+                                       Precision::District, Precision::Street};
 
 // A bitmap pixel holds blue, green, red from the lowest byte up.
 std::uint32_t BitmapPixel(COLORREF colour) {
@@ -57,6 +61,17 @@ void DrawNote(HDC dc, const std::wstring& text, int x, int y, COLORREF colour, b
 
 }  // namespace
 
+COLORREF PrecisionColour(Precision kind) {
+    switch (kind) {
+    case Precision::Street: return RGB(0, 140, 70);
+    case Precision::District: return RGB(0, 150, 160);
+    case Precision::Postcode: return kMarkColour;
+    case Precision::Town: return RGB(140, 60, 190);
+    case Precision::Unknown: break;
+    }
+    return RGB(110, 110, 110);
+}
+
 MapCanvas::MapCanvas(int width, int height) : width_(width), height_(height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -87,25 +102,26 @@ MapCanvas::~MapCanvas() {
     }
 }
 
-void MapCanvas::SetMark(const Pixel& centre, COLORREF colour) {
+void MapCanvas::SetMark(const Pixel& centre, COLORREF colour, int radius) {
+    // Far outside the picture (a map zoomed in) nothing is set.
+    if (!(centre.X > -radius - 2 && centre.Y > -radius - 2 && centre.X < width_ + radius + 2 &&
+          centre.Y < height_ + radius + 2)) {
+        return;
+    }
     const long cx = std::lround(centre.X), cy = std::lround(centre.Y);
     const std::uint32_t fill = BitmapPixel(colour), rim = BitmapPixel(RGB(255, 255, 255));
-    for (long dy = -kMarkRadius - 1; dy <= kMarkRadius + 1; ++dy) {
-        for (long dx = -kMarkRadius - 1; dx <= kMarkRadius + 1; ++dx) {
+    for (long dy = -radius - 1; dy <= radius + 1; ++dy) {
+        for (long dx = -radius - 1; dx <= radius + 1; ++dx) {
             const long x = cx + dx, y = cy + dy, d = dx * dx + dy * dy;
-            if (x < 0 || y < 0 || x >= width_ || y >= height_ ||
-                d > (kMarkRadius + 1) * (kMarkRadius + 1)) {
+            if (x < 0 || y < 0 || x >= width_ || y >= height_ || d > (radius + 1) * (radius + 1)) {
                 continue;
             }
-            bits_[y * width_ + x] = d <= kMarkRadius * kMarkRadius ? fill : rim;
+            bits_[y * width_ + x] = d <= radius * radius ? fill : rim;
         }
     }
 }
 
-void MapCanvas::Render(const MapScene& scene, const MapView& view) {
-    if (!Valid()) {
-        return;
-    }
+void MapCanvas::DrawBackground(const MapView& view) {
     RECT all{0, 0, width_, height_};
     HBRUSH sea = CreateSolidBrush(kSea);
     FillRect(dc_, &all, sea);
@@ -122,7 +138,13 @@ void MapCanvas::Render(const MapScene& scene, const MapView& view) {
     DeleteObject(land);
     DeleteObject(border);
     GdiFlush();
+}
 
+void MapCanvas::Render(const MapScene& scene, const MapView& view) {
+    if (!Valid()) {
+        return;
+    }
+    DrawBackground(view);
     // Points outside their country last, so that none is hidden under another.
     for (const bool outside : {false, true}) {
         for (const MapMark& mark : scene.Marks()) {
@@ -139,6 +161,64 @@ void MapCanvas::Render(const MapScene& scene, const MapView& view) {
     DrawNote(dc_, kBorderCredit, 4, height_ - 4, RGB(64, 64, 64), true);
     SelectObject(dc_, oldFont);
     GdiFlush();
+}
+
+void MapCanvas::RenderExplored(const MapScene& scene, const MapView& view, int chosen) {
+    if (!Valid()) {
+        return;
+    }
+    DrawBackground(view);
+    for (const Precision kind : kDrawingOrder) {
+        const COLORREF colour = PrecisionColour(kind);
+        for (const MapMark& mark : scene.Marks()) {
+            if (!mark.Outside && mark.Kind == kind) {
+                SetMark(view.ToPixel(mark.Latitude, mark.Longitude), colour);
+            }
+        }
+    }
+    for (const MapMark& mark : scene.Marks()) {
+        if (mark.Outside) {
+            SetMark(view.ToPixel(mark.Latitude, mark.Longitude), kOutsideColour);
+        }
+    }
+    if (chosen >= 0 && static_cast<std::size_t>(chosen) < scene.Marks().size()) {
+        const MapMark& mark = scene.Marks()[static_cast<std::size_t>(chosen)];
+        const Pixel at = view.ToPixel(mark.Latitude, mark.Longitude);
+        SetMark(at, kChosenColour, kChosenRadius);
+        SetMark(at, mark.Outside ? kOutsideColour : PrecisionColour(mark.Kind));
+    }
+
+    const HGDIOBJ oldFont = SelectObject(dc_, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc_, TRANSPARENT);
+    DrawLegend(scene);
+    DrawNote(dc_, kBorderCredit, 4, height_ - 4, RGB(64, 64, 64), true);
+    SelectObject(dc_, oldFont);
+    GdiFlush();
+}
+
+void MapCanvas::DrawLegend(const MapScene& scene) {
+    const std::vector<LegendEntry> legend = MapLegend(scene);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc_, &metrics);
+    const int line = metrics.tmHeight + 2, dot = line;
+    int width = 0;
+    for (const LegendEntry& entry : legend) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &size);
+        width = std::max<int>(width, size.cx);
+    }
+    RECT box{4, 4, 4 + dot + width + 10, 4 + line * static_cast<int>(legend.size()) + 4};
+    FillRect(dc_, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    GdiFlush();
+    for (std::size_t i = 0; i < legend.size(); ++i) {
+        const LegendEntry& entry = legend[i];
+        const COLORREF colour = entry.Outside ? kOutsideColour : PrecisionColour(entry.Kind);
+        const int top = box.top + 2 + line * static_cast<int>(i);
+        SetMark({box.left + 2.0 + dot / 2.0, top + line / 2.0}, colour);
+        SetTextColor(dc_, entry.Outside ? kOutsideColour : RGB(32, 32, 32));
+        TextOutW(dc_, box.left + 4 + dot, top + 1, entry.Text.c_str(),
+                 static_cast<int>(entry.Text.size()));
+    }
 }
 
 COLORREF MapCanvas::PixelAt(int x, int y) const {

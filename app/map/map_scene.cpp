@@ -1,5 +1,6 @@
 #include "app/map/map_scene.h"
 
+#include "app/engine/map_format.h"
 #include "app/map/border_table.h"
 #include "support/country_names.h"
 #include "support/encoding/line_reader.h"
@@ -18,6 +19,11 @@ constexpr double kKmPerDegree = 111.2;
 // The 1:50m outlines cut corners: a harbour town's centre may fall a few hundred metres into
 // the sea (Copenhagen's does). A point this close to its country still counts as inside.
 constexpr double kBorderToleranceKm = 1.5;
+// The user may zoom out to a quarter of the fitted scale, and in to about a metre a pixel.
+constexpr double kZoomOutLimit = 0.25;
+constexpr double kMostPixelsPerDegree = 120000;
+constexpr double kZoomPerNotch = 1.25;
+constexpr double kHitRadius = 6;
 
 // ISO 3166-1 numeric codes of the countries Mapwell knows by name or code.
 constexpr struct {
@@ -83,15 +89,50 @@ bool InBorderCountry(int country, double latitude, double longitude) {
     return inside || near;
 }
 
+Precision PrecisionOfAnswer(std::wstring_view answer) {
+    const std::wstring_view word = AnswerPrecision(answer);
+    if (word == L"street level") {
+        return Precision::Street;
+    }
+    if (word == L"district level") {
+        return Precision::District;
+    }
+    if (word == L"postcode level") {
+        return Precision::Postcode;
+    }
+    return word.empty() ? Precision::Unknown : Precision::Town;
+}
+
 MapScene::MapScene(const std::vector<ConvertedPoint>& points, std::vector<std::wstring> failedLines)
     : failed_(std::move(failedLines)) {
     marks_.reserve(points.size());
     for (const ConvertedPoint& p : points) {
         const int country = BorderCountryNamed(p.Country);
         const bool outside = country >= 0 && !InBorderCountry(country, p.Latitude, p.Longitude);
+        const Precision kind = PrecisionOfAnswer(p.Answer);
         outside_ += outside ? 1 : 0;
-        marks_.push_back({p.Latitude, p.Longitude, p.Line, outside});
+        counts_[static_cast<int>(kind)] += outside ? 0 : 1;
+        marks_.push_back({p.Latitude, p.Longitude, p.Line, p.Answer, kind, outside});
     }
+}
+
+std::vector<LegendEntry> MapLegend(const MapScene& scene) {
+    static constexpr const wchar_t* kNames[kPrecisionKinds] = {L"street level", L"district level",
+                                                               L"postcode level", L"town level",
+                                                               L"no precision given"};
+    std::vector<LegendEntry> legend;
+    for (int k = 0; k < kPrecisionKinds; ++k) {
+        const auto kind = static_cast<Precision>(k);
+        if (scene.CountOf(kind) > 0) {
+            legend.push_back(
+                {kind, false,
+                 kNames[k] + std::wstring(L": ") + std::to_wstring(scene.CountOf(kind))});
+        }
+    }
+    if (scene.OutsideCount() > 0) {
+        legend.push_back({Precision::Unknown, true, OutsideSummary(scene.OutsideCount())});
+    }
+    return legend;
 }
 
 GeoBox MapScene::Bounds() const {
@@ -143,11 +184,40 @@ MapView::MapView(const GeoBox& box, int width, int height, int margin)
     const double spanX = std::max((box.East - box.West) * lonFactor_, kSmallestSpan);
     const double spanY = std::max(box.North - box.South, kSmallestSpan);
     scale_ = std::max(std::min((width - 2 * margin) / spanX, (height - 2 * margin) / spanY), 1e-6);
+    fittedScale_ = scale_;
 }
 
 Pixel MapView::ToPixel(double latitude, double longitude) const {
     return {width_ / 2.0 + (longitude - midLon_) * lonFactor_ * scale_,
             height_ / 2.0 - (latitude - midLat_) * scale_};
+}
+
+Place MapView::ToPlace(double x, double y) const {
+    return {midLat_ - (y - height_ / 2.0) / scale_,
+            midLon_ + (x - width_ / 2.0) / (lonFactor_ * scale_)};
+}
+
+void MapView::ZoomAbout(double factor, double x, double y) {
+    const Place fixed = ToPlace(x, y);
+    scale_ = std::clamp(scale_ * factor, fittedScale_ * kZoomOutLimit,
+                        std::max(kMostPixelsPerDegree, fittedScale_));
+    midLat_ = fixed.Latitude + (y - height_ / 2.0) / scale_;
+    midLon_ = fixed.Longitude - (x - width_ / 2.0) / (lonFactor_ * scale_);
+}
+
+void MapView::PanBy(double dx, double dy) {
+    CentreOn(midLat_ + dy / scale_, midLon_ - dx / (lonFactor_ * scale_));
+}
+
+void MapView::CentreOn(double latitude, double longitude) {
+    // Beyond the poles and the date line lies nothing to show.
+    midLat_ = std::clamp(latitude, -90.0, 90.0);
+    midLon_ = std::clamp(longitude, -180.0, 180.0);
+}
+
+void MapView::Resize(int width, int height) {
+    width_ = width;
+    height_ = height;
 }
 
 int MapMargin(int width, int height) {
@@ -167,6 +237,47 @@ int MarkAt(const MapScene& scene, const MapView& view, double x, double y, doubl
         }
     }
     return nearest;
+}
+
+MapExplorer::MapExplorer(const MapScene& scene, int width, int height)
+    : scene_(scene), view_(scene.Bounds(), width, height, MapMargin(width, height)) {}
+
+void MapExplorer::Resize(int width, int height) {
+    if (fitted_) {
+        view_ = MapView(scene_.Bounds(), width, height, MapMargin(width, height));
+    } else {
+        view_.Resize(width, height);
+    }
+}
+
+void MapExplorer::Wheel(double notches, double x, double y) {
+    view_.ZoomAbout(std::pow(kZoomPerNotch, notches), x, y);
+    fitted_ = false;
+}
+
+void MapExplorer::Drag(double dx, double dy) {
+    view_.PanBy(dx, dy);
+    fitted_ = false;
+}
+
+void MapExplorer::FitAll() {
+    fitted_ = true;
+    Resize(view_.Width(), view_.Height());
+}
+
+void MapExplorer::ChooseLine(int mark) {
+    if (mark < 0 || static_cast<std::size_t>(mark) >= scene_.Marks().size()) {
+        return;
+    }
+    selected_ = mark;
+    const MapMark& m = scene_.Marks()[static_cast<std::size_t>(mark)];
+    view_.CentreOn(m.Latitude, m.Longitude);
+    fitted_ = false;
+}
+
+int MapExplorer::ChoosePointAt(double x, double y) {
+    selected_ = MarkAt(scene_, view_, x, y, kHitRadius);
+    return selected_;
 }
 
 }  // namespace mapwell

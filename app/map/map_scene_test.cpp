@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace mapwell {
 namespace {
 
@@ -24,7 +26,7 @@ TEST(MapScene, PointsOutsideTheCountryTheirLineNames) {
     };
     std::vector<ConvertedPoint> points;
     for (const auto& c : cases) {
-        points.push_back({c.lat, c.lon, L"line", c.country});
+        points.push_back({c.lat, c.lon, L"line", c.country, L"city level: x"});
     }
     const MapScene scene(points, {});
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -35,7 +37,7 @@ TEST(MapScene, PointsOutsideTheCountryTheirLineNames) {
 }
 
 TEST(MapScene, FittedWithAMargin) {
-    const MapScene scene({{47.0, 5.0, L"a", L""}, {48.0, 11.0, L"b", L""}}, {});
+    const MapScene scene({{47.0, 5.0, L"a", L"", L""}, {48.0, 11.0, L"b", L"", L""}}, {});
     const MapView view(scene.Bounds(), 400, 300, 20);
     const Pixel southWest = view.ToPixel(47.0, 5.0), northEast = view.ToPixel(48.0, 11.0);
     // The wider side fills the width less the margins; the map is centred.
@@ -45,6 +47,89 @@ TEST(MapScene, FittedWithAMargin) {
     EXPECT_GT(southWest.Y, northEast.Y);
     EXPECT_EQ(MarkAt(scene, view, northEast.X + 3, northEast.Y - 2, 6), 1);
     EXPECT_EQ(MarkAt(scene, view, 200, 150, 6), -1);
+}
+
+TEST(MapScene, PointsAreCountedByTheirAnswersPrecisionAndOutsideOnesApart) {
+    const struct {
+        const wchar_t* answer;
+        Precision kind;
+    } cases[] = {
+        {L"street level: Hauptstr. 5, 10115 Berlin, DE", Precision::Street},
+        {L"district level: 13597 Spandau, DE", Precision::District},
+        {L"Postcode level: 10115 Berlin, DE", Precision::Postcode},
+        {L"town level: Berlin, DE", Precision::Town},
+        {L"city level: Berlin, DE", Precision::Town},
+        {L"found: Berlin", Precision::Unknown},
+        {L"", Precision::Unknown},
+    };
+    std::vector<ConvertedPoint> points;
+    for (const auto& c : cases) {
+        EXPECT_EQ(PrecisionOfAnswer(c.answer), c.kind) << c.answer;
+        points.push_back({52.52, 13.40, L"line", L"DE", c.answer});
+    }
+    points.push_back({48.2082, 16.3738, L"Wien placed in Germany's list", L"DE",
+                      L"postcode level: 1010 Wien, AT"});
+    const MapScene scene(points, {});
+    std::vector<std::wstring> texts;
+    for (const LegendEntry& entry : MapLegend(scene)) {
+        texts.push_back(entry.Text);
+    }
+    EXPECT_EQ(texts,
+              (std::vector<std::wstring>{
+                  L"street level: 1", L"district level: 1", L"postcode level: 1", L"town level: 2",
+                  L"no precision given: 2", L"1 point lies outside the country its line names"}));
+    EXPECT_TRUE(MapLegend(scene).back().Outside);
+}
+
+// Two points 6 degrees apart on a map of 400 x 300 pixels.
+struct Explored : ::testing::Test {
+    double Fitted() const { return MapView(scene.Bounds(), 400, 300, MapMargin(400, 300)).Scale(); }
+    const MapScene scene{{{47.0, 5.0, L"a", L"", L""}, {48.0, 11.0, L"b", L"", L""}}, {}};
+    MapExplorer map{scene, 400, 300};
+    Pixel At(int mark) const {
+        const MapMark& m = scene.Marks()[static_cast<std::size_t>(mark)];
+        return map.View().ToPixel(m.Latitude, m.Longitude);
+    }
+};
+
+TEST_F(Explored, TheWheelZoomsAboutThePointerAndDraggingPans) {
+    const Pixel before = At(1);
+    map.Wheel(2, before.X, before.Y);
+    EXPECT_NEAR(map.View().Scale(), Fitted() * 1.5625, 1e-6);
+    EXPECT_NEAR(At(1).X, before.X, 1e-6);  // the point under the pointer stays there
+    EXPECT_NEAR(At(1).Y, before.Y, 1e-6);
+    const Pixel other = At(0);
+    map.Drag(30, -12);
+    EXPECT_NEAR(At(0).X, other.X + 30, 1e-6);
+    EXPECT_NEAR(At(0).Y, other.Y - 12, 1e-6);
+    // Resizing a moved map keeps its scale; a double click fits it to the new size.
+    const double scale = map.View().Scale();
+    map.Resize(800, 600);
+    EXPECT_EQ(map.View().Scale(), scale);
+    map.FitAll();
+    EXPECT_NEAR(At(0).X, MapMargin(800, 600), 0.01);
+    EXPECT_NEAR(At(1).X, 800 - MapMargin(800, 600), 0.01);
+}
+
+TEST_F(Explored, ZoomStopsAtItsLimits) {
+    map.Wheel(-40, 200, 150);
+    EXPECT_NEAR(map.View().Scale(), Fitted() / 4, 1e-6);
+    map.Wheel(400, 200, 150);
+    EXPECT_NEAR(map.View().Scale(), 120000, 1e-6);
+    EXPECT_TRUE(std::isfinite(At(0).X));
+}
+
+TEST_F(Explored, ChoosingALineCentresAndMarksItsPointChoosingAPointMarksIt) {
+    map.ChooseLine(0);
+    EXPECT_EQ(map.Selected(), 0);
+    EXPECT_NEAR(At(0).X, 200, 1e-6);
+    EXPECT_NEAR(At(0).Y, 150, 1e-6);
+    const Pixel b = At(1);
+    EXPECT_EQ(map.ChoosePointAt(b.X - 3, b.Y + 2), 1);
+    EXPECT_EQ(map.Selected(), 1);
+    EXPECT_NEAR(At(1).X, b.X, 1e-6);  // choosing a point does not move the map
+    EXPECT_EQ(map.ChoosePointAt(b.X - 30, b.Y), -1);
+    EXPECT_EQ(map.Selected(), -1);
 }
 
 // The side list reads the error list as the conversion wrote it: in UTF-8 after a mark when a

@@ -1,5 +1,8 @@
-// The map window: the points of the last result over the country borders, the failed lines
-// beside them, a point's line shown while the mouse rests on it. Modeless and resizable.
+// The map window: the points of the last result over the country borders, coloured by their
+// precision under a legend; beside them the converted lines and the failed ones. The wheel
+// zooms, dragging pans, a double click fits all points; choosing a line centres and marks its
+// point, clicking a point selects its line; a point's line and answer show while the mouse rests
+// on it. Modeless and resizable.
 #pragma once
 
 #include "app/map/map_scene.h"

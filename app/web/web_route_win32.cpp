@@ -29,7 +29,8 @@ int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors,
         rows, text, SystemNumberFormat(surroundings), result,
         [&] { return surroundings.FormatInForce(); }, errors,
         [&](const WebRow& row, double latitude, double longitude) {
-            surroundings.PointConverted({latitude, longitude, row.Text, row.Country});
+            // The page gives no answer text of its own.
+            surroundings.PointConverted({latitude, longitude, row.Text, row.Country, {}});
         });
 }
 

@@ -4,6 +4,7 @@
 #include "app/map/map_picture_win32.h"
 #include "app/window/main_layout.h"
 #include "app/window/main_window_win32.h"
+#include "app/window/run_meter.h"
 #include "columns/first_line.h"
 #include "columns/import_add_win32.h"
 #include "navlink/link_record.h"
@@ -23,7 +24,8 @@ namespace mapwell {
 
 namespace {
 
-constexpr DWORD kProgressEveryMs = 5000;
+constexpr DWORD kProgressEveryMs = 5000;  // redirected output
+constexpr DWORD kInPlaceEveryMs = 250;    // a console
 
 // Where the output goes: the standard output the program inherited when it is a file or a pipe
 // (the caller redirected it), in UTF-8; else the console of the program that started it, in its
@@ -41,8 +43,10 @@ public:
         } else if (AttachConsole(ATTACH_PARENT_PROCESS)) {
             console_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE,
                                    nullptr, OPEN_EXISTING, 0, nullptr);
+            inPlace_ = console_ != INVALID_HANDLE_VALUE;
         } else if (type == FILE_TYPE_CHAR) {
             file_ = inherited;
+            inPlace_ = true;
         }
     }
     ~Console() {
@@ -53,31 +57,61 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // Writes `text` as lines, each CR LF ended and begun by `indent`.
+    // Writes `text` as lines, each CR LF ended and begun by `indent`, in place of a progress
+    // line that is showing.
     void Line(const std::wstring& text, const std::wstring& indent = L"") {
-        const std::wstring line =
-            indent + ReplaceAll(ReplaceAll(text, L"\r\n", L"\n"), L"\n", L"\r\n" + indent) +
-            L"\r\n";
+        Erase();
+        Write(indent + ReplaceAll(ReplaceAll(text, L"\r\n", L"\n"), L"\n", L"\r\n" + indent) +
+              L"\r\n");
+    }
+
+    // True on a console or a terminal, where one line can be written over again.
+    bool InPlace() const { return inPlace_; }
+
+    // The progress line: rewritten in place on a console (`last` keeps it there), else one line.
+    void Progress(const std::wstring& text, bool last) {
+        if (!inPlace_) {
+            Line(text, L"  ");
+            return;
+        }
+        std::wstring line = L"\r  " + text;
+        const std::size_t width = line.size();
+        line.append(std::max(width, shown_) - width, L' ');
+        Write(last ? line + L"\r\n" : line);
+        shown_ = last ? 0 : width;
+    }
+
+private:
+    // Blanks out a progress line that is showing and returns to its start.
+    void Erase() {
+        if (shown_ > 0) {
+            Write(L"\r" + std::wstring(shown_, L' ') + L"\r");
+            shown_ = 0;
+        }
+    }
+    void Write(const std::wstring& text) {
         DWORD written = 0;
         HANDLE wide = console_ != INVALID_HANDLE_VALUE ? console_ : file_;
         if (wide &&
-            WriteConsoleW(wide, line.data(), static_cast<DWORD>(line.size()), &written, nullptr)) {
+            WriteConsoleW(wide, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
             return;
         }
         if (file_) {
-            const std::string bytes = WideToUtf8(line);
+            const std::string bytes = WideToUtf8(text);
             ::WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         }
     }
 
-private:
     HANDLE file_ = nullptr;
     HANDLE console_ = INVALID_HANDLE_VALUE;
+    bool inPlace_ = false;
+    std::size_t shown_ = 0;  // characters of the progress line showing in place
 };
 
 // The engine's surroundings as the main window gives them, with the status texts also on the
-// console, a count of lines every few seconds, an inline profile in place of the registry, and
-// no pause to read a message: nobody watches the label.
+// console, the run's progress (on a console in place a few times a second, else every few
+// seconds), an inline profile in place of the registry, and no pause to read a message: nobody
+// watches the label.
 class CommandLineConversion : public ConvertWin32 {
 public:
     CommandLineConversion(const ConvertControls& controls, Console& console,
@@ -90,23 +124,30 @@ public:
         ConvertWin32::SetInfo(text);
         console_.Line(text, L"  ");
     }
-    void SendGeocodeRequest() override {
-        ++requests_;
-        if (GetTickCount() - lastCount_ >= kProgressEveryMs) {
-            console_.Line(DecimalText(requests_) + L" lines read", L"  ");
-            lastCount_ = GetTickCount();
+    void ProgressStarts(int linesInList) override {
+        meter_.Start(linesInList, Seconds());
+        shownAt_ = GetTickCount();
+    }
+    void LineDone(int done, int failed) override {
+        meter_.Update(done, failed, Seconds());
+        const bool last = done >= meter_.Total();
+        if (last || GetTickCount() - shownAt_ >=
+                        (console_.InPlace() ? kInPlaceEveryMs : kProgressEveryMs)) {
+            console_.Progress(ConsoleProgressText(meter_), last);
+            shownAt_ = GetTickCount();
         }
-        ConvertWin32::SendGeocodeRequest();
     }
     void Sleep(int) override {}
     bool SkipHeading() override { return !convertHeading_; }
 
 private:
+    static double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
+
     Console& console_;
     std::unique_ptr<ProfileStore> inline_;
     bool convertHeading_;
-    long long requests_ = 0;
-    DWORD lastCount_ = GetTickCount();
+    RunMeter meter_;
+    DWORD shownAt_ = GetTickCount();
 };
 
 // Lets the hidden window handle the link's messages until a navigation program has announced

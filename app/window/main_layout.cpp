@@ -29,6 +29,8 @@ constexpr ControlSpec kControls[] = {
     {IdNowImport,     L"NowImport",     K::Button,        L"Start Convert",                                 45, 3690, 1410,  510, IdWindow},
     {IdCommand2,      L"Command2",      K::Button,        L"Exit",                                        3960, 3690, 1365,  510, IdWindow},
     {IdShowMap,       L"ShowMap",       K::Button,        L"Show Map",                                    1988, 3690, 1410,  510, IdWindow},
+    {IdProgress,      L"Progress",      K::ProgressBar,   L"",                                              45, 4290, 1410,  255, IdWindow},
+    {IdProgressText,  L"ProgressText",  K::Label,         L"",                                            1545, 4305, 3780,  255, IdWindow},
 };
 // clang-format on
 

@@ -31,11 +31,14 @@ enum MainControlId : int {
     IdNowImport,
     IdCommand2,
     IdShowMap,
+    IdProgress,
+    IdProgressText,
 };
 
-// Client area of the window, twips.
+// Client area of the window, twips: the design's, and a strip under the buttons for the progress
+// of a run.
 constexpr int kMainClientWidth = 5385;
-constexpr int kMainClientHeight = 4260;
+constexpr int kMainClientHeight = 4620;
 
 std::span<const ControlSpec> MainControls();
 

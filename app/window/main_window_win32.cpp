@@ -1,5 +1,6 @@
 #include "app/window/main_window_win32.h"
 
+#include "app/window/progress_win32.h"
 #include "app/window/resource.h"
 
 #include "app/engine/batch.h"
@@ -21,6 +22,7 @@
 #include "support/window_class_win32.h"
 
 #include <cderr.h>
+#include <commctrl.h>
 #include <commdlg.h>
 
 namespace mapwell {
@@ -327,6 +329,8 @@ struct Sink : ControlSink {
 void Form_Initialize(ImportWindow& w) {
     const int dpi = WindowDpi(w.window);
     w.font = CreateDialogFont(dpi);
+    const INITCOMMONCONTROLSEX progressBar{sizeof progressBar, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&progressBar);
     Sink sink(w);
     CreateControls(w.window, MainControls(), dpi, w.font, sink);
     CheckRadioButton(w.Control(IdPicture3), IdOption1, IdOption3, IdOption3);
@@ -448,6 +452,8 @@ MapScene LastResultMap(const ImportWindow& w) {
 RunOutcome ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
     const RunUnderWay run(w, surroundings);
     const MapOfRun map(w, surroundings);
+    const WindowProgress progress(surroundings, w.window, w.Control(IdProgress),
+                                  w.Control(IdProgressText));
     SetInfo(w, w.StatusText);
     // A failure leaves by exception: the run's files close on the way out, and what it wrote
     // so far stays.

@@ -23,7 +23,7 @@ class ConvertWin32;
 struct ImportWindow {
     HWND window = nullptr;
     HFONT font = nullptr;
-    std::array<HWND, IdShowMap - IdFrame1 + 1> controls{};
+    std::array<HWND, IdProgressText - IdFrame1 + 1> controls{};
 
     std::wstring SourceFile;
     std::wstring StatusText;

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <array>
@@ -121,6 +122,9 @@ constexpr Designed kDesigned[] = {
     {IdNowImport, IdWindow, L"Start Convert", 45, 3690, 1410, 510},
     {IdCommand2, IdWindow, L"Exit", 3960, 3690, 1365, 510},
     {IdShowMap, IdWindow, L"Show Map", 1988, 3690, 1410, 510},
+    // The progress of a run, in a strip under the buttons.
+    {IdProgress, IdWindow, L"", 45, 4290, 1410, 255},
+    {IdProgressText, IdWindow, L"", 1545, 4305, 3780, 255},
 };
 // clang-format on
 
@@ -134,7 +138,7 @@ TEST_F(MainWindowTest, TheWindowBeforeThereIsASource) {
         RECT client;
         GetClientRect(w, &client);
         EXPECT_EQ(client.right, px(5385));
-        EXPECT_EQ(client.bottom, px(4260));
+        EXPECT_EQ(client.bottom, px(4620));
         for (const Designed& d : kDesigned) {
             HWND control = Item(w, d.id);
             HWND container = d.container == IdWindow ? w : Item(w, d.container);
@@ -209,8 +213,16 @@ TEST_F(MainWindowTest, FromTheColumnDialogToAFailureInTheMiddleOfTheRun) {
     const std::wstring source = folder_ + L"\\kunden.csv";
     td::WriteFile(source, kList);
     const std::wstring destination = folder_ + L"\\kunden_Geo.txt";
-    state_.FinishWebRoute = [](WebCollection& rows, ResultFile& result, ErrorList&,
-                               ConvertWin32& surroundings) -> int {
+    // The bar after the lines, as the web route's exchange begins.
+    std::array<LRESULT, 3> bar{};
+    std::wstring barText;
+    state_.FinishWebRoute = [&](WebCollection& rows, ResultFile& result, ErrorList&,
+                                ConvertWin32& surroundings) -> int {
+        HWND progress = Item(surroundings.Controls().MainWindow, IdProgress);
+        bar = {SendMessageW(progress, PBM_GETRANGE, TRUE, 0),
+               SendMessageW(progress, PBM_GETRANGE, FALSE, 0),
+               SendMessageW(progress, PBM_GETPOS, 0, 0)};
+        barText = td::Text(Item(surroundings.Controls().MainWindow, IdProgressText));
         WriteResultLine(result, surroundings.FormatInForce(), {}, L"1", L"2", rows.Rows()[1].Line);
         throw std::bad_alloc();
     };
@@ -235,6 +247,11 @@ TEST_F(MainWindowTest, FromTheColumnDialogToAFailureInTheMiddleOfTheRun) {
             EXPECT_TRUE(IsWindowEnabled(Item(w, button))) << button;
         }
         EXPECT_EQ(td::ReadFile(destination), "name;street;zipcode;city,\"1\",\"2\"\r\n");
+        // Both lines of the list were done; after the run the bar is at rest.
+        EXPECT_EQ(bar, (std::array<LRESULT, 3>{0, 2, 2}));
+        EXPECT_EQ(barText, L"2 of 2 lines");
+        EXPECT_EQ(SendMessageW(Item(w, IdProgress), PBM_GETPOS, 0, 0), 0);
+        EXPECT_EQ(td::Text(Item(w, IdProgressText)), L"");
 
         const std::wstring itself = folder_ + L"\\KUNDEN.CSV";
         td::TypeText(Item(w, IdExportFileTxt), itself);

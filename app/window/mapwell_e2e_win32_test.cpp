@@ -334,10 +334,11 @@ TEST_F(EndToEnd, TheCommandLine) {
         {true, L"/convert kunden.csv /out Z:\\dev\\full" + columns, 6,
          "Can't write to destination-file Z:\\dev\\full: the run ends at line 1;"},
         {true, L"/convert kunden.csv /map out" + columns, 6, "Mapwell: can't write the map out."},
-        // The heading is no address; the messages are UTF-8 in a file.
+        // The heading is no address, nor counted; the messages are UTF-8 in a file. Redirected,
+        // the progress comes every 5 s and after the last line, before the summary.
         {true, L"/convert sheet.csv /format csv" + columns + L",b1=5", 0,
          "Line 1 is a heading, not an address: name,street,zipcode,city,Notiz f\xC3\xBCr Fahrer"
-         "\r\n  Converting of 2 completed without errors."},
+         "\r\n  2 of 2 lines, 0 failed, "},
         {true, L"/convert sheet.csv /heading convert /out out\\sheet.txt" + columns, 1,
          "Converting: 2 of 3"},
     };
