@@ -4,6 +4,8 @@
 // medians of several runs.
 #include "app/map/map_window_win32.h"
 
+#include "app/benchmarks/bench_timing_win32.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -18,18 +20,6 @@ namespace {
 constexpr int kPoints = 10000;
 constexpr int kRuns = 7;
 constexpr int kRedraws = 20;
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1e3 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Places spread over Germany, Austria and Switzerland, each line naming one of the three.
 std::vector<ConvertedPoint> Points() {
@@ -52,30 +42,30 @@ int wmain() {
     const std::vector<ConvertedPoint> points = Points();
     std::vector<double> opens, redraws, zooms;
     for (int run = 0; run < kRuns; ++run) {
-        const double start = Now();
+        const double start = MillisecondsNow();
         HWND window = ShowMapWindow(nullptr, MapScene(points, {}), L"bench");
-        opens.push_back(Now() - start);
+        opens.push_back(MillisecondsNow() - start);
         if (!window) {
             std::printf("the map window could not be created\n");
             return 1;
         }
         for (int i = 0; i < kRedraws; ++i) {
-            const double from = Now();
+            const double from = MillisecondsNow();
             InvalidateRect(window, nullptr, FALSE);
             UpdateWindow(window);
-            redraws.push_back(Now() - from);
+            redraws.push_back(MillisecondsNow() - from);
         }
         RECT client;
         GetClientRect(window, &client);
         POINT pointer{client.right / 3, client.bottom / 2};
         ClientToScreen(window, &pointer);
         for (int i = 0; i < kRedraws; ++i) {
-            const double from = Now();
+            const double from = MillisecondsNow();
             const int notches = i < kRedraws / 2 ? 1 : -1;
             SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, notches * WHEEL_DELTA),
                          MAKELPARAM(pointer.x, pointer.y));
             UpdateWindow(window);
-            zooms.push_back(Now() - from);
+            zooms.push_back(MillisecondsNow() - from);
         }
         DestroyWindow(window);
     }

@@ -3,6 +3,7 @@
 // what counting a list of 10,000 lines before its first request costs. Not a test; it prints
 // medians of several runs, against a line's 11 ms or so.
 #include "app/window/progress_win32.h"
+#include "app/benchmarks/bench_timing_win32.h"
 
 #include <commctrl.h>
 
@@ -18,16 +19,9 @@ namespace {
 constexpr int kLines = 10000;
 constexpr int kRuns = 5;
 
+// Microseconds.
 double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return MillisecondsNow() * 1e3;
 }
 
 }  // namespace
