@@ -88,6 +88,8 @@ public:
                            L" failed");
     }
     bool SkipHeading() override { return skipHeading; }
+    // Every role but the web route.
+    RunRoles Roles() { return {*this, *this, *this, *this, *this, nullptr, this, this}; }
 
     std::wstring LastInfo() const { return infos.empty() ? L"" : infos.back(); }
 
@@ -142,7 +144,7 @@ protected:
     bool Convert(const std::string& list, const std::wstring& profile = L"kunden") {
         NavLink.LinkState = linked ? 1 : 0;
         TestFolder::Put(folder / "list.csv", list);
-        outcome = OpenAddList((folder / "list.csv").wstring(), profile, s);
+        outcome = OpenAddList((folder / "list.csv").wstring(), profile, s.Roles());
         return outcome.Converted;
     }
     std::string Result() const { return TestFolder::Get(folder / "out.txt"); }
@@ -271,7 +273,7 @@ TEST_F(ConvertEngine, AMissingSourceProfileOrDestinationStopsBeforeTheFirstLine)
     for (const auto& c : cases) {
         TestFolder::Put(folder / "out.txt", "earlier");
         s.destination = c.destination;
-        EXPECT_FALSE(OpenAddList(c.source, c.profile, s).Started);
+        EXPECT_FALSE(OpenAddList(c.source, c.profile, s.Roles()).Started);
         EXPECT_EQ(s.LastInfo(), c.info);
         EXPECT_EQ(Result(), c.result);
     }
@@ -309,7 +311,7 @@ TEST_F(ConvertEngine, AResultLineThatCannotBeWrittenEndsTheRun) {
     small.rlim_cur = 100;
     setrlimit(RLIMIT_FSIZE, &small);
     NavLink.LinkState = 1;
-    const RunOutcome run = OpenAddList((folder / "list.csv").wstring(), L"kunden", s);
+    const RunOutcome run = OpenAddList((folder / "list.csv").wstring(), L"kunden", s.Roles());
     setrlimit(RLIMIT_FSIZE, &before);
     EXPECT_TRUE(run.WriteFailed);
     EXPECT_EQ(run.LinesConverted, 1);
@@ -320,7 +322,7 @@ TEST_F(ConvertEngine, AResultLineThatCannotBeWrittenEndsTheRun) {
     // A CSV header that cannot be written: nothing is asked.
     s.destination = L"/dev/full";
     s.format = OutputFormat::Csv;
-    EXPECT_TRUE(OpenAddList((folder / "list.csv").wstring(), L"kunden", s).WriteFailed);
+    EXPECT_TRUE(OpenAddList((folder / "list.csv").wstring(), L"kunden", s.Roles()).WriteFailed);
     EXPECT_EQ(s.LastInfo(), L"Can't write to destination-file /dev/full");
     EXPECT_EQ(s.requests.size(), 2u);
 }
@@ -347,7 +349,7 @@ TEST_F(ConvertEngine, NoRunWritesAFileItReads) {
     };
     for (const auto& c : cases) {
         s.destination = c.destination.wstring();
-        EXPECT_FALSE(OpenAddList((folder / "list.csv").wstring(), L"kunden", s).Started);
+        EXPECT_FALSE(OpenAddList((folder / "list.csv").wstring(), L"kunden", s.Roles()).Started);
         EXPECT_EQ(s.LastInfo(), L"The destination-file " + s.destination + c.says);
         EXPECT_EQ(TestFolder::Get(folder / "list.csv"), list);
     }
@@ -378,7 +380,7 @@ TEST_F(ConvertEngine, TheFailedLinesConvertedAgain) {
         s.requests.clear();
         s.stopAfterEventPasses = stopAfter;
         NavLink.LinkState = 1;
-        OpenAddList((folder / "ConvertError.txt").wstring(), L"kunden", s);
+        OpenAddList((folder / "ConvertError.txt").wstring(), L"kunden", s.Roles());
         EXPECT_EQ(s.requests.size(), stopAfter > 3 ? 4u : 2u);
         EXPECT_EQ(TestFolder::Get(folder / "ConvertError.txt"),
                   stopAfter > 3 ? kEva + "\r\n" + kEva + "\r\n"
@@ -528,7 +530,7 @@ TEST(ConvertEngineLateAnswers, NoLineTakesAnotherLinesPlace) {
         SimulatedNavigation s((folder / "out.txt").wstring(), schedule);
         NavLink = NavLinkInfo{};
         NavLink.LinkState = 1;
-        OpenAddList((folder / "list.csv").wstring(), L"list", s);
+        OpenAddList((folder / "list.csv").wstring(), L"list", s.Roles());
 
         const auto coordinate = [](float value) {
             const std::wstring text = CoordinateText(value, L".");

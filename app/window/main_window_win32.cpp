@@ -457,7 +457,7 @@ RunOutcome ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
     SetInfo(w, w.StatusText);
     // A failure leaves by exception: the run's files close on the way out, and what it wrote
     // so far stays.
-    return OpenAddList(w.SourceFile, w.ProfileName, surroundings);
+    return OpenAddList(w.SourceFile, w.ProfileName, surroundings.Roles());
 }
 
 HWND CreateImportWindow(HINSTANCE instance, ImportWindow& state, int show) {
