@@ -2,7 +2,6 @@
 
 #include "app/engine/result_file.h"
 #include "app/engine/line_rules.h"
-#include "app/engine/map_format.h"
 #include "columns/first_line.h"
 #include "navlink/link_record.h"
 #include "support/file_identity.h"
@@ -419,6 +418,7 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
         return {};
     }
     result.text = ResultTextOf(encoding);
+    result.MapFile = roles.mapFile;
     const OutputFormat format = roles.settings.FormatInForce();
     const bool headed = WriteResultHeader(result, format);
     ResultClosing closing(result, format);

@@ -122,7 +122,7 @@ public:
 
 // The roles of a run, each from whichever object of the caller plays it. A run without a web
 // route lists every line it collected for one as failed; one without a point sink keeps no
-// points; one without progress shows none.
+// points; one without progress shows none; one without a map file writer writes no map format.
 struct RunRoles {
     RunStatus& status;
     RunLink& link;
@@ -132,6 +132,7 @@ struct RunRoles {
     WebRouteFinisher* web = nullptr;
     PointSink* points = nullptr;
     RunProgress* progress = nullptr;
+    MapFileSink* mapFile = nullptr;  // for both routes
 };
 
 }  // namespace mapwell
