@@ -72,6 +72,7 @@ public:
     std::wstring TxtSep() override { return L"."; }
     std::wstring RegionalDecimalSeparator() override { return L"."; }
     bool StopRequested() override { return false; }
+    RunRoles Roles() { return {*this, *this, *this, *this, *this}; }
 
     double NowMs() const { return now_; }
     std::vector<std::wstring> infos;

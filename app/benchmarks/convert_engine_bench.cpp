@@ -46,6 +46,7 @@ public:
     std::wstring TxtSep() override { return L"."; }
     std::wstring RegionalDecimalSeparator() override { return L"."; }
     bool StopRequested() override { return false; }
+    RunRoles Roles() { return {*this, *this, *this, *this, *this}; }
 
     OutputFormat format = OutputFormat::Append;
     std::wstring info;
@@ -83,7 +84,7 @@ void BM_NavigationRoute(benchmark::State& state) {
     surroundings.format = static_cast<OutputFormat>(state.range(1));
     for (auto _ : state) {
         NavLink.LinkState = 1;
-        benchmark::DoNotOptimize(OpenAddList(list.wstring(), L"bench", surroundings));
+        benchmark::DoNotOptimize(OpenAddList(list.wstring(), L"bench", surroundings.Roles()));
     }
     state.counters["us_per_line"] =
         benchmark::Counter(static_cast<double>(lines) * static_cast<double>(state.iterations()),
@@ -141,7 +142,7 @@ void BM_PaceOnSimulatedWindows(benchmark::State& state) {
         SimulatedSurroundings surroundings(result.wstring(), static_cast<Pace>(state.range(0)),
                                            sendMs);
         NavLink.LinkState = 1;
-        benchmark::DoNotOptimize(OpenAddList(list.wstring(), L"bench", surroundings));
+        benchmark::DoNotOptimize(OpenAddList(list.wstring(), L"bench", surroundings.Roles()));
         simulatedSeconds = surroundings.pace.now / 1000.0;
     }
     state.counters["sim_lines_per_s"] = static_cast<double>(kLines) / simulatedSeconds;

@@ -233,7 +233,7 @@ int Bench(Job job) {
     const double cpuStart = CpuSeconds();
     const double start = Now();
     const bool converted =
-        OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings).Converted;
+        OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings.Roles()).Converted;
     const double total = Now() - start;
     const double cpu = CpuSeconds() - cpuStart;
     const std::wstring info = MainWindowControls::Text(window.controls.Info);

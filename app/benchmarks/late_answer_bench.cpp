@@ -52,7 +52,7 @@ void Row(const char* style, const char* schedule, const NavigationSchedule& how)
     SimulatedNavigation s((folder / "out.txt").wstring(), how);
     NavLink = NavLinkInfo{};
     NavLink.LinkState = 1;
-    OpenAddList((folder / "list.csv").wstring(), L"list", s);
+    OpenAddList((folder / "list.csv").wstring(), L"list", s.Roles());
     std::ifstream in(folder / "out.txt", std::ios::binary);
     const std::string result((std::istreambuf_iterator<char>(in)), {});
     int written = 0;

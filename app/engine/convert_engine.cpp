@@ -2,7 +2,6 @@
 
 #include "app/engine/result_file.h"
 #include "app/engine/line_rules.h"
-#include "app/engine/map_format.h"
 #include "columns/first_line.h"
 #include "navlink/link_record.h"
 #include "support/file_identity.h"
@@ -40,14 +39,27 @@ bool IsHeadingRecord(const std::string& raw, long long lineNumber, SourceEncodin
     return lineNumber == 1 && IsHeading(AnalyseFirstLine(DecodeListLine(raw, encoding)));
 }
 
+// The web route after the line loop, when one is plugged in; without one, every line collected
+// for it fails. Returns the number of rows imported.
+int FinishWebRoute(WebRouteFinisher* web, WebCollection& rows, ResultFile& result,
+                   ErrorList& errors) {
+    if (web) {
+        return web->FinishWebRoute(rows, result, errors);
+    }
+    for (int item = 1; item <= rows.Count(); ++item) {
+        errors.Append(rows.Rows()[static_cast<std::size_t>(item)].Line);
+    }
+    return 0;
+}
+
 // One run: its inputs, its files and its counts.
 class Run {
 public:
-    Run(ConvertSurroundings& s, const ColumnProfile& profile, const std::wstring& destination,
+    Run(RunRoles& roles, const ColumnProfile& profile, const std::wstring& destination,
         ResultFile& result, LineReader& reader, OutputFormat startFormat,
         const std::filesystem::path& errorList)
-        : s_(s), profile_(profile), destination_(destination), result_(result), reader_(reader),
-          mapFormat_(IsMapFormat(startFormat) ? startFormat : OutputFormat::None),
+        : roles_(roles), profile_(profile), destination_(destination), result_(result),
+          reader_(reader), mapFormat_(IsMapFormat(startFormat) ? startFormat : OutputFormat::None),
           errors_(errorList, result.text), encoding_(reader.Encoding()) {
         reader_.SetSeparators({profile.Separator});
     }
@@ -70,7 +82,7 @@ private:
     void ShowSummary();
     RunOutcome Outcome(bool stopped) const;
 
-    ConvertSurroundings& s_;
+    RunRoles& roles_;
     const ColumnProfile& profile_;
     std::wstring destination_;
     ResultFile& result_;
@@ -89,12 +101,12 @@ private:
 };
 
 std::wstring Run::NoAnswerText() {
-    switch (s_.Trouble()) {
+    switch (roles_.link.Trouble()) {
     case LinkTrouble::ProgramGone: return kProgramGoneText;
     case LinkTrouble::NoAnswers: return kNoAnswersText;
     case LinkTrouble::None: break;
     }
-    return s_.UnclearAnswerCame() ? kUnclearAnswerText : kNoAnswerText;
+    return roles_.link.UnclearAnswerCame() ? kUnclearAnswerText : kNoAnswerText;
 }
 
 void Run::TakeReply() {
@@ -107,33 +119,33 @@ RunOutcome Run::Execute() {
     // The route is chosen once, from the link as it stands now.
     const NavLinkInfo atStart = NavLink;
     navigationRoute_ = atStart.LinkState != 0;
-    s_.SetInfo(L"Start asking Navigon for coordinates..");
+    roles_.status.SetInfo(L"Start asking Navigon for coordinates..");
     do {
         const int before = rowsRead_;
         if (!ConvertLine()) {
             return Outcome(!writeFailed_);
         }
-        if (rowsRead_ != before) {
-            s_.LineDone(rowsRead_, rowsRead_ - rowsConverted_);
+        if (rowsRead_ != before && roles_.progress) {
+            roles_.progress->LineDone(rowsRead_, rowsRead_ - rowsConverted_);
         }
     } while (!reader_.AtEnd());
     // Blank lines, or a heading alone: no address to convert, as in an empty list.
     if (rowsRead_ == 0) {
-        s_.SetInfo(kNoLinesText);
+        roles_.status.SetInfo(kNoLinesText);
         return {};
     }
 
     if (!navigationRoute_) {
-        rowsConverted_ = s_.FinishWebRoute(web_, result_, errors_);
+        rowsConverted_ = FinishWebRoute(roles_.web, web_, result_, errors_);
         if (!CheckWebRouteWrites()) {
             return Outcome(false);
         }
     }
-    s_.DoEvents();
-    if (s_.StopRequested()) {
+    roles_.waits.DoEvents();
+    if (roles_.waits.StopRequested()) {
         return Outcome(true);
     }
-    s_.Sleep(kReadPauseMs);
+    roles_.waits.Sleep(kReadPauseMs);
     ShowSummary();
     return Outcome(false);
 }
@@ -154,7 +166,7 @@ void Run::KeepUnfinishedLines() {
 // The command line's way: a first line that the column dialog takes for a heading names the
 // columns and is no address.
 bool Run::IsSkippedHeading(const std::string& raw) const {
-    return s_.SkipHeading() && IsHeadingRecord(raw, reader_.LineNumber(), encoding_);
+    return roles_.settings.SkipHeading() && IsHeadingRecord(raw, reader_.LineNumber(), encoding_);
 }
 
 bool Run::ConvertLine() {
@@ -165,8 +177,8 @@ bool Run::ConvertLine() {
         return true;
     }
     if (IsSkippedHeading(raw)) {
-        s_.SetInfo(L"Line 1 is a heading, not an address: " +
-                   OnOneLine(DecodeListLine(raw, encoding_)));
+        roles_.status.SetInfo(L"Line 1 is a heading, not an address: " +
+                              OnOneLine(DecodeListLine(raw, encoding_)));
         return true;
     }
     ++rowsRead_;
@@ -182,32 +194,32 @@ bool Run::ConvertLine() {
 
     if (navigationRoute_) {
         reply_.reset();
-        while (s_.MustWaitForEarlierAnswer()) {
-            s_.Pause(kReplyPollMs, [] {});
-            if (s_.StopRequested()) {
-                s_.EndReplyWait();
+        while (roles_.link.MustWaitForEarlierAnswer()) {
+            roles_.waits.Pause(kReplyPollMs, [] {});
+            if (roles_.waits.StopRequested()) {
+                roles_.link.EndReplyWait();
                 unfinished_ = raw;
                 return false;
             }
         }
-        s_.SendGeocodeRequest();
+        roles_.link.SendGeocodeRequest();
         TakeReply();
         int polls = 0;
         do {
             // A navigation program whose window has gone answers nothing: the line fails at once.
-            if (s_.Trouble() == LinkTrouble::ProgramGone) {
+            if (roles_.link.Trouble() == LinkTrouble::ProgramGone) {
                 break;
             }
             ++polls;
-            s_.Pause(kReplyPollMs, [this] { TakeReply(); });
+            roles_.waits.Pause(kReplyPollMs, [this] { TakeReply(); });
             TakeReply();
-            if (s_.StopRequested()) {
-                s_.EndReplyWait();
+            if (roles_.waits.StopRequested()) {
+                roles_.link.EndReplyWait();
                 unfinished_ = raw;
                 return false;
             }
         } while (polls <= kReplyPolls && !NavLink.ReplyReceived);
-        s_.EndReplyWait();
+        roles_.link.EndReplyWait();
         // No answer of its own: the line fails with a text of its own, never with the text that
         // another request's reply left behind.
         if (!reply_) {
@@ -234,26 +246,28 @@ bool Run::ConvertLine() {
 
 bool Run::Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country) {
     const bool map = mapFormat_ != OutputFormat::None;
-    const std::wstring decimal = map ? L"." : s_.RegionalDecimalSeparator();
+    const std::wstring decimal = map ? L"." : roles_.settings.RegionalDecimalSeparator();
     std::wstring lat = CoordinateText(reply_->Latitude, decimal);
     std::wstring lon = CoordinateText(reply_->Longitude, decimal);
     if (!map) {
-        ApplyTxtSep(lat, lon, s_.TxtSep());
+        ApplyTxtSep(lat, lon, roles_.settings.TxtSep());
     }
 
     if (navigationRoute_) {
         const std::wstring answer(UpToNul(reply_->Text));
-        if (!WriteResultLine(result_, map ? mapFormat_ : s_.FormatInForce(), out, lat, lon, raw,
-                             answer)) {
-            s_.SetInfo(L"Can't write to destination-file " + destination_ +
-                       L": the run ends at line " + DecimalText(reader_.LineNumber()) +
-                       L"; the lines before it are written.");
+        if (!WriteResultLine(result_, map ? mapFormat_ : roles_.settings.FormatInForce(), out, lat,
+                             lon, raw, answer)) {
+            roles_.status.SetInfo(L"Can't write to destination-file " + destination_ +
+                                  L": the run ends at line " + DecimalText(reader_.LineNumber()) +
+                                  L"; the lines before it are written.");
             writeFailed_ = true;
             unfinished_ = raw;
             return false;
         }
-        s_.PointConverted(
-            {reply_->Latitude, reply_->Longitude, DecodeListLine(raw, encoding_), country, answer});
+        if (roles_.points) {
+            roles_.points->PointConverted({reply_->Latitude, reply_->Longitude,
+                                           DecodeListLine(raw, encoding_), country, answer});
+        }
     } else {
         web_.Collect(WebRow{out.Name1, out.Name2, out.Street, out.Zip, out.City, out.Description,
                             raw, country, DecodeListLine(raw, encoding_)});
@@ -265,14 +279,15 @@ bool Run::Succeed(const OutputFields& out, const std::string& raw, const std::ws
 
 bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw) {
     // The line as it stands in the file, blank lines and line breaks inside cells counted.
-    s_.SetInfo(L"Error get coordinate for Addressindex " + DecimalText(reader_.LineNumber()) +
-               L" - " + FailedLineName(columns, profile_) + L"\r\n" +
-               std::wstring(UpToNul(reply_->Text)) + L"(" + DecimalText(reply_->Status) + L")");
-    s_.DoEvents();
-    const bool stop = s_.StopRequested();
+    roles_.status.SetInfo(
+        L"Error get coordinate for Addressindex " + DecimalText(reader_.LineNumber()) + L" - " +
+        FailedLineName(columns, profile_) + L"\r\n" + std::wstring(UpToNul(reply_->Text)) + L"(" +
+        DecimalText(reply_->Status) + L")");
+    roles_.waits.DoEvents();
+    const bool stop = roles_.waits.StopRequested();
     if (!stop) {
         // So that the message can be read.
-        s_.Sleep(kReadPauseMs);
+        roles_.waits.Sleep(kReadPauseMs);
     }
     return AddErrorEntry(raw) && !stop;
 }
@@ -280,9 +295,9 @@ bool Run::Fail(const std::vector<std::wstring>& columns, const std::string& raw)
 bool Run::AddErrorEntry(const std::string& raw) {
     errors_.Append(raw);
     if (errors_.Lost()) {
-        s_.SetInfo(L"Can't write ConvertError.txt: the run ends at line " +
-                   DecimalText(reader_.LineNumber()) + L", which is saved nowhere:\r\n" +
-                   DecodeListLine(raw, encoding_));
+        roles_.status.SetInfo(L"Can't write ConvertError.txt: the run ends at line " +
+                              DecimalText(reader_.LineNumber()) + L", which is saved nowhere:\r\n" +
+                              DecodeListLine(raw, encoding_));
         writeFailed_ = true;
         return false;
     }
@@ -297,8 +312,8 @@ bool Run::CheckWebRouteWrites() {
     }
     ShowSummary();
     if (result_.WriteFailed) {
-        s_.SetInfo(L"Can't write to destination-file " + destination_ +
-                   L": the lines not written are in ConvertError.txt.");
+        roles_.status.SetInfo(L"Can't write to destination-file " + destination_ +
+                              L": the lines not written are in ConvertError.txt.");
     }
     writeFailed_ = true;
     return false;
@@ -320,11 +335,11 @@ void Run::ShowSummary() {
             ? L"\r\nThe list ends in half a UTF-16 character: its last byte was left out"
             : L"";
     if (rowsRead_ == rowsConverted_) {
-        s_.SetInfo(L"Converting of " + DecimalText(rowsConverted_) + L" completed without errors." +
-                   replacedNote + oddNote);
+        roles_.status.SetInfo(L"Converting of " + DecimalText(rowsConverted_) +
+                              L" completed without errors." + replacedNote + oddNote);
         return;
     }
-    s_.SetInfo(
+    roles_.status.SetInfo(
         L"Converting: " + DecimalText(rowsConverted_) + L" of " + DecimalText(rowsRead_) + L"\r\n" +
         (errors_.Lost()
              ? L"Can't write ConvertError.txt: " + Lines(errors_.LostEntries()) + L" saved nowhere"
@@ -364,32 +379,33 @@ int CountListLines(const std::wstring& sourcePath, const std::wstring& separator
 }
 
 RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
-                       ConvertSurroundings surroundings) {
-    const std::optional<ColumnProfile> profile = ReadProfile(surroundings.Profiles(), profileName);
+                       RunRoles roles) {
+    const std::optional<ColumnProfile> profile =
+        ReadProfile(roles.profiles.Profiles(), profileName);
 
     // The source is checked first: a list that cannot be read must not cost the destination.
     ByteFile source(std::filesystem::path(sourcePath), ByteFile::Mode::Read);
     if (!source.IsOpen()) {
-        surroundings.SetInfo(L"Can't open source-file " + sourcePath);
+        roles.status.SetInfo(L"Can't open source-file " + sourcePath);
         return {};
     }
     LineReader reader(source.Get());
     const SourceEncoding encoding = reader.ReadEncoding();
     if (reader.AtEnd()) {
-        surroundings.SetInfo(kNoLinesText);
+        roles.status.SetInfo(kNoLinesText);
         return {};
     }
     // A run never writes a file it reads. Beside the result file; a destination typed without a
     // folder lies in the current folder.
-    const std::wstring destination = surroundings.Destination();
-    const std::filesystem::path errorList = ErrorListBeside(surroundings.FullPath(destination));
+    const std::wstring destination = roles.settings.Destination();
+    const std::filesystem::path errorList = ErrorListBeside(roles.settings.FullPath(destination));
     if (SameFile(sourcePath, destination)) {
-        surroundings.SetInfo(L"The destination-file " + destination +
+        roles.status.SetInfo(L"The destination-file " + destination +
                              L" is the list itself: please choose another destination.");
         return {};
     }
     if (SameFile(destination, errorList)) {
-        surroundings.SetInfo(L"The destination-file " + destination +
+        roles.status.SetInfo(L"The destination-file " + destination +
                              L" is the error list ConvertError.txt: please choose another "
                              L"destination.");
         return {};
@@ -398,27 +414,30 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
     ErrorListRenewal renewal(errorList, SameFile(sourcePath, errorList));
     FileResultFile result{std::filesystem::path(destination)};
     if (!result.IsOpen()) {
-        surroundings.SetInfo(L"Can't create destination-file " + destination);
+        roles.status.SetInfo(L"Can't create destination-file " + destination);
         return {};
     }
     result.text = ResultTextOf(encoding);
-    const OutputFormat format = surroundings.FormatInForce();
+    result.MapFile = roles.mapFile;
+    const OutputFormat format = roles.settings.FormatInForce();
     const bool headed = WriteResultHeader(result, format);
     ResultClosing closing(result, format);
     if (!headed) {
-        surroundings.SetInfo(L"Can't write to destination-file " + destination);
+        roles.status.SetInfo(L"Can't write to destination-file " + destination);
         return {.WriteFailed = true};
     }
     if (!profile || !ProfileUsable(*profile)) {
-        surroundings.SetInfo(L"Error by reading registry");
+        roles.status.SetInfo(L"Error by reading registry");
         return {};
     }
-    surroundings.ProgressStarts(
-        CountListLines(sourcePath, profile->Separator, surroundings.SkipHeading()));
-    Run run(surroundings, *profile, destination, result, reader, format, renewal.EntriesPath());
+    if (roles.progress) {
+        roles.progress->ProgressStarts(
+            CountListLines(sourcePath, profile->Separator, roles.settings.SkipHeading()));
+    }
+    Run run(roles, *profile, destination, result, reader, format, renewal.EntriesPath());
     RunOutcome outcome = run.Execute();
     if (!closing.Close() && !outcome.WriteFailed) {
-        surroundings.SetInfo(L"Can't write to destination-file " + destination +
+        roles.status.SetInfo(L"Can't write to destination-file " + destination +
                              L": its closing part is missing.");
         outcome.WriteFailed = true;
     }
@@ -427,7 +446,7 @@ RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profi
         // Windows moves no file over one that is still open.
         source.Close();
         if (!renewal.PutInPlace(run.Errors())) {
-            surroundings.SetInfo(L"Can't write ConvertError.txt: it stays as it was, with the "
+            roles.status.SetInfo(L"Can't write ConvertError.txt: it stays as it was, with the "
                                  L"lines converted now in it too.");
             outcome.WriteFailed = true;
         }

@@ -1,7 +1,6 @@
 // The conversion engine: one source list through its column profile into a result file, each
 // address geocoded by the navigation program or collected for the web route. Platform-neutral:
-// everything it needs from the main window and the link comes through the roles of
-// ConvertSurroundings.
+// everything it needs from the main window and the link comes through its RunRoles.
 #pragma once
 
 #include "app/engine/convert_surroundings.h"
@@ -28,6 +27,6 @@ int CountListLines(const std::wstring& sourcePath, const std::wstring& separator
 // Converts the list at `sourcePath` with the profile `profileName`. Progress, problems and the
 // summary go to Info.
 RunOutcome OpenAddList(const std::wstring& sourcePath, const std::wstring& profileName,
-                       ConvertSurroundings surroundings);
+                       RunRoles roles);
 
 }  // namespace mapwell

@@ -1,7 +1,7 @@
 // What a conversion needs from its surroundings, one small interface per role: the status
 // label, the navigation link, the waits that let the window process its events, the run's
 // settings, the column profiles, and what follows the lines (the web route, the map's points).
-// A caller implements the roles it has; the window composes them into ConvertSurroundings.
+// A caller implements the roles it has and hands them to a run as RunRoles.
 // Platform-neutral.
 #pragma once
 
@@ -12,7 +12,6 @@
 
 #include <functional>
 #include <string>
-#include <type_traits>
 
 namespace mapwell {
 
@@ -121,74 +120,19 @@ public:
     virtual void LineDone(int done, int failed) = 0;
 };
 
-// The roles together, as a run sees them. Made from one object that implements the required
-// roles (status, link, waits, settings, profiles) and any of the optional ones: a run without a
-// web route lists every line it collected for one as failed; one without a point sink keeps no
-// points; one without progress shows none.
-class ConvertSurroundings {
-public:
-    template <class Roles>
-    requires(std::is_base_of_v<RunStatus, Roles>&& std::is_base_of_v<RunLink, Roles>&&
-                 std::is_base_of_v<RunWaits, Roles>&& std::is_base_of_v<RunSettings, Roles>&&
-                     std::is_base_of_v<RunProfiles, Roles>)
-        ConvertSurroundings(Roles& roles)  // NOLINT: implicit, a caller passes its own object
-        : status_(roles), link_(roles), waits_(roles), settings_(roles), profiles_(roles) {
-        if constexpr (std::is_base_of_v<WebRouteFinisher, Roles>) {
-            web_ = &roles;
-        }
-        if constexpr (std::is_base_of_v<PointSink, Roles>) {
-            points_ = &roles;
-        }
-        if constexpr (std::is_base_of_v<RunProgress, Roles>) {
-            progress_ = &roles;
-        }
-    }
-
-    ProfileStore& Profiles() { return profiles_.Profiles(); }
-    void SendGeocodeRequest() { link_.SendGeocodeRequest(); }
-    void EndReplyWait() { link_.EndReplyWait(); }
-    bool MustWaitForEarlierAnswer() { return link_.MustWaitForEarlierAnswer(); }
-    bool UnclearAnswerCame() { return link_.UnclearAnswerCame(); }
-    LinkTrouble Trouble() { return link_.Trouble(); }
-    void Pause(int milliseconds, const std::function<void()>& afterEachEvent) {
-        waits_.Pause(milliseconds, afterEachEvent);
-    }
-    void DoEvents() { waits_.DoEvents(); }
-    void Sleep(int milliseconds) { waits_.Sleep(milliseconds); }
-    bool StopRequested() { return waits_.StopRequested(); }
-    void SetInfo(const std::wstring& text) { status_.SetInfo(text); }
-    std::wstring Destination() { return settings_.Destination(); }
-    OutputFormat FormatInForce() { return settings_.FormatInForce(); }
-    std::wstring TxtSep() { return settings_.TxtSep(); }
-    std::wstring RegionalDecimalSeparator() { return settings_.RegionalDecimalSeparator(); }
-    bool SkipHeading() { return settings_.SkipHeading(); }
-    std::wstring FullPath(const std::wstring& path) { return settings_.FullPath(path); }
-    int FinishWebRoute(WebCollection& rows, ResultFile& result, ErrorList& errors);
-    void PointConverted(const ConvertedPoint& point) {
-        if (points_) {
-            points_->PointConverted(point);
-        }
-    }
-    void ProgressStarts(int linesInList) {
-        if (progress_) {
-            progress_->ProgressStarts(linesInList);
-        }
-    }
-    void LineDone(int done, int failed) {
-        if (progress_) {
-            progress_->LineDone(done, failed);
-        }
-    }
-
-private:
-    RunStatus& status_;
-    RunLink& link_;
-    RunWaits& waits_;
-    RunSettings& settings_;
-    RunProfiles& profiles_;
-    WebRouteFinisher* web_ = nullptr;
-    PointSink* points_ = nullptr;
-    RunProgress* progress_ = nullptr;
+// The roles of a run, each from whichever object of the caller plays it. A run without a web
+// route lists every line it collected for one as failed; one without a point sink keeps no
+// points; one without progress shows none; one without a map file writer writes no map format.
+struct RunRoles {
+    RunStatus& status;
+    RunLink& link;
+    RunWaits& waits;
+    RunSettings& settings;
+    RunProfiles& profiles;
+    WebRouteFinisher* web = nullptr;
+    PointSink* points = nullptr;
+    RunProgress* progress = nullptr;
+    MapFileSink* mapFile = nullptr;  // for both routes
 };
 
 }  // namespace mapwell

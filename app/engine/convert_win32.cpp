@@ -1,6 +1,5 @@
 #include "app/engine/convert_win32.h"
 
-#include "app/engine/map_format.h"
 #include "navlink/navlink_win32.h"
 #include "navlink/protocol.h"
 #include "navlink/nav_program.h"

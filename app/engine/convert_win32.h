@@ -78,6 +78,7 @@ public:
     // The main window's "Exit" during a conversion: the run ends at its next event pass.
     void RequestStop() { stop_ = true; }
     const ConvertControls& Controls() const { return controls_; }
+    RunRoles Roles() { return {*this, *this, *this, *this, *this, this, this, this}; }
 
 private:
     ConvertControls controls_;

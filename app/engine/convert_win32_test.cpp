@@ -108,7 +108,7 @@ LinkRun ConvertThroughNavServer(const std::wstring& options, const std::string& 
     ShownInfos surroundings(window.controls);
     surroundings.navigationWindow = server.Window();
     SaveProfile(surroundings.Profiles(), L"kunden", {0, -1, 1, 2, 3, -1, -1, -1}, L";");
-    OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings);
+    OpenAddList((folder / "kunden.csv").wstring(), L"kunden", surroundings.Roles());
     if (afterRun) {
         afterRun();
     }

@@ -1,6 +1,5 @@
 #include "app/engine/output_format.h"
 
-#include "app/engine/map_format.h"
 #include "support/text.h"
 
 namespace mapwell {
@@ -25,12 +24,17 @@ std::string Encoded(ResultFile& file, std::wstring_view text, bool ansi) {
     return std::move(encoded.bytes);
 }
 
-// Writes `bytes`; a failure is kept in the file.
-bool Put(ResultFile& file, std::string_view bytes) {
-    if (!file.Write(bytes)) {
+// A write's success; a failure is kept in the file.
+bool Kept(ResultFile& file, bool written) {
+    if (!written) {
         file.WriteFailed = true;
     }
     return !file.WriteFailed;
+}
+
+// Writes `bytes`; a failure is kept in the file.
+bool Put(ResultFile& file, std::string_view bytes) {
+    return Kept(file, file.Write(bytes));
 }
 
 // One POI a line: a line break in a field is a blank.
@@ -68,6 +72,31 @@ std::wstring Appendix(std::wstring_view lat, std::wstring_view lon) {
 
 }  // namespace
 
+bool IsMapFormat(OutputFormat format) {
+    return format == OutputFormat::Gpx || format == OutputFormat::Kml ||
+           format == OutputFormat::GeoJson;
+}
+
+std::optional<OutputFormat> MapFormatOfPath(std::wstring_view path) {
+    const std::wstring_view extension = path.substr(WithoutExtension(path).size());
+    for (const OutputFormat format :
+         {OutputFormat::Gpx, OutputFormat::Kml, OutputFormat::GeoJson}) {
+        if (!extension.empty() && SameInAnyCase(extension, MapExtension(format))) {
+            return format;
+        }
+    }
+    return std::nullopt;
+}
+
+std::wstring_view MapExtension(OutputFormat format) {
+    switch (format) {
+    case OutputFormat::Gpx: return L".gpx";
+    case OutputFormat::Kml: return L".kml";
+    case OutputFormat::GeoJson: return L".geojson";
+    default: return {};
+    }
+}
+
 std::string CsvHeaderLine() {
     return "\"First Name\",\"Last Name\",\"Street\",\"ZipCode\",\"City\",\"Description\","
            "\"Latitude\",\"Longitude\"\r\n";
@@ -82,7 +111,7 @@ bool WriteResultHeader(ResultFile& file, OutputFormat format) {
     if (format == OutputFormat::Csv) {
         return Put(file, CsvHeaderLine());
     }
-    return !IsMapFormat(format) || Put(file, MapOpening(format));
+    return !IsMapFormat(format) || !file.MapFile || Kept(file, file.MapFile->Opening(file, format));
 }
 
 bool ResultClosing::Close() {
@@ -90,7 +119,8 @@ bool ResultClosing::Close() {
         return !file_.WriteFailed;
     }
     closed_ = true;
-    return !IsMapFormat(format_) || Put(file_, MapClosing(format_));
+    return !IsMapFormat(format_) || !file_.MapFile ||
+           Kept(file_, file_.MapFile->Closing(file_, format_));
 }
 
 ResultClosing::~ResultClosing() {
@@ -112,7 +142,8 @@ bool WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& 
     case OutputFormat::Gpx:
     case OutputFormat::Kml:
     case OutputFormat::GeoJson:
-        return Put(file, MapPoint(format, fields, lat, lon, file.MapPoints++ == 0, answer));
+        return !file.MapFile || Kept(file, file.MapFile->Point(file, format, fields, lat, lon,
+                                                               file.MapPoints++ == 0, answer));
     case OutputFormat::None: break;
     }
     return true;

@@ -4,14 +4,24 @@
 
 #include "support/encoding/result_text.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace mapwell {
 
 // The option in force when a line is written: Option1, Option2, Option3, or none of them; or a
-// map format, which a destination's extension chooses (map_format.h).
+// map format, which a destination's extension chooses.
 enum class OutputFormat { None, Poi, Csv, Append, Gpx, Kml, GeoJson };
+
+bool IsMapFormat(OutputFormat format);
+
+// The map format that a destination's extension names (".gpx", ".kml", ".geojson", in any
+// letter case); nullopt for every other extension.
+std::optional<OutputFormat> MapFormatOfPath(std::wstring_view path);
+
+// The extension of a map format, ".gpx"; empty for the other formats.
+std::wstring_view MapExtension(OutputFormat format);
 
 // The output fields of one converted line.
 struct OutputFields {
@@ -20,6 +30,21 @@ struct OutputFields {
 
 // The CSV header line, CR LF included.
 std::string CsvHeaderLine();
+
+class ResultFile;
+
+// What writes a map file's parts, plugged in by the window (app/map): the opening part, one
+// converted point (`first` when it is the file's first) with its navigation program's `answer`,
+// and the closing part. Each returns false when its bytes could not be written.
+class MapFileSink {
+public:
+    virtual ~MapFileSink() = default;
+    virtual bool Opening(ResultFile& file, OutputFormat format) = 0;
+    virtual bool Point(ResultFile& file, OutputFormat format, const OutputFields& fields,
+                       std::wstring_view lat, std::wstring_view lon, bool first,
+                       std::wstring_view answer) = 0;
+    virtual bool Closing(ResultFile& file, OutputFormat format) = 0;
+};
 
 // Where result lines go: the open result file of a run, or a buffer in tests.
 class ResultFile {
@@ -34,6 +59,8 @@ public:
     int linesWithReplacedLetters = 0;
     // Points written in a map format so far: GeoJSON separates its features by commas.
     long long MapPoints = 0;
+    // The writer of the map formats; without one, a map format writes nothing.
+    MapFileSink* MapFile = nullptr;
     // A write of the header, a line or the closing part failed: the run ends there.
     bool WriteFailed = false;
 };

@@ -123,5 +123,13 @@ TEST(ErrorListFile, EntriesInTheTextOfTheList) {
     }
 }
 
+TEST(MapFormat, ChosenByExtension) {
+    EXPECT_EQ(MapFormatOfPath(L"C:\\a.b\\x.GPX"), OutputFormat::Gpx);
+    EXPECT_EQ(MapFormatOfPath(L"x.kml"), OutputFormat::Kml);
+    EXPECT_EQ(MapFormatOfPath(L"x.geojson"), OutputFormat::GeoJson);
+    EXPECT_EQ(MapFormatOfPath(L"x.json"), std::nullopt);
+    EXPECT_EQ(MapFormatOfPath(L"gpx"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace mapwell

@@ -1,7 +1,7 @@
 #include "app/map/map_scene.h"
 
-#include "app/engine/map_format.h"
 #include "app/map/border_table.h"
+#include "app/map/map_format.h"
 #include "support/country_names.h"
 #include "support/encoding/line_reader.h"
 

@@ -1,7 +1,6 @@
 #include "app/web/web_route.h"
 
 #include "app/engine/line_rules.h"
-#include "app/engine/map_format.h"
 #include "support/text.h"
 
 #include <cmath>

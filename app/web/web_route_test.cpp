@@ -1,5 +1,5 @@
 #include "app/web/web_route.h"
-#include "app/engine/map_format.h"
+#include "testing/fake_map_file.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +40,10 @@ struct Imported : ResultFile, ErrorList {
 Imported Import(std::wstring_view text, const RegionalNumberFormat& number = {},
                 const std::vector<OutputFormat>& formats = {},
                 std::size_t room = std::string::npos) {
+    static FakeMapFile map;
     Imported got;
     got.room = room;
+    got.MapFile = &map;
     std::size_t asked = 0;
     got.converted = ImportGeocodedText(
         ThreeAddresses(), text, number, got,
@@ -113,8 +115,7 @@ TEST(ImportGeocodedText, WritesTheRowsThatCameBackAndListsTheRest) {
         // A map format names each coordinate: field 6 is the latitude, written with a point.
         {h + L"a\tb\tc\t\t3\t53,55\t9,99\r\n",
          1,
-         MapPoint(OutputFormat::Gpx, {L"", L"", L"", L"20095", L"Hamburg", L""}, L"53.55", L"9.99",
-                  true),
+         "[53.55 9.99 /Hamburg ]",
          Errors{"Hauptstr. 5a;10115;Berlin", "Am Ring;;Wien"},
          {L",", L"."},
          {OutputFormat::Gpx}},

@@ -3,7 +3,7 @@
 #include "app/engine/destination.h"
 #include "app/engine/batch.h"
 #include "app/engine/error_list.h"
-#include "app/engine/map_format.h"
+#include "app/engine/output_format.h"
 #include "support/file_identity.h"
 #include "support/text.h"
 

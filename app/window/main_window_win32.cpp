@@ -6,7 +6,7 @@
 #include "app/engine/batch.h"
 #include "app/engine/convert_win32.h"
 #include "app/engine/destination.h"
-#include "app/engine/map_format.h"
+#include "app/map/map_format.h"
 #include "app/map/map_window_win32.h"
 #include "app/engine/events_win32.h"
 #include "columns/import_add_win32.h"
@@ -457,7 +457,10 @@ RunOutcome ConvertSource(ImportWindow& w, ConvertWin32& surroundings) {
     SetInfo(w, w.StatusText);
     // A failure leaves by exception: the run's files close on the way out, and what it wrote
     // so far stays.
-    return OpenAddList(w.SourceFile, w.ProfileName, surroundings);
+    MapFileWriter mapFile;
+    RunRoles roles = surroundings.Roles();
+    roles.mapFile = &mapFile;
+    return OpenAddList(w.SourceFile, w.ProfileName, roles);
 }
 
 HWND CreateImportWindow(HINSTANCE instance, ImportWindow& state, int show) {

@@ -1,7 +1,7 @@
 // The map formats as an outside reader sees them: GDAL's ogrinfo, which set-up installs, must
 // read every file and list each point with its coordinates and name.
 #include "app/engine/result_file.h"
-#include "app/engine/map_format.h"
+#include "app/map/map_format.h"
 #include "support/encoding/codepage.h"
 #include "testing/test_folder.h"
 
@@ -91,6 +91,8 @@ TEST(MapFormat, OutsideReaderListsEveryPoint) {
                                         std::filesystem::path(MapExtension(format)).string());
             try {
                 FileResultFile file(path);
+                MapFileWriter writer;
+                file.MapFile = &writer;
                 WriteResultHeader(file, format);
                 const ResultClosing closing(file, format);
                 for (const Point& p : kPoints) {
@@ -126,14 +128,6 @@ TEST(MapFormat, OutsideReaderListsEveryPoint) {
             }
         }
     }
-}
-
-TEST(MapFormat, ChosenByExtension) {
-    EXPECT_EQ(MapFormatOfPath(L"C:\\a.b\\x.GPX"), OutputFormat::Gpx);
-    EXPECT_EQ(MapFormatOfPath(L"x.kml"), OutputFormat::Kml);
-    EXPECT_EQ(MapFormatOfPath(L"x.geojson"), OutputFormat::GeoJson);
-    EXPECT_EQ(MapFormatOfPath(L"x.json"), std::nullopt);
-    EXPECT_EQ(MapFormatOfPath(L"gpx"), std::nullopt);
 }
 
 }  // namespace

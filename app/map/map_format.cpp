@@ -1,4 +1,4 @@
-#include "app/engine/map_format.h"
+#include "app/map/map_format.h"
 
 #include "support/encoding/codepage.h"
 #include "support/text.h"
@@ -90,31 +90,6 @@ std::wstring Joined(std::initializer_list<std::wstring_view> parts, std::wstring
 
 }  // namespace
 
-bool IsMapFormat(OutputFormat format) {
-    return format == OutputFormat::Gpx || format == OutputFormat::Kml ||
-           format == OutputFormat::GeoJson;
-}
-
-std::optional<OutputFormat> MapFormatOfPath(std::wstring_view path) {
-    const std::wstring_view extension = path.substr(WithoutExtension(path).size());
-    for (const OutputFormat format :
-         {OutputFormat::Gpx, OutputFormat::Kml, OutputFormat::GeoJson}) {
-        if (!extension.empty() && SameInAnyCase(extension, MapExtension(format))) {
-            return format;
-        }
-    }
-    return std::nullopt;
-}
-
-std::wstring_view MapExtension(OutputFormat format) {
-    switch (format) {
-    case OutputFormat::Gpx: return L".gpx";
-    case OutputFormat::Kml: return L".kml";
-    case OutputFormat::GeoJson: return L".geojson";
-    default: return {};
-    }
-}
-
 std::wstring MapPointName(const OutputFields& f) {
     for (const std::wstring& name :
          {Joined({f.Name1, f.Name2}, L" "), Trimmed(f.Street), Joined({f.Zip, f.City}, L" ")}) {
@@ -198,6 +173,20 @@ std::string MapClosing(OutputFormat format) {
     case OutputFormat::GeoJson: return "\r\n]}\r\n";
     default: return {};
     }
+}
+
+bool MapFileWriter::Opening(ResultFile& file, OutputFormat format) {
+    return file.Write(MapOpening(format));
+}
+
+bool MapFileWriter::Point(ResultFile& file, OutputFormat format, const OutputFields& fields,
+                          std::wstring_view lat, std::wstring_view lon, bool first,
+                          std::wstring_view answer) {
+    return file.Write(MapPoint(format, fields, lat, lon, first, answer));
+}
+
+bool MapFileWriter::Closing(ResultFile& file, OutputFormat format) {
+    return file.Write(MapClosing(format));
 }
 
 }  // namespace mapwell

@@ -1,24 +1,14 @@
 // The result layouts that map programs read: GPX 1.1 waypoints, KML 2.2 placemarks and a GeoJSON
-// FeatureCollection of points, each in UTF-8, with a decimal point in every coordinate.
-// Platform-neutral.
+// FeatureCollection of points, each in UTF-8, with a decimal point in every coordinate; and the
+// writer that the window plugs into a run for them. Platform-neutral.
 #pragma once
 
 #include "app/engine/output_format.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace mapwell {
-
-bool IsMapFormat(OutputFormat format);
-
-// The map format that a destination's extension names (".gpx", ".kml", ".geojson", in any
-// letter case); nullopt for every other extension.
-std::optional<OutputFormat> MapFormatOfPath(std::wstring_view path);
-
-// The extension of a map format, ".gpx"; empty for the other formats.
-std::wstring_view MapExtension(OutputFormat format);
 
 // The parts of a map file: what comes before the first point, one point, and the closing part
 // after the last one. `first` tells whether the point is the file's first (GeoJSON separates
@@ -30,6 +20,16 @@ std::string MapOpening(OutputFormat format);
 std::string MapPoint(OutputFormat format, const OutputFields& fields, std::wstring_view lat,
                      std::wstring_view lon, bool first, std::wstring_view answer = {});
 std::string MapClosing(OutputFormat format);
+
+// Writes the parts above into a result file, for both routes of a run.
+class MapFileWriter : public MapFileSink {
+public:
+    bool Opening(ResultFile& file, OutputFormat format) override;
+    bool Point(ResultFile& file, OutputFormat format, const OutputFields& fields,
+               std::wstring_view lat, std::wstring_view lon, bool first,
+               std::wstring_view answer) override;
+    bool Closing(ResultFile& file, OutputFormat format) override;
+};
 
 // A point's name and description as the map layouts show them: the names, else the street,
 // else the postcode and city; the address and the further text.
