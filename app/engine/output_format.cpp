@@ -111,7 +111,7 @@ bool WriteResultHeader(ResultFile& file, OutputFormat format) {
     if (format == OutputFormat::Csv) {
         return Put(file, CsvHeaderLine());
     }
-    return !IsMapFormat(format) || !file.MapFile || Kept(file, file.MapFile->Opening(file, format));
+    return !IsMapFormat(format) || Kept(file, file.MapFile && file.MapFile->Opening(file, format));
 }
 
 bool ResultClosing::Close() {
@@ -119,8 +119,8 @@ bool ResultClosing::Close() {
         return !file_.WriteFailed;
     }
     closed_ = true;
-    return !IsMapFormat(format_) || !file_.MapFile ||
-           Kept(file_, file_.MapFile->Closing(file_, format_));
+    return !IsMapFormat(format_) ||
+           Kept(file_, file_.MapFile && file_.MapFile->Closing(file_, format_));
 }
 
 ResultClosing::~ResultClosing() {
@@ -142,8 +142,8 @@ bool WriteResultLine(ResultFile& file, OutputFormat format, const OutputFields& 
     case OutputFormat::Gpx:
     case OutputFormat::Kml:
     case OutputFormat::GeoJson:
-        return !file.MapFile || Kept(file, file.MapFile->Point(file, format, fields, lat, lon,
-                                                               file.MapPoints++ == 0, answer));
+        return Kept(file, file.MapFile && file.MapFile->Point(file, format, fields, lat, lon,
+                                                              file.MapPoints++ == 0, answer));
     case OutputFormat::None: break;
     }
     return true;

@@ -59,7 +59,7 @@ public:
     int linesWithReplacedLetters = 0;
     // Points written in a map format so far: GeoJSON separates its features by commas.
     long long MapPoints = 0;
-    // The writer of the map formats; without one, a map format writes nothing.
+    // The writer of the map formats; without one, a map format cannot be written.
     MapFileSink* MapFile = nullptr;
     // A write of the header, a line or the closing part failed: the run ends there.
     bool WriteFailed = false;

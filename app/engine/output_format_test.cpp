@@ -91,6 +91,10 @@ TEST(OutputFormat, TheStartOfAResult) {
         file.Close();
         EXPECT_EQ(TestFolder::Get(folder / "result.txt"), start);
     }
+    // A map file with no writer plugged in is a write that failed, never a silent empty file.
+    FileResultFile map(folder / "result.gpx");
+    EXPECT_FALSE(WriteResultHeader(map, OutputFormat::Gpx));
+    EXPECT_TRUE(map.WriteFailed);
 }
 
 // The error list keeps every letter: a UTF-8 one stays UTF-8, an ANSI one goes over into UTF-8
