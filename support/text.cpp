@@ -74,18 +74,6 @@ std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view se
     return fields;
 }
 
-std::size_t CountFields(std::wstring_view text, std::wstring_view separator) {
-    if (text.empty()) {
-        return 0;
-    }
-    std::size_t count = 1;
-    for (auto at = text.find(separator); !separator.empty() && at != std::wstring_view::npos;
-         at = text.find(separator, at + separator.size())) {
-        ++count;
-    }
-    return count;
-}
-
 namespace {
 
 // Walks the cells of a record; `cells` collects them when given. Returns how many there are.

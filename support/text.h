@@ -31,9 +31,6 @@ std::wstring WithoutChar(std::wstring_view text, wchar_t ch);
 std::vector<std::wstring> SplitText(std::wstring_view text, std::wstring_view separator,
                                     std::size_t maxFields = std::wstring::npos);
 
-// The number of fields SplitText would give without a bound.
-std::size_t CountFields(std::wstring_view text, std::wstring_view separator);
-
 // The cells of one record of a list saved as delimited text, split at `separator`. A cell that
 // begins with a double quote runs to its closing quote: the separators and line breaks inside
 // belong to it, and "" inside stands for one double quote. Any other double quote is removed, so
