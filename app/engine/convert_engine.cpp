@@ -34,9 +34,22 @@ struct Reply {
     std::wstring Text;
 };
 
-// A first line that the column dialog takes for a heading.
-bool IsHeadingRecord(const std::string& raw, long long lineNumber, SourceEncoding encoding) {
-    return lineNumber == 1 && IsHeading(AnalyseFirstLine(DecodeListLine(raw, encoding)));
+// What a record of the list is to a run. The run and the count of its lines before it both ask
+// here, so that they pass over the same records.
+enum class RecordKind { Address, Blank, Heading };
+
+// `columns` are the record's cells. A heading (a first line that the column dialog takes for one)
+// is passed over only where `skipHeading` asks it.
+RecordKind KindOfRecord(const std::string& raw, const std::vector<std::wstring>& columns,
+                        long long lineNumber, SourceEncoding encoding, bool skipHeading) {
+    if (IsBlankRecord(columns)) {
+        return RecordKind::Blank;
+    }
+    if (skipHeading && lineNumber == 1 &&
+        IsHeading(AnalyseFirstLine(DecodeListLine(raw, encoding)))) {
+        return RecordKind::Heading;
+    }
+    return RecordKind::Address;
 }
 
 // The web route after the line loop, when one is plugged in; without one, every line collected
@@ -74,7 +87,6 @@ private:
     void TakeReply();
     std::wstring NoAnswerText();
     bool ConvertLine();  // false when the run ends: the window wants it to, or a write failed
-    bool IsSkippedHeading(const std::string& raw) const;
     bool Succeed(const OutputFields& out, const std::string& raw, const std::wstring& country);
     bool Fail(const std::vector<std::wstring>& columns, const std::string& raw);
     bool AddErrorEntry(const std::string& raw);
@@ -163,23 +175,18 @@ void Run::KeepUnfinishedLines() {
     }
 }
 
-// The command line's way: a first line that the column dialog takes for a heading names the
-// columns and is no address.
-bool Run::IsSkippedHeading(const std::string& raw) const {
-    return roles_.settings.SkipHeading() && IsHeadingRecord(raw, reader_.LineNumber(), encoding_);
-}
-
 bool Run::ConvertLine() {
     const std::string raw = reader_.ReadLine();
     const std::vector<std::wstring> columns = SplitSourceLine(raw, profile_.Separator, encoding_);
     // A blank line or a heading sends no request, writes no entry and is not counted.
-    if (IsBlankRecord(columns)) {
-        return true;
-    }
-    if (IsSkippedHeading(raw)) {
+    switch (KindOfRecord(raw, columns, reader_.LineNumber(), encoding_,
+                         roles_.settings.SkipHeading())) {
+    case RecordKind::Blank: return true;
+    case RecordKind::Heading:
         roles_.status.SetInfo(L"Line 1 is a heading, not an address: " +
                               OnOneLine(DecodeListLine(raw, encoding_)));
         return true;
+    case RecordKind::Address: break;
     }
     ++rowsRead_;
 
@@ -369,11 +376,10 @@ int CountListLines(const std::wstring& sourcePath, const std::wstring& separator
     int lines = 0;
     do {
         const std::string raw = reader.ReadLine();
-        if (IsBlankRecord(SplitSourceLine(raw, separator, encoding)) ||
-            (skipHeading && IsHeadingRecord(raw, reader.LineNumber(), encoding))) {
-            continue;
+        if (KindOfRecord(raw, SplitSourceLine(raw, separator, encoding), reader.LineNumber(),
+                         encoding, skipHeading) == RecordKind::Address) {
+            ++lines;
         }
-        ++lines;
     } while (!reader.AtEnd());
     return lines;
 }
