@@ -4,7 +4,7 @@
 #include "app/map/map_picture_win32.h"
 #include "app/window/main_layout.h"
 #include "app/window/main_window_win32.h"
-#include "app/window/run_meter.h"
+#include "app/window/progress_win32.h"
 #include "columns/first_line.h"
 #include "columns/import_add_win32.h"
 #include "navlink/link_record.h"
@@ -24,8 +24,8 @@ namespace mapwell {
 
 namespace {
 
-constexpr DWORD kProgressEveryMs = 5000;  // redirected output
-constexpr DWORD kInPlaceEveryMs = 250;    // a console
+constexpr double kProgressEverySeconds = 5;    // redirected output
+constexpr double kInPlaceEverySeconds = 0.25;  // a console
 
 // Where the output goes: the standard output the program inherited when it is a file or a pipe
 // (the caller redirected it), in UTF-8; else the console of the program that started it, in its
@@ -125,29 +125,22 @@ public:
         console_.Line(text, L"  ");
     }
     void ProgressStarts(int linesInList) override {
-        meter_.Start(linesInList, Seconds());
-        shownAt_ = GetTickCount();
+        meter_.Start(linesInList, ProgressClockSeconds());
     }
     void LineDone(int done, int failed) override {
-        meter_.Update(done, failed, Seconds());
-        const bool last = done >= meter_.Total();
-        if (last || GetTickCount() - shownAt_ >=
-                        (console_.InPlace() ? kInPlaceEveryMs : kProgressEveryMs)) {
-            console_.Progress(ConsoleProgressText(meter_), last);
-            shownAt_ = GetTickCount();
+        meter_.Update(done, failed, ProgressClockSeconds());
+        if (meter_.ShowDue(console_.InPlace() ? kInPlaceEverySeconds : kProgressEverySeconds)) {
+            console_.Progress(ConsoleProgressText(meter_), done >= meter_.Total());
         }
     }
     void Sleep(int) override {}
     bool SkipHeading() override { return !convertHeading_; }
 
 private:
-    static double Seconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
-
     Console& console_;
     std::unique_ptr<ProfileStore> inline_;
     bool convertHeading_;
     RunMeter meter_;
-    DWORD shownAt_ = GetTickCount();
 };
 
 // Lets the hidden window handle the link's messages until a navigation program has announced

@@ -11,11 +11,7 @@ namespace {
 
 // A line takes about 11 ms: the bar, its text and the taskbar follow a few times a second, so
 // that showing the progress costs the run nothing to speak of.
-constexpr ULONGLONG kShowEveryMs = 250;
-
-double Seconds() {
-    return static_cast<double>(GetTickCount64()) / 1000.0;
-}
+constexpr double kShowEverySeconds = 0.25;
 
 }  // namespace
 
@@ -38,7 +34,7 @@ WindowProgress::~WindowProgress() {
 }
 
 void WindowProgress::ProgressStarts(int linesInList) {
-    meter_.Start(linesInList, Seconds());
+    meter_.Start(linesInList, ProgressClockSeconds());
     // The taskbar's progress is an extra: where the system has none, the bar alone shows it.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     comStarted_ = SUCCEEDED(com);
@@ -55,14 +51,13 @@ void WindowProgress::ProgressStarts(int linesInList) {
 }
 
 void WindowProgress::LineDone(int done, int failed) {
-    meter_.Update(done, failed, Seconds());
-    if (done >= meter_.Total() || GetTickCount64() - shownAt_ >= kShowEveryMs) {
+    meter_.Update(done, failed, ProgressClockSeconds());
+    if (meter_.ShowDue(kShowEverySeconds)) {
         Show();
     }
 }
 
 void WindowProgress::Show() {
-    shownAt_ = GetTickCount64();
     // An empty list shows a full bar, as a finished one does.
     const int range = std::max(1, meter_.Total());
     const int position = meter_.Total() == 0 ? 1 : meter_.Done();

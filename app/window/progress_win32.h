@@ -11,6 +11,11 @@ struct ITaskbarList3;
 
 namespace mapwell {
 
+// The clock of a run's progress, in seconds.
+inline double ProgressClockSeconds() {
+    return static_cast<double>(GetTickCount64()) / 1000.0;
+}
+
 // Shows the progress of `run` from its start to its end, however it ends; then the bar is at
 // rest (empty, no text) and the taskbar button shows none.
 class WindowProgress : public RunProgress {
@@ -29,7 +34,6 @@ private:
     ConvertWin32& run_;
     HWND window_, bar_, text_;
     RunMeter meter_;
-    ULONGLONG shownAt_ = 0;
     ITaskbarList3* taskbar_ = nullptr;
     bool comStarted_ = false;
 };

@@ -10,7 +10,7 @@ namespace mapwell {
 void RunMeter::Start(int linesInList, double nowSeconds) {
     total_ = std::max(0, linesInList);
     done_ = failed_ = 0;
-    start_ = now_ = nowSeconds;
+    start_ = now_ = shownAt_ = nowSeconds;
 }
 
 void RunMeter::Update(int done, int failed, double nowSeconds) {
@@ -30,6 +30,14 @@ std::optional<double> RunMeter::SecondsLeft() const {
         return std::nullopt;
     }
     return (Total() - done_) / pace;
+}
+
+bool RunMeter::ShowDue(double everySeconds) {
+    if (done_ < Total() && now_ - shownAt_ < everySeconds) {
+        return false;
+    }
+    shownAt_ = now_;
+    return true;
 }
 
 std::wstring DurationText(double seconds) {

@@ -25,10 +25,14 @@ public:
     double LinesPerSecond() const;
     // The seconds left at the pace so far; none before the first estimate or the first line.
     std::optional<double> SecondsLeft() const;
+    // True when the progress is to be shown again, as of the last update: at the list's last
+    // line, or once `everySeconds` have passed since it was last shown (the start counts as
+    // shown).
+    bool ShowDue(double everySeconds);
 
 private:
     int total_ = 0, done_ = 0, failed_ = 0;
-    double start_ = 0, now_ = 0;
+    double start_ = 0, now_ = 0, shownAt_ = 0;
 };
 
 // "0:42", "12:05", "1:02:03", rounded up to whole seconds.

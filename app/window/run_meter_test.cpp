@@ -40,5 +40,19 @@ TEST(RunMeter, TheCommandLinesLineCountsFailuresAndPace) {
     EXPECT_EQ(DurationText(3599.2), L"1:00:00");
 }
 
+TEST(RunMeter, ShownEverySoOftenAndAtTheLastLine) {
+    RunMeter meter;
+    meter.Start(100, 10);
+    const struct {
+        int done;
+        double seconds;
+        bool due;
+    } steps[] = {{1, 10.1, false}, {2, 10.3, true}, {3, 10.5, false}, {100, 10.6, true}};
+    for (const auto& step : steps) {
+        meter.Update(step.done, 0, step.seconds);
+        EXPECT_EQ(meter.ShowDue(0.25), step.due) << step.done;
+    }
+}
+
 }  // namespace
 }  // namespace mapwell
